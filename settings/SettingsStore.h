@@ -8,7 +8,9 @@
 // value, and the caller's default stays.
 #pragma once
 
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -45,8 +47,20 @@ public:
   void Flush();
 
 private:
+  QString Key(const QString& name) const;
+  // Reports once that the store could not be read, naming the value asked.
+  void CheckReadable(const QString& name) const;
+  // Reports once that a value could not be read as its type.
+  void ReportWrongType(const QString& name, const QString& text, const QString& kind);
+  void Report(const QString& message) const;
+  void Written(const QString& name);
+
   std::unique_ptr<QSettings> settings_;
   ErrorReport report_;
   bool open_ = false;
-  bool reportedFailure_ = false;
+  // The store could not be read or written; reported once. Set from the
+  // const readers too (KeyExists).
+  mutable bool reportedFailure_ = false;
+  QSet<QString> reportedValues_;  // values of the wrong type, reported
+  QStringList unsaved_;           // written since the last flush
 };
