@@ -124,10 +124,11 @@ TEST(LongWorkRunner, CancelStopsTheWorkAndWaitsForIt) {
   LongWorkRunner runner(nullptr, QStringLiteral("Lucas-Lehmer"));
   const WorkResult result = runner.Run([&](TProgress& p) {
     p.Report(-1);  // the amount of work is unknown
-    while (!p.Cancelled()) std::this_thread::sleep_for(5ms);
+    std::atomic<bool> never{false};
+    WaitFor(never, p);
     // Some clean-up after the request: Run() must wait for it.
     std::this_thread::sleep_for(50ms);
-    ended = true;
+    ended = p.Cancelled();  // false when the request never reached the work
   });
   EXPECT_EQ(result, WorkResult::Cancelled);
   EXPECT_TRUE(ended);
