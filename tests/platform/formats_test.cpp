@@ -2,6 +2,8 @@
 // time format without its time zone.
 #include <gtest/gtest.h>
 
+#include "QStringPrint.h"
+
 #include "platform/Platform.h"
 #include "platform/TimeFormat.h"
 

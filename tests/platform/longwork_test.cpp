@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "QStringPrint.h"
+
 #include <atomic>
 #include <chrono>
 #include <stdexcept>

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "QStringPrint.h"
+
 #include "ModalDriver.h"
 #include "platform/QtPlatform.h"
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "QStringPrint.h"
+
 #include "settings/SettingsStore.h"
 
 namespace {
