@@ -95,8 +95,18 @@ WorkResult LongWorkRunner::Run(const std::function<void(TProgress&)>& work) {
   TProgress progress;
   QEventLoop loop;
   bool cancelRequested = false;
+  bool quitting = false;
 
   Worker worker(work, progress, loop);
+
+  // One turn of the local loop. Once the application is quitting, every
+  // event loop returns at once: stop the work rather than spin until it ends.
+  auto wait = [&](QEventLoop::ProcessEventsFlags flags) {
+    if (loop.exec(flags) < 0) {
+      quitting = true;
+      progress.Cancel();
+    }
+  };
 
   // Quick work: wait without the dialog. Timers and painting go on, but no
   // click or key reaches any window, as in any short operation.
@@ -105,10 +115,10 @@ WorkResult LongWorkRunner::Run(const std::function<void(TProgress&)>& work) {
     delay.setSingleShot(true);
     QObject::connect(&delay, &QTimer::timeout, &loop, &QEventLoop::quit);
     delay.start(kDialogDelayMs);
-    while (!worker.Finished() && delay.isActive()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    while (!worker.Finished() && delay.isActive() && !quitting) wait(QEventLoop::ExcludeUserInputEvents);
   }
 
-  if (!worker.Finished()) {
+  if (!worker.Finished() && !quitting) {
     // Application-modal rather than modal to the parent only: a click in any
     // other window could start a second piece of work inside this one.
     QProgressDialog dialog(parent_);
@@ -138,17 +148,17 @@ WorkResult LongWorkRunner::Run(const std::function<void(TProgress&)>& work) {
     dialog.show();
     dialogShown_ = true;
     QApplication::changeOverrideCursor(QCursor(Qt::BusyCursor));  // Cancel can be clicked
-    while (!worker.Finished() && !cancelRequested) loop.exec();
+    while (!worker.Finished() && !cancelRequested && !quitting) wait(QEventLoop::AllEvents);
 
     // Cancelled: the work stops within a tenth of a second; until then, as
     // before the dialog, nothing takes input.
     dialog.hide();
     QApplication::changeOverrideCursor(QCursor(Qt::WaitCursor));
-    while (!worker.Finished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    while (!worker.Finished() && !quitting) wait(QEventLoop::ExcludeUserInputEvents);
   }
 
-  worker.Join();
+  worker.Join();  // at once, or within the tenth of a second a cancelled work takes
   if (worker.Error()) std::rethrow_exception(worker.Error());
-  if (cancelRequested || worker.ThrewCancelled() || progress.Cancelled()) return WorkResult::Cancelled;
+  if (cancelRequested || quitting || worker.ThrewCancelled() || progress.Cancelled()) return WorkResult::Cancelled;
   return WorkResult::Done;
 }

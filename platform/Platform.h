@@ -31,6 +31,9 @@ public:
   // Draws text wrapped into the rectangle; returns the height it used.
   virtual int DrawText(const QRect& rect, const QString& text) = 0;
   virtual void NewPage() = 0;
+  // Hands the job to the printing system. A job destroyed without End()
+  // prints nothing; a job the printing system refuses is reported to the
+  // user by the job itself.
   virtual void End() = 0;
 };
 
