@@ -111,6 +111,34 @@ TEST(QtPlatformFiles, SaveAddsTheDefaultExtensionOnlyToANameWithout) {
   EXPECT_TRUE(platform.SaveFileName(QStringLiteral("Save"), QStringLiteral("x"), filter, QStringLiteral("txt")).isEmpty());
 }
 
+TEST(QtPlatformFiles, SavingOverAnExistingFileAsksFirst) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QFile existing(dir.filePath(QStringLiteral("prime numbers.txt")));
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  QtPlatform platform;
+  for (auto [press, expected] : {std::pair{QMessageBox::No, QString()},
+                                 std::pair{QMessageBox::Yes, existing.fileName()}}) {
+    ModalDriver fileDialog, question;
+    bool asked = false;
+    question.OnModal<QMessageBox>([&asked, press = press](QMessageBox* box) {
+      asked = true;
+      box->button(press)->click();
+    });
+    // No: the dialog stays open for another name; the user then cancels.
+    fileDialog.OnModal<QFileDialog>([&](QFileDialog* dialog) {
+      dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(existing.fileName());
+      static_cast<QDialog*>(dialog)->accept();
+      if (dialog->isVisible()) dialog->reject();
+    });
+    EXPECT_EQ(platform.SaveFileName(QStringLiteral("Save"), QString(), QStringLiteral("text files (*.txt)"),
+                                    QStringLiteral("txt")),
+              expected);
+    EXPECT_TRUE(asked);
+  }
+}
+
 TEST(QtPlatformFiles, OpenReturnsAnExistingFileOrNothing) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
