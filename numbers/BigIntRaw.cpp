@@ -1,0 +1,249 @@
+// The raw digit-array layer: basecase arithmetic and long division.
+#include "numbers/BigIntRaw.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace bigraw {
+
+int Cmp(const Digit* a, Size na, const Digit* b, Size nb) {
+  if (na != nb) return na > nb ? 1 : -1;
+  return CmpN(a, b, na);
+}
+
+int CmpN(const Digit* a, const Digit* b, Size n) {
+  while (n > 0) {
+    --n;
+    if (a[n] != b[n]) return a[n] > b[n] ? 1 : -1;
+  }
+  return 0;
+}
+
+void Zero(Digit* r, Size n) {
+  if (n) std::memset(r, 0, n * sizeof(Digit));
+}
+
+void Copy(Digit* r, const Digit* a, Size n) {
+  if (n && r != a) std::memmove(r, a, n * sizeof(Digit));
+}
+
+U64 AddN(Digit* r, const Digit* a, const Digit* b, Size n) {
+  U64 c = 0;
+  for (Size i = 0; i < n; ++i) {
+    U64 t = static_cast<U64>(a[i]) + static_cast<U64>(b[i]) + c;
+    r[i] = static_cast<Digit>(t & kMask);
+    c = t >> kBits;
+  }
+  return c;
+}
+
+U64 Add1(Digit* r, const Digit* a, Size n, U64 c) {
+  Size i = 0;
+  for (; i < n && c; ++i) {
+    U64 t = static_cast<U64>(a[i]) + c;
+    r[i] = static_cast<Digit>(t & kMask);
+    c = t >> kBits;
+  }
+  if (r != a) Copy(r + i, a + i, n - i);
+  return c;
+}
+
+U64 Add(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
+  U64 c = AddN(r, a, b, nb);
+  return Add1(r + nb, a + nb, na - nb, c);
+}
+
+U64 SubN(Digit* r, const Digit* a, const Digit* b, Size n) {
+  U64 br = 0;
+  for (Size i = 0; i < n; ++i) {
+    U64 t = static_cast<U64>(a[i]) - static_cast<U64>(b[i]) - br;
+    r[i] = static_cast<Digit>(t & kMask);
+    br = t >> 63;  // wrapped below zero
+  }
+  return br;
+}
+
+U64 Sub1(Digit* r, const Digit* a, Size n, U64 c) {
+  Size i = 0;
+  for (; i < n && c; ++i) {
+    U64 t = static_cast<U64>(a[i]) - c;
+    r[i] = static_cast<Digit>(t & kMask);
+    c = t >> 63;
+  }
+  if (r != a) Copy(r + i, a + i, n - i);
+  return c;
+}
+
+U64 Sub(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
+  U64 br = SubN(r, a, b, nb);
+  return Sub1(r + nb, a + nb, na - nb, br);
+}
+
+U64 Mul1(Digit* r, const Digit* a, Size n, U64 m) {
+  U64 c = 0;
+  for (Size i = 0; i < n; ++i) {
+    U64 t = static_cast<U64>(a[i]) * m + c;  // < 2^31 * 2^32 + 2^33
+    r[i] = static_cast<Digit>(t & kMask);
+    c = t >> kBits;
+  }
+  return c;
+}
+
+U64 AddMul1(Digit* r, const Digit* a, Size n, U64 m) {
+  U64 c = 0;
+  for (Size i = 0; i < n; ++i) {
+    U64 t = static_cast<U64>(a[i]) * m + static_cast<U64>(r[i]) + c;
+    r[i] = static_cast<Digit>(t & kMask);
+    c = t >> kBits;
+  }
+  return c;
+}
+
+U64 DivRem1(Digit* q, const Digit* a, Size n, U64 d) {
+  U64 rem = 0;
+  if (d == 1000000000u) {  // decimal output: let the compiler use a reciprocal
+    for (Size i = n; i-- > 0;) {
+      U64 t = (rem << kBits) | static_cast<U64>(a[i]);
+      q[i] = static_cast<Digit>(t / 1000000000u);
+      rem = t % 1000000000u;
+    }
+    return rem;
+  }
+  for (Size i = n; i-- > 0;) {
+    U64 t = (rem << kBits) | static_cast<U64>(a[i]);
+    q[i] = static_cast<Digit>(t / d);
+    rem = t % d;
+  }
+  return rem;
+}
+
+U64 LShift(Digit* r, const Digit* a, Size n, int s) {
+  if (s == 0) {
+    Copy(r, a, n);
+    return 0;
+  }
+  U64 out = 0;
+  for (Size i = 0; i < n; ++i) {
+    U64 v = static_cast<U64>(a[i]);
+    r[i] = static_cast<Digit>(((v << s) | out) & kMask);
+    out = v >> (kBits - s);
+  }
+  return out;
+}
+
+U64 RShift(Digit* r, const Digit* a, Size n, int s) {
+  if (s == 0) {
+    Copy(r, a, n);
+    return 0;
+  }
+  U64 in = 0;
+  for (Size i = n; i-- > 0;) {
+    U64 v = static_cast<U64>(a[i]);
+    r[i] = static_cast<Digit>((v >> s) | (in << (kBits - s)));
+    in = v & ((U64{1} << s) - 1);
+  }
+  return in;
+}
+
+void MulBasecase(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
+  r[na] = static_cast<Digit>(Mul1(r, a, na, static_cast<U64>(b[0])));
+  for (Size j = 1; j < nb; ++j) r[na + j] = static_cast<Digit>(AddMul1(r + j, a, na, static_cast<U64>(b[j])));
+}
+
+void SqrBasecase(Digit* r, const Digit* a, Size n) {
+  if (n == 1) {
+    U64 t = static_cast<U64>(a[0]) * static_cast<U64>(a[0]);
+    r[0] = static_cast<Digit>(t & kMask);
+    r[1] = static_cast<Digit>(t >> kBits);
+    return;
+  }
+  // Cross products a_i a_j (i < j) once, then doubled, then the diagonal.
+  Zero(r, 2 * n);
+  for (Size i = 0; i + 1 < n; ++i)
+    r[i + n] = static_cast<Digit>(AddMul1(r + 2 * i + 1, a + i + 1, n - i - 1, static_cast<U64>(a[i])));
+  // r[2n-1] is 0 here; double and add a_i^2.
+  U64 c = 0;
+  for (Size i = 0; i < n; ++i) {
+    U64 sq = static_cast<U64>(a[i]) * static_cast<U64>(a[i]);
+    U64 lo = (static_cast<U64>(r[2 * i]) << 1) + (sq & kMask) + c;
+    r[2 * i] = static_cast<Digit>(lo & kMask);
+    c = lo >> kBits;
+    U64 hi = (static_cast<U64>(r[2 * i + 1]) << 1) + (sq >> kBits) + c;
+    r[2 * i + 1] = static_cast<Digit>(hi & kMask);
+    c = hi >> kBits;
+  }
+}
+
+void DivRemBasecase(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
+  if (nb == 1) {
+    std::vector<Digit> tmp;
+    Digit* qq = q;
+    if (!qq) {
+      tmp.resize(na);
+      qq = tmp.data();
+    }
+    U64 rem = DivRem1(qq, a, na, static_cast<U64>(b[0]));
+    if (r) r[0] = static_cast<Digit>(rem);
+    return;
+  }
+  // Normalise so that the divisor's top digit has bit 30 set.
+  int s = 0;
+  for (U64 top = static_cast<U64>(b[nb - 1]); top < (kBase >> 1); top <<= 1) ++s;
+  std::vector<Digit> work(na + 1 + nb);
+  Digit* u = work.data();        // na + 1 digits
+  Digit* v = work.data() + na + 1;  // nb digits
+  LShift(v, b, nb, s);
+  u[na] = static_cast<Digit>(LShift(u, a, na, s));
+  const U64 vtop = static_cast<U64>(v[nb - 1]);
+  const U64 vnext = static_cast<U64>(v[nb - 2]);
+  const Size m = na - nb;
+  for (Size j = m + 1; j-- > 0;) {
+    U64 num = (static_cast<U64>(u[j + nb]) << kBits) | static_cast<U64>(u[j + nb - 1]);
+    U64 qhat = num / vtop;
+    U64 rhat = num % vtop;
+    while (qhat >= kBase || qhat * vnext > ((rhat << kBits) | static_cast<U64>(u[j + nb - 2]))) {
+      --qhat;
+      rhat += vtop;
+      if (rhat >= kBase) break;
+    }
+    // u[j..j+nb] -= qhat * v
+    U64 carry = 0;   // high part of the running product
+    U64 borrow = 0;  // 0/1
+    for (Size i = 0; i < nb; ++i) {
+      U64 p = qhat * static_cast<U64>(v[i]) + carry;
+      carry = p >> kBits;
+      U64 t = static_cast<U64>(u[i + j]) - (p & kMask) - borrow;
+      u[i + j] = static_cast<Digit>(t & kMask);
+      borrow = t >> 63;
+    }
+    U64 t = static_cast<U64>(u[j + nb]) - carry - borrow;
+    u[j + nb] = static_cast<Digit>(t & kMask);
+    if (t >> 63) {  // qhat was one too large: add v back
+      --qhat;
+      U64 c = AddN(u + j, u + j, v, nb);
+      u[j + nb] = static_cast<Digit>((static_cast<U64>(u[j + nb]) + c) & kMask);
+    }
+    if (q) q[j] = static_cast<Digit>(qhat);
+  }
+  if (r) RShift(r, u, nb, s);
+}
+
+void Mul(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
+  if (na < nb) {
+    std::swap(a, b);
+    std::swap(na, nb);
+  }
+  if (a == b && na == nb) {
+    Sqr(r, a, na);
+    return;
+  }
+  MulBasecase(r, a, na, b, nb);
+}
+
+void Sqr(Digit* r, const Digit* a, Size n) { SqrBasecase(r, a, n); }
+
+void DivRem(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
+  DivRemBasecase(q, r, a, na, b, nb);
+}
+
+}  // namespace bigraw
