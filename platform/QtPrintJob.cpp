@@ -63,12 +63,16 @@ private:
 
 }  // namespace
 
+std::unique_ptr<PrintJob> StartPrintJobOn(std::unique_ptr<QPrinter> printer) {
+  auto job = std::make_unique<QtPrintJob>(std::move(printer));
+  if (!job->Begin()) return nullptr;
+  return job;
+}
+
 std::unique_ptr<PrintJob> StartDefaultPrintJob(const QString& documentName) {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull()) return nullptr;
   auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
   printer->setDocName(documentName);
-  auto job = std::make_unique<QtPrintJob>(std::move(printer));
-  if (!job->Begin()) return nullptr;
-  return job;
+  return StartPrintJobOn(std::move(printer));
 }

@@ -6,5 +6,10 @@
 
 #include "platform/Platform.h"
 
+class QPrinter;
+
 // Null when there is no default printer or it refuses to start a job.
 std::unique_ptr<PrintJob> StartDefaultPrintJob(const QString& documentName);
+
+// A job on the given printer (a PDF file, in tests); null when it refuses.
+std::unique_ptr<PrintJob> StartPrintJobOn(std::unique_ptr<QPrinter> printer);
