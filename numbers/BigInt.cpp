@@ -203,8 +203,9 @@ void DecimalToBigInt(const std::string& text, TBigInt& result) {
 
 std::string BigIntToDecimal(const TBigInt& a) {
   View v = Mag(a);
-  std::string s = radix::CellsToDecimalDigits(v.d, v.n);
-  if (Minus(a)) s.insert(s.begin(), '-');
+  if (!Minus(a)) return radix::CellsToDecimalDigits(v.d, v.n);
+  std::string s = "-";
+  s += radix::CellsToDecimalDigits(v.d, v.n);
   return s;
 }
 
