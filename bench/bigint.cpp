@@ -1,0 +1,238 @@
+// TBigInt beside GMP in the same run: decimal parse and print, multiply,
+// square and divmod at 10, 100, 1000 and 3000 digits of base 2^31 (and the
+// decimal text of F20 = 2^(2^20) + 1). After the run a table gives our time
+// over GMP's for each row (CPU time), from the measured results.
+#include <benchmark/benchmark.h>
+#include <gmp.h>
+
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "numbers/BigInt.h"
+
+namespace {
+
+const int kSizes[] = {10, 100, 1000, 3000};
+
+// A random number of exactly n digits in base 2^31, as decimal text.
+std::string RandomDecimal(int n, std::uint64_t seed) {
+  std::mt19937_64 rng(seed);
+  TBigInt a;
+  a.Cells.assign(static_cast<std::size_t>(n) + 1, 0);
+  a.Cells[0] = n;
+  for (int i = 1; i <= n; ++i) a.Cells[i] = static_cast<std::int64_t>(rng() & 0x7FFFFFFF);
+  if (a.Cells[n] == 0) a.Cells[n] = 1;
+  return BigIntToDecimal(a);
+}
+
+struct Operands {
+  std::string text, text2, textLong;
+  TBigInt a, b, c;  // n, n and 2n digits
+  mpz_t ga, gb, gc;
+  explicit Operands(int n) {
+    text = RandomDecimal(n, static_cast<std::uint64_t>(n));
+    text2 = RandomDecimal(n, static_cast<std::uint64_t>(n) + 1);
+    textLong = RandomDecimal(2 * n, static_cast<std::uint64_t>(n) + 2);
+    a = BigIntFromDecimal(text);
+    b = BigIntFromDecimal(text2);
+    c = BigIntFromDecimal(textLong);
+    mpz_inits(ga, gb, gc, nullptr);
+    mpz_set_str(ga, text.c_str(), 10);
+    mpz_set_str(gb, text2.c_str(), 10);
+    mpz_set_str(gc, textLong.c_str(), 10);
+  }
+};
+
+Operands& For(int n) {
+  static std::map<int, Operands*> cache;
+  auto it = cache.find(n);
+  if (it == cache.end()) it = cache.emplace(n, new Operands(n)).first;
+  return *it->second;
+}
+
+void OursParse(benchmark::State& st) {
+  Operands& o = For(static_cast<int>(st.range(0)));
+  TBigInt r;
+  for (auto _ : st) {
+    DecimalToBigInt(o.text, r);
+    benchmark::DoNotOptimize(r.Cells.data());
+  }
+}
+void GmpParse(benchmark::State& st) {
+  Operands& o = For(static_cast<int>(st.range(0)));
+  mpz_t r;
+  mpz_init(r);
+  for (auto _ : st) {
+    mpz_set_str(r, o.text.c_str(), 10);
+    benchmark::DoNotOptimize(r->_mp_d);
+  }
+  mpz_clear(r);
+}
+void OursPrint(benchmark::State& st) {
+  Operands& o = For(static_cast<int>(st.range(0)));
+  for (auto _ : st) benchmark::DoNotOptimize(BigIntToDecimal(o.a));
+}
+void GmpPrint(benchmark::State& st) {
+  Operands& o = For(static_cast<int>(st.range(0)));
+  std::vector<char> buf(mpz_sizeinbase(o.ga, 10) + 2);
+  for (auto _ : st) benchmark::DoNotOptimize(mpz_get_str(buf.data(), 10, o.ga));
+}
+void OursMul(benchmark::State& st) {
+  Operands& o = For(static_cast<int>(st.range(0)));
+  TBigInt r;
+  for (auto _ : st) {
+    MultiplyBigInt(o.a, o.b, r);
+    benchmark::DoNotOptimize(r.Cells.data());
+  }
+}
+void GmpMul(benchmark::State& st) {
+  Operands& o = For(static_cast<int>(st.range(0)));
+  mpz_t r;
+  mpz_init(r);
+  for (auto _ : st) {
+    mpz_mul(r, o.ga, o.gb);
+    benchmark::DoNotOptimize(r->_mp_d);
+  }
+  mpz_clear(r);
+}
+void OursSqr(benchmark::State& st) {
+  Operands& o = For(static_cast<int>(st.range(0)));
+  TBigInt r;
+  for (auto _ : st) {
+    SquareBigInt(o.a, r);
+    benchmark::DoNotOptimize(r.Cells.data());
+  }
+}
+void GmpSqr(benchmark::State& st) {
+  Operands& o = For(static_cast<int>(st.range(0)));
+  mpz_t r;
+  mpz_init(r);
+  for (auto _ : st) {
+    mpz_mul(r, o.ga, o.ga);
+    benchmark::DoNotOptimize(r->_mp_d);
+  }
+  mpz_clear(r);
+}
+// 2n digits by n digits.
+void OursDivMod(benchmark::State& st) {
+  Operands& o = For(static_cast<int>(st.range(0)));
+  TBigInt q, r;
+  for (auto _ : st) {
+    DivModBigInt(o.c, o.a, q, r);
+    benchmark::DoNotOptimize(r.Cells.data());
+  }
+}
+void GmpDivMod(benchmark::State& st) {
+  Operands& o = For(static_cast<int>(st.range(0)));
+  mpz_t q, r;
+  mpz_inits(q, r, nullptr);
+  for (auto _ : st) {
+    mpz_fdiv_qr(q, r, o.gc, o.ga);
+    benchmark::DoNotOptimize(r->_mp_d);
+  }
+  mpz_clears(q, r, nullptr);
+}
+
+// F20 = 2^(2^20) + 1: its decimal text (315653 digits) and 2^(2^20).
+void OursF20Text(benchmark::State& st) {
+  TBigInt p, f;
+  PowerBigInt(BigIntFromInt64(2), BigIntFromInt64(1 << 20), p);
+  AddBigInt(p, BigIntFromInt64(1), f);
+  for (auto _ : st) benchmark::DoNotOptimize(BigIntToDecimal(f));
+}
+void GmpF20Text(benchmark::State& st) {
+  mpz_t f;
+  mpz_init(f);
+  mpz_ui_pow_ui(f, 2, 1 << 20);
+  mpz_add_ui(f, f, 1);
+  std::vector<char> buf(mpz_sizeinbase(f, 10) + 2);
+  for (auto _ : st) benchmark::DoNotOptimize(mpz_get_str(buf.data(), 10, f));
+  mpz_clear(f);
+}
+// 3^(2^16): a power that needs real squarings (2 is a shift).
+void OursPower3(benchmark::State& st) {
+  TBigInt r, three = BigIntFromInt64(3), e = BigIntFromInt64(1 << 16);
+  for (auto _ : st) {
+    PowerBigInt(three, e, r);
+    benchmark::DoNotOptimize(r.Cells.data());
+  }
+}
+void GmpPower3(benchmark::State& st) {
+  mpz_t r;
+  mpz_init(r);
+  for (auto _ : st) {
+    mpz_ui_pow_ui(r, 3, 1 << 16);
+    benchmark::DoNotOptimize(r->_mp_d);
+  }
+  mpz_clear(r);
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+  for (int n : kSizes) b->Arg(n);
+}
+
+BENCHMARK(OursParse)->Apply(Sizes);
+BENCHMARK(GmpParse)->Apply(Sizes);
+BENCHMARK(OursPrint)->Apply(Sizes);
+BENCHMARK(GmpPrint)->Apply(Sizes);
+BENCHMARK(OursMul)->Apply(Sizes);
+BENCHMARK(GmpMul)->Apply(Sizes);
+BENCHMARK(OursSqr)->Apply(Sizes);
+BENCHMARK(GmpSqr)->Apply(Sizes);
+BENCHMARK(OursDivMod)->Apply(Sizes);
+BENCHMARK(GmpDivMod)->Apply(Sizes);
+BENCHMARK(OursF20Text)->Unit(benchmark::kMillisecond);
+BENCHMARK(GmpF20Text)->Unit(benchmark::kMillisecond);
+BENCHMARK(OursPower3)->Unit(benchmark::kMillisecond);
+BENCHMARK(GmpPower3)->Unit(benchmark::kMillisecond);
+
+// Keeps every run's time per iteration to print the ratios afterwards.
+class Collector : public benchmark::ConsoleReporter {
+public:
+  std::map<std::string, double> ns;  // "Parse/100" -> ns per iteration, by side
+  std::map<std::string, double> gmp;
+  std::vector<std::string> order;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) {
+      if (r.run_type != Run::RT_Iteration || r.iterations == 0) continue;
+      std::string name = r.benchmark_name();
+      const double t = r.GetAdjustedCPUTime() * Factor(r.time_unit);
+      if (name.rfind("Ours", 0) == 0) {
+        name = name.substr(4);
+        if (!ns.count(name)) order.push_back(name);
+        ns[name] = t;
+      } else if (name.rfind("Gmp", 0) == 0) {
+        gmp[name.substr(3)] = t;
+      }
+    }
+  }
+  static double Factor(benchmark::TimeUnit u) {
+    switch (u) {
+      case benchmark::kSecond: return 1e9;
+      case benchmark::kMillisecond: return 1e6;
+      case benchmark::kMicrosecond: return 1e3;
+      default: return 1.0;
+    }
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  Collector collector;
+  benchmark::RunSpecifiedBenchmarks(&collector);
+  std::printf("\n%-20s %14s %14s %10s\n", "operation/digits", "ours (us)", "GMP (us)", "ours/GMP");
+  for (const std::string& name : collector.order) {
+    auto g = collector.gmp.find(name);
+    if (g == collector.gmp.end()) continue;
+    const double ours = collector.ns[name];
+    std::printf("%-20s %14.3f %14.3f %10.2f\n", name.c_str(), ours / 1e3, g->second / 1e3, ours / g->second);
+  }
+  benchmark::Shutdown();
+  return 0;
+}
