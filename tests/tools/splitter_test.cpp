@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "numbers/BigInt.h"
+#include "numbers/Primality.h"
+#include "tools/Splitter.h"
+
+namespace {
+
+using Rows = std::vector<TSplitterRow>;
+
+}  // namespace
+
+void PrintTo(const TSplitterRow& row, std::ostream* os) { *os << "{" << row.status << ", " << row.number << "}"; }
+
+namespace {
+
+TEST(Splitter, NumbersOfMagnitudeOneOrLessChangeNothing) {
+  for (const char* text : {"1", "0", "-1", "", "-0", "0001"}) {
+    std::string history = "untouched";
+    EXPECT_FALSE(SplitterEntry(text, history)) << text;
+    EXPECT_EQ(history, "untouched");
+    for (int method = 0; method < 3; ++method) {
+      TSplitterResult r = Analyse(method, text, true);
+      EXPECT_TRUE(r.rows.empty()) << text << " method " << method;
+      EXPECT_EQ(r.math, "");
+    }
+  }
+}
+
+TEST(Splitter, HistoryGetsTheCanonicalText) {
+  std::string history;
+  ASSERT_TRUE(SplitterEntry("007", history));
+  EXPECT_EQ(history, "7");
+  ASSERT_TRUE(SplitterEntry("-15", history));
+  EXPECT_EQ(history, "-15");
+  EXPECT_THROW(SplitterEntry("12a", history), EConvertError);
+  EXPECT_THROW(Analyse(0, "12a", true), EConvertError);
+}
+
+TEST(Splitter, CompleteFactorisationInTheOrderFound) {
+  struct Case {
+    const char* entry;
+    Rows rows;
+    const char* math;
+  };
+  const Case cases[] = {
+      {"4", {{"factor1 is Prime", "2"}, {"factor2 is Prime", "2"}}, "2*2"},
+      {"15", {{"factor1 is Prime", "5"}, {"factor2 is Prime", "3"}}, "5*3"},
+      {"561", {{"factor1 is Prime", "11"}, {"factor2 is Prime", "3"}, {"factor3 is Prime", "17"}}, "11*3*17"},
+      {"97", {{"factor1 is Prime", "97"}}, "97"},
+      {"007", {{"factor1 is Prime", "7"}}, "7"},
+  };
+  for (const Case& c : cases) {
+    TSplitterResult r = Analyse(0, c.entry, true);
+    EXPECT_EQ(r.rows, c.rows) << c.entry;
+    EXPECT_EQ(r.math, c.math) << c.entry;
+    EXPECT_EQ(Analyse(0, c.entry, false).math, "") << c.entry;
+  }
+}
+
+TEST(Splitter, FactorsMultiplyBackAndArePrime) {
+  // 12 may be found in any order; 10^39 repeats two factors 39 times each;
+  // 9 * 1000000007 * 9999999967 needs a long walk of the rho sequence.
+  for (const char* entry : {"12", "1000000000000000000000000000000000000000", "90000000332999997921"}) {
+    TSplitterResult r = Analyse(0, entry, true);
+    ASSERT_FALSE(r.rows.empty()) << entry;
+    TBigInt product = BigIntFromInt64(1);
+    std::string math;
+    for (std::size_t i = 0; i < r.rows.size(); ++i) {
+      EXPECT_EQ(r.rows[i].status, "factor" + std::to_string(i + 1) + " is Prime") << entry;
+      MultiplyBigInt(product, BigIntFromDecimal(r.rows[i].number), product);
+      math += (i ? "*" : "") + r.rows[i].number;
+    }
+    EXPECT_EQ(BigIntToDecimal(product), entry);
+    EXPECT_EQ(r.math, math);
+  }
+  EXPECT_EQ(Analyse(0, "12", true).rows.size(), 3U);
+}
+
+TEST(Splitter, SampleFactor) {
+  TSplitterResult r = Analyse(1, "15", true);
+  EXPECT_EQ(r.rows, (Rows{{"Factor is Prime", "5"}}));
+  EXPECT_EQ(r.math, "5 * Other factor");
+  EXPECT_EQ(Analyse(1, "15", false).math, "");
+  // A prime is shown as its own factor.
+  r = Analyse(1, "97", true);
+  EXPECT_EQ(r.rows, (Rows{{"Factor is Prime", "97"}}));
+  EXPECT_EQ(r.math, "97 * Other factor");
+}
+
+TEST(Splitter, PrimeGenerator) {
+  struct Case {
+    const char* entry;
+    const char* next;
+    const char* difference;
+  };
+  const Case cases[] = {{"8", "11", "3"}, {"7", "7", "0"}, {"2", "3", "1"},
+                        {"1000000000000000000000000000000000000000",
+                         "1000000000000000000000000000000000000003", "3"}};
+  for (const Case& c : cases) {
+    TSplitterResult r = Analyse(2, c.entry, true);
+    EXPECT_EQ(r.rows, (Rows{{"Next prime is", c.next}, {"Difference", c.difference}})) << c.entry;
+    EXPECT_EQ(r.math, c.next);
+    EXPECT_EQ(Analyse(2, c.entry, false).math, "");
+  }
+}
+
+TEST(Splitter, NegativeEntriesFinish) {
+  // The sign is carried through the library's operations; nothing may hang.
+  for (int method = 0; method < 3; ++method)
+    for (const char* entry : {"-15", "-97", "-8", "-2"}) EXPECT_NO_THROW(Analyse(method, entry, true));
+}
+
+TEST(Splitter, CancelledSearchThrows) {
+  TProgress progress;
+  progress.Cancel();
+  // Two 20-digit primes: the search would run for hours.
+  EXPECT_THROW(Analyse(0, "100000000100000000920000000510000002091", true, &progress), ECancelled);
+  EXPECT_THROW(Analyse(1, "15", true, &progress), ECancelled);
+}
+
+TEST(Splitter, MethodSettingsAndHints) {
+  EXPECT_STREQ(SplitterMethod(0).caption, "Splitter: Factorization");
+  EXPECT_EQ(SplitterMethod(0).maxLength, 40);
+  EXPECT_STREQ(SplitterMethod(0).hint, " < e40");
+  EXPECT_TRUE(SplitterMethod(0).titleRow);
+  EXPECT_EQ(SplitterMethod(0).statusWidth, 100);
+  EXPECT_STREQ(SplitterMethod(1).caption, "Splitter: Sample divisor");
+  EXPECT_EQ(SplitterMethod(1).maxLength, 50);
+  EXPECT_STREQ(SplitterMethod(1).hint, " < e50");
+  EXPECT_EQ(SplitterMethod(1).statusWidth, 110);
+  EXPECT_STREQ(SplitterMethod(2).caption, "Splitter: Prime Generator");
+  EXPECT_FALSE(SplitterMethod(2).titleRow);
+  EXPECT_EQ(SplitterMethod(2).statusWidth, 65);
+  EXPECT_EQ(SplitterMethodOfItem(-1), 2);
+  EXPECT_EQ(SplitterMethodOfItem(5), 2);
+
+  EXPECT_EQ(AnalyseButtonHint(0, ""), "Type a number, select a method then click here");
+  EXPECT_EQ(AnalyseButtonHint(0, "15"), "Get the complete factorization of\n\r15");
+  EXPECT_EQ(AnalyseButtonHint(1, "15"), "Get a sample divisor for\n\r15");
+  EXPECT_EQ(AnalyseButtonHint(2, "15"), "Reach for the next prime after\n\r15");
+}
+
+}  // namespace
