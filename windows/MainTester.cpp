@@ -1,0 +1,4 @@
+// The generic primality tester of the main window.
+#include "windows/MainUnit.h"
+
+void TMainForm::VerifierClick() {}

@@ -1,0 +1,185 @@
+#include "windows/OptionsUnit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "settings/SettingsStore.h"
+#include "windows/SearchUnit.h"
+#include "windows/SharedRoutines.h"
+#include "windows/WidgetHelpers.h"
+
+namespace {
+
+const QString kPrimeVerdict = QStringLiteral("This is a prime number");
+const QString kCompositeVerdict = QStringLiteral("This is composite");
+const int kVerdictLimit = 40;
+
+}  // namespace
+
+TOptionsForm::TOptionsForm(Platform& platform, SettingsStore& settings, TWindows& windows)
+    : QDialog(nullptr), platform_(platform), settings_(settings), windows_(windows) {
+  setObjectName(QStringLiteral("OptionsForm"));
+  setWindowTitle(QStringLiteral("Options"));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(11);
+  setFont(font);
+
+  BuildHistoryPage();
+  BuildNotebookPage();
+  BuildToolsPage();
+
+  QStyle* st = QApplication::style();
+  PageControl1 = new QTabWidget(this);
+  PageControl1->setObjectName(QStringLiteral("PageControl1"));
+  PageControl1->setDocumentMode(true);  // flat page selectors
+  PageControl1->setMinimumSize(513, 296);
+  PageControl1->addTab(TabSheet1, st->standardIcon(QStyle::SP_FileDialogDetailedView), QStringLiteral("History"));
+  PageControl1->addTab(TabSheet2, st->standardIcon(QStyle::SP_FileDialogContentsView), QStringLiteral("Notebook"));
+  PageControl1->addTab(TabSheet3, st->standardIcon(QStyle::SP_FileDialogInfoView), QStringLiteral("Tools settings"));
+
+  BitBtn5 = new QPushButton(st->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("&OK"), this);
+  BitBtn5->setObjectName(QStringLiteral("BitBtn5"));
+  BitBtn5->setDefault(true);
+  BitBtn6 = new QPushButton(st->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), this);
+  BitBtn6->setObjectName(QStringLiteral("BitBtn6"));
+  BitBtn6->setAutoDefault(false);
+  for (QPushButton* b : {BitBtn5, BitBtn6}) {
+    b->setFixedSize(70, 27);
+    b->setAccessibleName(b->text().remove(QLatin1Char('&')));
+  }
+
+  auto* side = new QVBoxLayout;
+  side->setContentsMargins(0, 3, 0, 0);
+  side->setSpacing(8);
+  side->addWidget(BitBtn5);
+  side->addWidget(BitBtn6);
+  side->addStretch(1);
+  auto* top = new QHBoxLayout(this);
+  top->setContentsMargins(2, 2, 3, 3);
+  top->setSpacing(7);
+  top->addWidget(PageControl1, 1);
+  top->addLayout(side);
+  top->setSizeConstraint(QLayout::SetFixedSize);
+
+  ConnectEvents();
+  FormCreate();
+}
+
+void TOptionsForm::ShowPage(int page) {
+  PageControl1->setCurrentIndex(page);
+  exec();
+}
+
+// ---- loading and storing the options
+
+void TOptionsForm::FormCreate() {
+  // Apply the design state first, so the search engine and the lists agree
+  // with the controls even when nothing is stored.
+  PremiersCheckBoxClick();
+  CheckBox2Click();
+  windows_.SearchForm->SetPageStyle(TabsRadioButton->isChecked());
+
+  if (!settings_.KeyExists() || !settings_.OpenKey(false)) return;
+  auto box = [this](const char* name, QCheckBox* control) {
+    bool value = control->isChecked();
+    if (settings_.ReadBool(QString::fromLatin1(name), value)) control->setChecked(value);
+  };
+  auto text = [this](const char* name, QLineEdit* control) {
+    QString value;
+    if (settings_.ReadString(QString::fromLatin1(name), value)) SetTextBeyondLimit(control, kVerdictLimit, value);
+  };
+  box("PrimeList", PremiersCheckBox);
+  box("NotPrimeList", NonPremiersCheckBox);
+  text("Message1", LabeledEdit1);
+  text("Message2", LabeledEdit2);
+  box("Sep", SepareResult);
+  box("Warn", WarnExit);
+  box("Filter", FilterCheckBox);
+  box("Sort", SortCheckBox);
+  box("AutoImport", AutoImport);
+  box("History", HistoryList);
+  box("AddToHistory", AddToHisCheckBox);
+  box("AutoExpand", AutoExpand);
+  box("Messages", Messages);
+  bool tabs = TabsRadioButton->isChecked();
+  if (settings_.ReadBool(QStringLiteral("SETabApp"), tabs)) {
+    // The pair is exclusive: selecting one clears the other.
+    (tabs ? TabsRadioButton : BtnRadioButton)->setChecked(true);
+  }
+  box("LH", LHCheck);
+  box("CTPN", CTPNCheck);
+  settings_.CloseKey();
+}
+
+void TOptionsForm::BitBtn5Click() {
+  if (LabeledEdit1->text().isEmpty()) LabeledEdit1->setText(kPrimeVerdict);
+  if (LabeledEdit2->text().isEmpty()) LabeledEdit2->setText(kCompositeVerdict);
+
+  settings_.OpenKey(true);
+  settings_.WriteBool(QStringLiteral("PrimeList"), PremiersCheckBox->isChecked());
+  settings_.WriteBool(QStringLiteral("NotPrimeList"), NonPremiersCheckBox->isChecked());
+  settings_.WriteString(QStringLiteral("Message1"), LabeledEdit1->text());
+  settings_.WriteString(QStringLiteral("Message2"), LabeledEdit2->text());
+  const std::pair<const char*, QCheckBox*> boxes[] = {
+      {"Sep", SepareResult},        {"Warn", WarnExit},         {"Filter", FilterCheckBox},
+      {"Sort", SortCheckBox},       {"AutoImport", AutoImport}, {"History", HistoryList},
+      {"AddToHistory", AddToHisCheckBox}, {"AutoExpand", AutoExpand}, {"Messages", Messages},
+  };
+  for (const auto& [name, control] : boxes) settings_.WriteBool(QString::fromLatin1(name), control->isChecked());
+  settings_.WriteBool(QStringLiteral("SETabApp"), TabsRadioButton->isChecked());
+  settings_.WriteBool(QStringLiteral("LH"), LHCheck->isChecked());
+  settings_.WriteBool(QStringLiteral("CTPN"), CTPNCheck->isChecked());
+  settings_.CloseKey();
+  accept();
+}
+
+void TOptionsForm::TabsRadioButtonClick() { windows_.SearchForm->SetPageStyle(true); }
+
+void TOptionsForm::BtnRadioButtonClick() { windows_.SearchForm->SetPageStyle(false); }
+
+// ---- what the other windows feed and read
+
+bool TOptionsForm::AddPrime(const QString& text) {
+  if (IsInList(text, Primes())) return false;
+  Memo1->addItem(text);
+  RefreshSaveButton(Memo1, BitBtn1);
+  return true;
+}
+
+bool TOptionsForm::AddComposite(const QString& text) {
+  if (IsInList(text, Composites())) return false;
+  Memo2->addItem(text);
+  RefreshSaveButton(Memo2, BitBtn3);
+  return true;
+}
+
+static QStringList ListTexts(const QListWidget* list) {
+  QStringList out;
+  out.reserve(list->count());
+  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+  return out;
+}
+
+QStringList TOptionsForm::Primes() const { return ListTexts(Memo1); }
+QStringList TOptionsForm::Composites() const { return ListTexts(Memo2); }
+
+void TOptionsForm::AppendNotebook(const QStringList& lines) {
+  for (const QString& line : lines) AppendLine(NoteEdit, line);
+}
+
+void TOptionsForm::ClearNotebook() { NoteEdit->clear(); }
+
+QString TOptionsForm::PrimeVerdict() const { return LabeledEdit1->text(); }
+QString TOptionsForm::CompositeVerdict() const { return LabeledEdit2->text(); }
