@@ -1,0 +1,262 @@
+#include "numbers/MontgomeryWords.h"
+
+#include <cstring>
+
+namespace {
+
+using u64 = std::uint64_t;
+using u128 = unsigned __int128;
+
+// a >= b over k words?
+bool NotBelow(const u64* a, const u64* b, int k) {
+  for (int i = k - 1; i >= 0; --i)
+    if (a[i] != b[i]) return a[i] > b[i];
+  return true;
+}
+
+// a -= b over k words; returns the borrow.
+u64 SubtractWords(u64* a, const u64* b, int k) {
+  u64 borrow = 0;
+  for (int i = 0; i < k; ++i) {
+    const u64 x = a[i], y = b[i];
+    const u64 d = x - y - borrow;
+    borrow = (x < y) || (x - y < borrow) ? 1 : 0;
+    a[i] = d;
+  }
+  return borrow;
+}
+
+// a += b over k words; returns the carry.
+u64 AddWords(u64* a, const u64* b, int k) {
+  u64 carry = 0;
+  for (int i = 0; i < k; ++i) {
+    const u128 t = static_cast<u128>(a[i]) + b[i] + carry;
+    a[i] = static_cast<u64>(t);
+    carry = static_cast<u64>(t >> 64);
+  }
+  return carry;
+}
+
+}  // namespace
+
+void BigIntToWords(const TBigInt& a, std::uint64_t* words, int count) {
+  std::memset(words, 0, sizeof(u64) * static_cast<std::size_t>(count));
+  const int n = a.Count();
+  const long long totalBits = static_cast<long long>(count) * 64;
+  for (int i = 1; i <= n; ++i) {
+    const u64 digit = static_cast<u64>(a.Cells[static_cast<std::size_t>(i)]) & 0x7FFFFFFFu;
+    if (digit == 0) continue;
+    const long long bit = static_cast<long long>(i - 1) * 31;
+    if (bit >= totalBits) break;
+    const int w = static_cast<int>(bit / 64), b = static_cast<int>(bit % 64);
+    words[w] |= digit << b;
+    if (b > 33 && w + 1 < count) words[w + 1] |= digit >> (64 - b);
+  }
+}
+
+void WordsToBigInt(const std::uint64_t* words, int count, TBigInt& result) {
+  int top = count;
+  while (top > 0 && words[top - 1] == 0) --top;
+  const long long bits = static_cast<long long>(top) * 64;
+  int digits = static_cast<int>((bits + 30) / 31);
+  if (digits < 1) digits = 1;
+  std::vector<std::int64_t> cells(static_cast<std::size_t>(digits) + 1, 0);
+  for (int i = 0; i < digits; ++i) {
+    const long long bit = static_cast<long long>(i) * 31;
+    const int w = static_cast<int>(bit / 64), b = static_cast<int>(bit % 64);
+    u64 v = w < top ? words[w] >> b : 0;
+    if (b > 33 && w + 1 < top) v |= words[w + 1] << (64 - b);
+    cells[static_cast<std::size_t>(i) + 1] = static_cast<std::int64_t>(v & 0x7FFFFFFFu);
+  }
+  while (digits > 1 && cells[static_cast<std::size_t>(digits)] == 0) --digits;
+  cells.resize(static_cast<std::size_t>(digits) + 1);
+  cells[0] = digits;
+  result.Cells = std::move(cells);
+  result.SignFlag = 1;
+}
+
+TMontgomeryWords::TMontgomeryWords(const TBigInt& n) {
+  const std::int64_t bits = BigIntBitLength(n);
+  k_ = static_cast<int>((bits + 63) / 64);
+  if (k_ < 1) k_ = 1;
+  const std::size_t k = static_cast<std::size_t>(k_);
+  n_.assign(k, 0);
+  BigIntToWords(n, n_.data(), k_);
+  // Newton's iteration for n^{-1} mod 2^64 (n odd): each step doubles the
+  // number of correct low bits, starting from 3 (n * n = 1 mod 8).
+  u64 x = n_[0];
+  for (int i = 0; i < 5; ++i) x *= 2 - n_[0] * x;
+  inv_ = ~x + 1;
+  scratch_.assign(2 * k + 2, 0);
+  // R mod n and R^2 mod n by doubling 1 modulo n, 2 * 64k times. Each value
+  // is below n, so doubling overflows by at most one bit.
+  one_.assign(k, 0);
+  r2_.assign(k, 0);
+  std::vector<u64> v(k, 0);
+  v[0] = 1;
+  const long long steps = 128LL * k_;
+  for (long long s = 1; s <= steps; ++s) {
+    u64 carry = 0;
+    for (std::size_t i = 0; i < k; ++i) {
+      const u64 w = v[i];
+      v[i] = (w << 1) | carry;
+      carry = w >> 63;
+    }
+    if (carry || NotBelow(v.data(), n_.data(), k_)) SubtractWords(v.data(), n_.data(), k_);
+    if (s == 64LL * k_) one_ = v;
+  }
+  r2_ = v;
+  if (k_ == 1 && n_[0] == 1) {  // not a valid modulus; keep everything zero
+    one_[0] = 0;
+    r2_[0] = 0;
+  }
+}
+
+void TMontgomeryWords::Reduce(u64* out, u64* t) const {
+  // REDC as GMP's redc_1 does it: row i clears t[i] and leaves its carry in
+  // that cleared word; the carries are added to the upper half at the end.
+  const int k = k_;
+  const u64* n = n_.data();
+  for (int i = 0; i < k; ++i) {
+    const u64 m = t[i] * inv_;
+    u64 carry = 0;
+    u64* row = t + i;
+    for (int j = 0; j < k; ++j) {
+      const u128 p = static_cast<u128>(m) * n[j] + row[j] + carry;
+      row[j] = static_cast<u64>(p);
+      carry = static_cast<u64>(p >> 64);
+    }
+    t[i] = carry;  // row[0] is zero now
+  }
+  const u64 carry = AddWords(t + k, t, k);
+  if (carry || NotBelow(t + k, n, k)) SubtractWords(t + k, n, k);
+  std::memcpy(out, t + k, sizeof(u64) * static_cast<std::size_t>(k));
+}
+
+void TMontgomeryWords::Multiply(u64* out, const u64* a, const u64* b) const {
+  const int k = k_;
+  u64* t = scratch_.data();
+  {
+    u64 carry = 0;
+    const u64 bi = b[0];
+    for (int j = 0; j < k; ++j) {
+      const u128 p = static_cast<u128>(a[j]) * bi + carry;
+      t[j] = static_cast<u64>(p);
+      carry = static_cast<u64>(p >> 64);
+    }
+    t[k] = carry;
+  }
+  for (int i = 1; i < k; ++i) {
+    u64 carry = 0;
+    const u64 bi = b[i];
+    u64* row = t + i;
+    for (int j = 0; j < k; ++j) {
+      const u128 p = static_cast<u128>(a[j]) * bi + row[j] + carry;
+      row[j] = static_cast<u64>(p);
+      carry = static_cast<u64>(p >> 64);
+    }
+    row[k] = carry;
+  }
+  Reduce(out, t);
+}
+
+void TMontgomeryWords::Square(u64* out, const u64* a) const {
+  const int k = k_;
+  u64* t = scratch_.data();
+  std::memset(t, 0, sizeof(u64) * static_cast<std::size_t>(2 * k));
+  // Cross products a_i a_j (i < j) once.
+  for (int i = 0; i + 1 < k; ++i) {
+    u64 carry = 0;
+    const u64 ai = a[i];
+    u64* row = t + 2 * i + 1;
+    for (int j = i + 1; j < k; ++j) {
+      const u128 p = static_cast<u128>(ai) * a[j] + row[j - i - 1] + carry;
+      row[j - i - 1] = static_cast<u64>(p);
+      carry = static_cast<u64>(p >> 64);
+    }
+    t[i + k] = carry;
+  }
+  // Double them, then add the diagonal squares.
+  u64 top = 0;
+  for (int i = 0; i < 2 * k; ++i) {
+    const u64 w = t[i];
+    t[i] = (w << 1) | top;
+    top = w >> 63;
+  }
+  u64 carry = 0;
+  for (int i = 0; i < k; ++i) {
+    const u128 sq = static_cast<u128>(a[i]) * a[i];
+    u128 lo = static_cast<u128>(t[2 * i]) + static_cast<u64>(sq) + carry;
+    t[2 * i] = static_cast<u64>(lo);
+    u128 hi = static_cast<u128>(t[2 * i + 1]) + static_cast<u64>(sq >> 64) + static_cast<u64>(lo >> 64);
+    t[2 * i + 1] = static_cast<u64>(hi);
+    carry = static_cast<u64>(hi >> 64);
+  }
+  Reduce(out, t);
+}
+
+void TMontgomeryWords::Add(u64* out, const u64* a, const u64* b) const {
+  u64 carry = 0;
+  for (int i = 0; i < k_; ++i) {
+    const u128 t = static_cast<u128>(a[i]) + b[i] + carry;
+    out[i] = static_cast<u64>(t);
+    carry = static_cast<u64>(t >> 64);
+  }
+  if (carry || NotBelow(out, n_.data(), k_)) SubtractWords(out, n_.data(), k_);
+}
+
+void TMontgomeryWords::Subtract(u64* out, const u64* a, const u64* b) const {
+  u64 borrow = 0;
+  for (int i = 0; i < k_; ++i) {
+    const u64 x = a[i], y = b[i];
+    out[i] = x - y - borrow;
+    borrow = (x < y) || (x - y < borrow) ? 1 : 0;
+  }
+  if (borrow) AddWords(out, n_.data(), k_);
+}
+
+void TMontgomeryWords::ToMontgomery(u64* out, const u64* x) const { Multiply(out, x, r2_.data()); }
+
+void TMontgomeryWords::FromMontgomery(u64* out, const u64* x) const {
+  u64* t = scratch_.data();
+  std::memset(t, 0, sizeof(u64) * static_cast<std::size_t>(2 * k_ + 1));
+  std::memcpy(t, x, sizeof(u64) * static_cast<std::size_t>(k_));
+  Reduce(out, t);
+}
+
+void TMontgomeryWords::Load(u64* out, const TBigInt& x) const {
+  TBigInt n, r;
+  WordsToBigInt(n_.data(), k_, n);
+  ModuloBigInt(x, n, r);  // the non-negative residue, also for negative x
+  BigIntToWords(r, out, k_);
+  ToMontgomery(out, out);
+}
+
+void TMontgomeryWords::LoadSmall(u64* out, std::int64_t v) const {
+  std::memset(out, 0, sizeof(u64) * static_cast<std::size_t>(k_));
+  u64 m = v < 0 ? static_cast<u64>(0) - static_cast<u64>(v) : static_cast<u64>(v);
+  if (k_ == 1) m %= n_[0];
+  out[0] = m;
+  if (v < 0 && m != 0) {
+    std::vector<u64> t(n_);
+    SubtractWords(t.data(), out, k_);
+    std::memcpy(out, t.data(), sizeof(u64) * static_cast<std::size_t>(k_));
+  }
+  ToMontgomery(out, out);
+}
+
+void TMontgomeryWords::Store(const u64* x, TBigInt& result) const {
+  std::vector<u64> plain(static_cast<std::size_t>(k_));
+  FromMontgomery(plain.data(), x);
+  WordsToBigInt(plain.data(), k_, result);
+}
+
+bool TMontgomeryWords::Equal(const u64* a, const u64* b) const {
+  return std::memcmp(a, b, sizeof(u64) * static_cast<std::size_t>(k_)) == 0;
+}
+
+bool TMontgomeryWords::IsZero(const u64* a) const {
+  for (int i = 0; i < k_; ++i)
+    if (a[i]) return false;
+  return true;
+}

@@ -1,0 +1,93 @@
+// Helpers shared by the number tests: GMP as the oracle, a scripted random
+// generator, the normal-form check.
+#pragma once
+
+#include <gmp.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "numbers/BigInt.h"
+#include "numbers/Random.h"
+
+namespace numtest {
+
+inline TBigInt D(const std::string& s) { return BigIntFromDecimal(s); }
+inline std::string S(const TBigInt& a) { return BigIntToDecimal(a); }
+
+// An mpz_t with its lifetime.
+class Mpz {
+public:
+  Mpz() { mpz_init(v_); }
+  explicit Mpz(const std::string& decimal) { mpz_init_set_str(v_, decimal.c_str(), 10); }
+  explicit Mpz(const TBigInt& a) : Mpz(BigIntToDecimal(a)) {}
+  Mpz(const Mpz& o) { mpz_init_set(v_, o.v_); }
+  Mpz& operator=(const Mpz& o) {
+    mpz_set(v_, o.v_);
+    return *this;
+  }
+  ~Mpz() { mpz_clear(v_); }
+  mpz_ptr get() { return v_; }
+  mpz_srcptr get() const { return v_; }
+  std::string Str() const {
+    std::vector<char> buf(mpz_sizeinbase(v_, 10) + 2);
+    mpz_get_str(buf.data(), 10, v_);
+    return buf.data();
+  }
+  TBigInt Big() const { return BigIntFromDecimal(Str()); }
+
+private:
+  mpz_t v_;
+};
+
+// A random number of exactly `bits` bits (top bit set).
+inline Mpz RandomBits(gmp_randstate_t state, unsigned long bits) {
+  Mpz r;
+  mpz_urandomb(r.get(), state, bits);
+  mpz_setbit(r.get(), bits - 1);
+  return r;
+}
+
+// Normal form: n + 1 cells, digits in range, top digit non-zero unless zero.
+inline ::testing::AssertionResult Normal(const TBigInt& a) {
+  if (a.Cells.size() < 2) return ::testing::AssertionFailure() << "no digits";
+  if (a.Cells[0] != static_cast<std::int64_t>(a.Cells.size() - 1))
+    return ::testing::AssertionFailure() << "count " << a.Cells[0] << " for " << a.Cells.size() << " cells";
+  for (std::size_t i = 1; i < a.Cells.size(); ++i)
+    if (a.Cells[i] < 0 || a.Cells[i] > kBigIntMask) return ::testing::AssertionFailure() << "digit " << i;
+  if (a.Cells.size() > 2 && a.Cells.back() == 0) return ::testing::AssertionFailure() << "top digit zero";
+  return ::testing::AssertionSuccess();
+}
+
+// Draws from a script (each taken modulo the bound), cycling.
+class TScriptedGenerator : public TRandomGenerator {
+public:
+  explicit TScriptedGenerator(std::vector<std::uint64_t> draws) : draws_(std::move(draws)) {}
+  void Reseed() override { ++reseeds; }
+  std::uint64_t Below(std::uint64_t bound) override {
+    const std::uint64_t v = draws_[next_++ % draws_.size()];
+    return bound ? v % bound : 0;
+  }
+  int reseeds = 0;
+
+private:
+  std::vector<std::uint64_t> draws_;
+  std::size_t next_ = 0;
+};
+
+// A GMP random state seeded from the clock; the seed is printed on failure
+// through SCOPED_TRACE by the caller.
+struct GmpRandom {
+  GmpRandom() : seed(std::random_device{}()) {
+    gmp_randinit_default(state);
+    gmp_randseed_ui(state, seed);
+  }
+  ~GmpRandom() { gmp_randclear(state); }
+  unsigned long seed;
+  gmp_randstate_t state;
+};
+
+}  // namespace numtest
