@@ -1,0 +1,80 @@
+#include "tools/Divisors.h"
+
+#include <cmath>
+
+#include "numbers/Factor64.h"
+#include "numbers/FormatGeneral.h"
+#include "numbers/NumberText.h"
+
+const char* const kDivisorsBelowTwo = "Numbers below 2 have no dividers to list !";
+
+namespace {
+
+constexpr long double kHighest = 1e18L;
+
+}  // namespace
+
+std::size_t CountTreeEntries(const std::vector<TTreeEntry>& tree) {
+  std::size_t count = tree.size();
+  for (const TTreeEntry& e : tree) count += CountTreeEntries(e.children);
+  return count;
+}
+
+std::vector<std::uint64_t> ListedDivisors(std::uint64_t n) {
+  std::vector<std::uint64_t> all = Divisors64(n);
+  std::vector<std::uint64_t> listed;
+  for (std::uint64_t d : all) {
+    if (d < 2) continue;
+    if (d > n / d) break;  // d * d > n, without overflow
+    listed.push_back(d);
+  }
+  return listed;
+}
+
+std::vector<TTreeEntry> DivisorTree(std::uint64_t n, std::string_view sep) {
+  std::vector<TTreeEntry> tree;
+  for (std::uint64_t d : ListedDivisors(n)) {
+    const std::uint64_t q = n / d;
+    if (q == d) {
+      tree.push_back({std::to_string(d) + " (Square root)", kSquareRootImage, {}});
+    } else {
+      TTreeEntry entry{std::to_string(d), kNoImage, {}};
+      entry.children.push_back({FormatGeneral(static_cast<long double>(q), sep), kCofactorImage, {}});
+      tree.push_back(std::move(entry));
+    }
+  }
+  return tree;
+}
+
+TDivisorOutcome FindDivisors(const std::string& fieldText, std::string_view sep) {
+  TDivisorOutcome out;
+  const std::optional<long double> read = ReadFloatText(fieldText, sep);
+  if (!read) {
+    out.error = "'" + fieldText + "' is not a valid floating point value";
+    return out;
+  }
+  const long double number = *read > kHighest ? kHighest : *read;
+  out.fieldText = FormatGeneral(number, sep);
+  if (number < 2) {
+    // No divisor search can say anything here; it is not a prime either.
+    out.resultLine = kDivisorsBelowTwo;
+    return out;
+  }
+  if (number > 2) out.tree = DivisorTree(static_cast<std::uint64_t>(std::trunc(number)), sep);
+  out.entryCount = CountTreeEntries(out.tree);
+  if (out.entryCount == 0) {
+    out.prime = true;
+    out.resultRed = true;
+    out.resultLine = "We\"ve found a prime number !";
+    out.primeListText = out.fieldText;
+    out.primeMessage = "The number: \"" + out.fieldText + "\" is Prime !";
+  } else {
+    out.resultLine = "We\"ve found " + std::to_string(out.entryCount) + " dividers";
+  }
+  return out;
+}
+
+std::string FindButtonHint(const std::string& fieldText) {
+  if (fieldText.empty()) return "Type a number above, then click here to get all its divisors";
+  return "Find all divisors for " + fieldText;
+}
