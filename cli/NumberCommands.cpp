@@ -1,0 +1,147 @@
+// The number subcommands: isprime, nextprime, lucas, calc, convert.
+#include <cctype>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/CertificateFile.h"
+#include "cli/Command.h"
+#include "numbers/BigInt.h"
+#include "numbers/LucasLehmer.h"
+#include "numbers/Primality.h"
+#include "tools/Convertor.h"
+
+namespace {
+
+void NeedArgs(const std::vector<std::string>& args, std::size_t least, std::size_t most) {
+  if (args.size() < least) throw EUsageError("Missing argument");
+  if (args.size() > most) throw EUsageError("Too many arguments");
+}
+
+int IsPrime(const std::vector<std::string>& args, TCliIo& io) {
+  NeedArgs(args, 1, static_cast<std::size_t>(-1));
+  for (const std::string& text : args) {
+    TBigInt n;
+    DecimalToBigInt(text, n);
+    io.out << text << ' ' << (IsPrimeNumber(n) ? "prime" : "composite") << '\n';
+  }
+  return kExitOk;
+}
+
+int NextPrime(const std::vector<std::string>& args, TCliIo& io) {
+  NeedArgs(args, 1, 1);
+  TBigInt n;
+  DecimalToBigInt(args[0], n);
+  std::int64_t small = 0;
+  if (n.IsNegative() || (BigIntToInt64(n, small) && small < 2))
+    throw EBadInput("The number must be at least 2, not " + args[0]);
+  NextPrimeBigInt(n);
+  io.out << BigIntToDecimal(n) << '\n';
+  return kExitOk;
+}
+
+// The tester's reading of p: a signed 32-bit decimal integer.
+std::int32_t ReadExponent(const std::string& text) {
+  std::size_t i = 0;
+  bool minus = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
+  if (i == text.size()) throw EConvertError::NotInteger(text);
+  std::int64_t v = 0;
+  for (; i < text.size(); ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) throw EConvertError::NotInteger(text);
+    v = v * 10 + (text[i] - '0');
+    if (v > 2147483648LL) throw EConvertError::NotInteger(text);
+  }
+  if (minus) v = -v;
+  if (v > 2147483647LL) throw EConvertError::NotInteger(text);
+  return static_cast<std::int32_t>(v);
+}
+
+int Lucas(const std::vector<std::string>& args, TCliIo& io) {
+  std::string exponent, certificate;
+  bool haveExponent = false, haveCertificate = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--certificate") {
+      if (i + 1 >= args.size()) throw EUsageError("--certificate needs a file name");
+      certificate = args[++i];
+      haveCertificate = true;
+    } else if (a.rfind("--certificate=", 0) == 0) {
+      certificate = a.substr(14);
+      haveCertificate = true;
+    } else if (a.size() > 1 && a[0] == '-' && !std::isdigit(static_cast<unsigned char>(a[1]))) {
+      throw EUsageError("Unknown option " + a);
+    } else if (!haveExponent) {
+      exponent = a;
+      haveExponent = true;
+    } else {
+      throw EUsageError("Too many arguments");
+    }
+  }
+  if (!haveExponent) throw EUsageError("Missing argument");
+  if (haveCertificate && certificate.empty()) throw EUsageError("--certificate needs a file name");
+  const std::int32_t p = ReadExponent(exponent);
+  if (p > 99999) throw EBadInput("The power p may not exceed 99999");
+  bool prime;
+  if (haveCertificate) {
+    TCertificateFile file(certificate);
+    prime = LucasLehmerCertified(p, file);
+    file.Commit();
+  } else {
+    prime = LucasLehmerTest(p);
+  }
+  io.out << exponent << ' ' << (prime ? "prime" : "composite") << '\n';
+  return kExitOk;
+}
+
+int Calc(const std::vector<std::string>& args, TCliIo& io) {
+  NeedArgs(args, 3, 3);
+  const std::string& op = args[0];
+  if (op != "gcf" && op != "add" && op != "sub" && op != "mul")
+    throw EUsageError("Unknown operation '" + op + "' (gcf, add, sub or mul)");
+  TBigInt a, b, r;
+  DecimalToBigInt(args[1], a);
+  DecimalToBigInt(args[2], b);
+  if (op == "gcf") GcdBigInt(a, b, r);
+  else if (op == "add") AddBigInt(a, b, r);
+  else if (op == "sub") SubtractBigInt(a, b, r);
+  else MultiplyBigInt(a, b, r);
+  io.out << BigIntToDecimal(r) << '\n';
+  return kExitOk;
+}
+
+int ConvertCommand(const std::vector<std::string>& args, TCliIo& io) {
+  NeedArgs(args, 2, 2);
+  const std::string& from = args[0];
+  TConvertRow row;
+  if (from == "integer") row = TConvertRow::Integer;
+  else if (from == "mersenne") row = TConvertRow::Mersenne;
+  else if (from == "fermat") row = TConvertRow::Fermat;
+  else throw EUsageError("Unknown row '" + from + "' (integer, mersenne or fermat)");
+  const std::string& text = args[1];
+  TConvertResult r = Convert(row, text, TConvertBoxes{true, true, true});
+  if (!r.message.empty()) throw EBadInput(r.message);
+  // The source row shows the text as given.
+  if (row == TConvertRow::Integer) r.integer = text;
+  if (row == TConvertRow::Mersenne) r.mersenne = text;
+  if (row == TConvertRow::Fermat) r.fermat = text;
+  io.out << "Integer: " << r.integer << '\n' << "Mersenne: " << r.mersenne << '\n' << "Fermat: " << r.fermat << '\n';
+  return kExitOk;
+}
+
+const TCliCommand kCommands[] = {
+    {"isprime", "N [N ...]", "Print each N followed by prime or composite.", IsPrime},
+    {"nextprime", "N", "Print the smallest odd probable prime not below N (N >= 2).", NextPrime},
+    {"lucas", "P [--certificate FILE]",
+     "Lucas-Lehmer test of 2^P - 1 (P <= 99999): P prime or P composite; FILE receives every residue as key=value lines.",
+     Lucas},
+    {"calc", "gcf|add|sub|mul A B", "Greatest common factor, sum, difference or product of A and B.", Calc},
+    {"convert", "integer|mersenne|fermat TEXT",
+     "TEXT as a plain integer, a Mersenne expression (M a +/- b) and a Fermat expression (F a +/- b).",
+     ConvertCommand},
+};
+
+}  // namespace
+
+std::span<const TCliCommand> NumberCommands() { return kCommands; }
