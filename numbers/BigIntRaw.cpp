@@ -145,12 +145,12 @@ U64 RShift(Digit* r, const Digit* a, Size n, int s) {
   return in;
 }
 
-void MulBasecase(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
+void MulSchoolbook(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
   r[na] = static_cast<Digit>(Mul1(r, a, na, static_cast<U64>(b[0])));
   for (Size j = 1; j < nb; ++j) r[na + j] = static_cast<Digit>(AddMul1(r + j, a, na, static_cast<U64>(b[j])));
 }
 
-void SqrBasecase(Digit* r, const Digit* a, Size n) {
+void SqrSchoolbook(Digit* r, const Digit* a, Size n) {
   if (n == 1) {
     U64 t = static_cast<U64>(a[0]) * static_cast<U64>(a[0]);
     r[0] = static_cast<Digit>(t & kMask);
@@ -172,6 +172,92 @@ void SqrBasecase(Digit* r, const Digit* a, Size n) {
     r[2 * i + 1] = static_cast<Digit>(hi & kMask);
     c = hi >> kBits;
   }
+}
+
+namespace {
+
+// Sum of x[t] * y[t] for t < len, returned as lo + hi * 2^31 with each
+// product split into its low 31 bits and the rest, so neither sum can
+// overflow (len < 2^33). Written for the vectoriser: widening 32 x 32 -> 64
+// bit products in independent lanes. (A hand-written AVX-512 IFMA kernel was
+// slower here: its per-column reduction costs more than it saves.)
+inline void Dot31(const Digit* x, const Digit* y, Size len, U64& lo, U64& hi) {
+  U64 l = 0, h = 0;
+  for (Size t = 0; t < len; ++t) {
+    U64 p = static_cast<U64>(static_cast<std::uint32_t>(x[t])) * static_cast<std::uint32_t>(y[t]);
+    l += p & kMask;
+    h += p >> kBits;
+  }
+  lo = l;
+  hi = h;
+}
+
+}  // namespace
+
+// Column by column (product scanning): column k is a dot product of a with
+// b reversed, kept in two unnormalised sums; one carry pass at the end.
+void MulBasecase(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
+  if (nb == 1) {
+    r[na] = static_cast<Digit>(Mul1(r, a, na, static_cast<U64>(b[0])));
+    return;
+  }
+  Digit rev[kBasecaseMax];
+  std::vector<Digit> big;
+  Digit* brev = rev;
+  if (nb > kBasecaseMax) {
+    big.resize(nb);
+    brev = big.data();
+  }
+  for (Size t = 0; t < nb; ++t) brev[t] = b[nb - 1 - t];
+  U64 c = 0;
+  const Size cols = na + nb - 1;
+  for (Size k = 0; k < cols; ++k) {
+    const Size i0 = k + 1 > nb ? k + 1 - nb : 0;
+    const Size i1 = k < na - 1 ? k : na - 1;
+    U64 lo, hi;
+    Dot31(a + i0, brev + (nb - 1 - k + i0), i1 - i0 + 1, lo, hi);
+    const U64 v = lo + c;
+    r[k] = static_cast<Digit>(v & kMask);
+    c = (v >> kBits) + hi;
+  }
+  r[cols] = static_cast<Digit>(c);
+}
+
+void SqrBasecase(Digit* r, const Digit* a, Size n) {
+  if (n == 1) {
+    SqrSchoolbook(r, a, n);
+    return;
+  }
+  Digit rev[kBasecaseMax];
+  std::vector<Digit> big;
+  Digit* arev = rev;
+  if (n > kBasecaseMax) {
+    big.resize(n);
+    arev = big.data();
+  }
+  for (Size t = 0; t < n; ++t) arev[t] = a[n - 1 - t];
+  U64 c = 0;
+  const Size cols = 2 * n - 1;
+  for (Size k = 0; k < cols; ++k) {
+    // Pairs i < j with i + j = k, doubled, and the square of a_(k/2).
+    const Size i0 = k + 1 > n ? k + 1 - n : 0;
+    U64 lo = 0, hi = 0;
+    if (k >= 1) {
+      const Size i1 = (k - 1) / 2;
+      if (i1 >= i0) Dot31(a + i0, arev + (n - 1 - k + i0), i1 - i0 + 1, lo, hi);
+      lo <<= 1;
+      hi <<= 1;
+    }
+    if ((k & 1) == 0) {
+      const U64 sq = static_cast<U64>(a[k / 2]) * static_cast<U64>(a[k / 2]);
+      lo += sq & kMask;
+      hi += sq >> kBits;
+    }
+    const U64 v = lo + c;
+    r[k] = static_cast<Digit>(v & kMask);
+    c = (v >> kBits) + hi;
+  }
+  r[cols] = static_cast<Digit>(c);
 }
 
 void DivRemBasecase(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
@@ -228,6 +314,8 @@ void DivRemBasecase(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b,
   if (r) RShift(r, u, nb, s);
 }
 
+Tuning gTuning;
+
 void Mul(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
   if (na < nb) {
     std::swap(a, b);
@@ -237,13 +325,40 @@ void Mul(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
     Sqr(r, a, na);
     return;
   }
-  MulBasecase(r, a, na, b, nb);
+  // Zero low digits (powers of two, shifted values) cost nothing.
+  Size za = 0, zb = 0;
+  while (za + 1 < na && a[za] == 0) ++za;
+  while (zb + 1 < nb && b[zb] == 0) ++zb;
+  if (za + zb > 0) {
+    Zero(r, za + zb);
+    Mul(r + za + zb, a + za, na - za, b + zb, nb - zb);
+    return;
+  }
+  if (nb < gTuning.mulKaratsuba)
+    MulBasecase(r, a, na, b, nb);
+  else
+    MulKaratsuba(r, a, na, b, nb);
 }
 
-void Sqr(Digit* r, const Digit* a, Size n) { SqrBasecase(r, a, n); }
+void Sqr(Digit* r, const Digit* a, Size n) {
+  Size z = 0;
+  while (z + 1 < n && a[z] == 0) ++z;
+  if (z > 0) {
+    Zero(r, 2 * z);
+    Sqr(r + 2 * z, a + z, n - z);
+    return;
+  }
+  if (n < gTuning.sqrKaratsuba)
+    SqrBasecase(r, a, n);
+  else
+    SqrKaratsuba(r, a, n);
+}
 
 void DivRem(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
-  DivRemBasecase(q, r, a, na, b, nb);
+  if (nb > gTuning.divDivideConquer && na - nb >= gTuning.divDivideConquer)
+    DivRemDivideConquer(q, r, a, na, b, nb);
+  else
+    DivRemBasecase(q, r, a, na, b, nb);
 }
 
 }  // namespace bigraw

@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "numbers/Thresholds.h"
+
 namespace bigraw {
 
 using Digit = std::int64_t;
@@ -64,10 +66,31 @@ U64 LShift(Digit* r, const Digit* a, Size n, int s);
 // r := a >> s, 0 <= s < 31, returns the bits shifted out (low). r may equal a.
 U64 RShift(Digit* r, const Digit* a, Size n, int s);
 
-// Schoolbook product and square (the plain reference methods).
-// r gets na + nb digits (2n for the square); na >= nb >= 1.
+// Schoolbook product and square, row by row with a running carry (the plain
+// reference methods). r gets na + nb digits (2n for the square);
+// na >= nb >= 1.
+void MulSchoolbook(Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
+void SqrSchoolbook(Digit* r, const Digit* a, Size n);
+// The same products column by column with delayed carries (vectorised);
+// the fast quadratic methods under Karatsuba. Same contract.
 void MulBasecase(Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 void SqrBasecase(Digit* r, const Digit* a, Size n);
+// Basecase operands up to this length use a buffer on the stack.
+constexpr Size kBasecaseMax = 256;
+
+// The cut-over sizes in use, initialised from numbers/Thresholds.h; only the
+// tuning program changes them.
+// (Constant-initialised: usable from other static initialisers.)
+struct Tuning {
+  Size mulKaratsuba = kMulKaratsubaThreshold;
+  Size sqrKaratsuba = kSqrKaratsubaThreshold;
+  Size mulToom3 = kMulToom3Threshold;
+  Size sqrToom3 = kSqrToom3Threshold;
+  Size divDivideConquer = kDivDivideConquerThreshold;
+  Size toDecimalDivideConquer = kToDecimalDivideConquerThreshold;
+  Size fromDecimalDivideConquer = kFromDecimalDivideConquerThreshold;
+};
+extern Tuning gTuning;
 
 // Karatsuba / Toom (numbers/Karatsuba.cpp); same contract as the basecase,
 // with na >= nb, used by Mul above its thresholds.
@@ -83,6 +106,9 @@ void Sqr(Digit* r, const Digit* a, Size n);
 // b[nb-1] != 0 and na >= nb >= 1. q gets na - nb + 1 digits, r gets nb
 // digits (either may be null when unwanted).
 void DivRemBasecase(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
+// Burnikel-Ziegler recursive division (numbers/DivideConquer.cpp); same
+// contract.
+void DivRemDivideConquer(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 // The fastest division for the sizes; same contract.
 void DivRem(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 
