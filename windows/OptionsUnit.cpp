@@ -85,10 +85,9 @@ void TOptionsForm::ShowPage(int page) {
 // ---- loading and storing the options
 
 void TOptionsForm::FormCreate() {
-  // Apply the design state first, so the search engine and the lists agree
-  // with the controls even when nothing is stored.
-  PremiersCheckBoxClick();
-  CheckBox2Click();
+  // The search engine follows the design state even when nothing is stored;
+  // stored values that change a control reach the others through its
+  // handler.
   windows_.SearchForm->SetPageStyle(TabsRadioButton->isChecked());
 
   if (!settings_.KeyExists() || !settings_.OpenKey(false)) return;

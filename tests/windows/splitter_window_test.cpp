@@ -80,7 +80,7 @@ TEST_F(SplitterWindowTest, MagnitudeOneOrLessAndBadTextChangeNothing) {
     EXPECT_EQ(Table().size(), 2) << text;
   }
   Analyse("12a");
-  EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Error), QStringList{"'12a' is not a valid integer value"});
+  EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Error), QStringList{"'12a' is not a valid integer value."});
   EXPECT_EQ(S().History(), QStringList{"15"});
   EXPECT_EQ(Math(), "5*3");
 }
