@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -22,6 +23,8 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "windows/SharedRoutines.h"
 #include "windows/WidgetHelpers.h"
@@ -211,7 +214,9 @@ void TMainForm::BuildControls() {
     statusPanels_[i]->setFrameShape(QFrame::Panel);
     statusPanels_[i]->setFrameShadow(QFrame::Sunken);
   }
-  statusPanels_[0]->setFixedWidth(140);
+  // Wide enough for its longest text in the font at hand.
+  const QFontMetrics metrics(statusPanels_[0]->font());
+  statusPanels_[0]->setFixedWidth(std::max(140, metrics.horizontalAdvance(QStringLiteral("No # have been tested yet")) + 12));
   statusPanels_[0]->setText(QStringLiteral("No # have been tested yet"));
   statusPanels_[1]->setMinimumWidth(50);
   statusPanels_[1]->setText(QStringLiteral("Calvenna is ready."));

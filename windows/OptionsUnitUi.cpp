@@ -49,7 +49,7 @@ QListWidget* List(QWidget* parent, const char* name, const QString& readAs, int 
   auto* l = new QListWidget(parent);
   l->setObjectName(QString::fromLatin1(name));
   l->setAccessibleName(readAs);
-  l->setMinimumHeight(height);
+  l->setFixedHeight(height);
   l->setMouseTracking(true);
   l->viewport()->setMouseTracking(true);
   return l;
@@ -92,7 +92,7 @@ void TOptionsForm::BuildHistoryPage() {
   PrintPBtn = PictureButton(TabSheet1, "PrintPBtn", QStringLiteral("Print the Prime #s' list"), print, 30);
   Memo1 = List(TabSheet1, "Memo1", QStringLiteral("Prime numbers list :"), 93);
   row(PremiersCheckBox, BitBtn1, BitBtn2, PrintPBtn);
-  page->addWidget(Memo1, 93);
+  page->addWidget(Memo1);
 
   NonPremiersCheckBox = Box(TabSheet1, "NonPremiersCheckBox", QStringLiteral("Composite numbers list :"), true);
   BitBtn3 = PictureButton(TabSheet1, "BitBtn3", QStringLiteral("Save the composites  list into a file"), save, 30);
@@ -101,7 +101,8 @@ void TOptionsForm::BuildHistoryPage() {
   Memo2 = List(TabSheet1, "Memo2", QStringLiteral("Composite numbers list :"), 106);
   page->addSpacing(4);
   row(NonPremiersCheckBox, BitBtn3, BitBtn4, PrintNPBtn);
-  page->addWidget(Memo2, 106);
+  page->addWidget(Memo2);
+  page->addStretch(1);
 
   // Save buttons start disabled; they follow the lists' contents.
   BitBtn1->setEnabled(false);
@@ -122,7 +123,8 @@ void TOptionsForm::BuildNotebookPage() {
   NoteEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
   // Read-only until "Edition mode" is ticked, as that box shows.
   NoteEdit->setReadOnly(true);
-  page->addWidget(NoteEdit, 1);
+  NoteEdit->setFixedHeight(229);
+  page->addWidget(NoteEdit);
 
   auto* r = new QHBoxLayout;
   r->setContentsMargins(20, 0, 8, 0);
