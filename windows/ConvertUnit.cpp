@@ -93,8 +93,9 @@ TConvertForm::TConvertForm(Platform& platform, SettingsStore& settings, TWindows
 void TConvertForm::ShowFromMain() {
   const QRect main = windows_.MainForm->frameGeometry();
   move(main.left(), main.top() + main.height());
-  resize(main.width() - (frameGeometry().width() - width()), kHeight);
   show();
+  // The border is known once shown: the outer width matches the main window's.
+  resize(main.width() - (frameGeometry().width() - width()), kHeight);
   raise();
   activateWindow();
 }
