@@ -3,8 +3,63 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <new>
 
 namespace bigraw {
+
+namespace {
+
+struct Arena {
+  std::vector<std::unique_ptr<Digit[]>> blocks;
+  std::vector<Size> sizes;
+  Size block = 0;   // block in use
+  Size offset = 0;  // digits used in it
+};
+
+Arena& TheArena() {
+  thread_local Arena arena;
+  return arena;
+}
+
+}  // namespace
+
+ScratchFrame::ScratchFrame() {
+  Arena& a = TheArena();
+  block_ = a.block;
+  offset_ = a.offset;
+}
+
+ScratchFrame::~ScratchFrame() {
+  Arena& a = TheArena();
+  a.block = block_;
+  a.offset = offset_;
+}
+
+Digit* ScratchFrame::Alloc(Size n) {
+  Arena& a = TheArena();
+  n = (n + 7) & ~Size{7};  // keep blocks on cache-line multiples
+  if (!a.blocks.empty() && a.offset + n <= a.sizes[a.block]) {
+    Digit* p = a.blocks[a.block].get() + a.offset;
+    a.offset += n;
+    return p;
+  }
+  // The next block (everything after the one in use is free), big enough.
+  Size next = a.blocks.empty() ? 0 : a.block + 1;
+  if (next >= a.blocks.size()) {
+    a.blocks.emplace_back();
+    a.sizes.push_back(0);
+  }
+  if (a.sizes[next] < n) {
+    Size size = std::max<Size>(n, Size{1} << 16);
+    if (next > 0) size = std::max(size, 2 * a.sizes[next - 1]);
+    a.blocks[next].reset(new Digit[size]);
+    a.sizes[next] = size;
+  }
+  a.block = next;
+  a.offset = n;
+  return a.blocks[next].get();
+}
 
 int Cmp(const Digit* a, Size na, const Digit* b, Size nb) {
   if (na != nb) return na > nb ? 1 : -1;
@@ -275,9 +330,9 @@ void DivRemBasecase(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b,
   // Normalise so that the divisor's top digit has bit 30 set.
   int s = 0;
   for (U64 top = static_cast<U64>(b[nb - 1]); top < (kBase >> 1); top <<= 1) ++s;
-  std::vector<Digit> work(na + 1 + nb);
-  Digit* u = work.data();        // na + 1 digits
-  Digit* v = work.data() + na + 1;  // nb digits
+  ScratchFrame frame;
+  Digit* u = frame.Alloc(na + 1);  // the running remainder
+  Digit* v = frame.Alloc(nb);      // the normalised divisor
   LShift(v, b, nb, s);
   u[na] = static_cast<Digit>(LShift(u, a, na, s));
   const U64 vtop = static_cast<U64>(v[nb - 1]);
@@ -336,8 +391,10 @@ void Mul(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
   }
   if (nb < gTuning.mulKaratsuba)
     MulBasecase(r, a, na, b, nb);
-  else
+  else if (nb < gTuning.mulToom3)
     MulKaratsuba(r, a, na, b, nb);
+  else
+    MulToom3(r, a, na, b, nb);
 }
 
 void Sqr(Digit* r, const Digit* a, Size n) {
@@ -350,8 +407,10 @@ void Sqr(Digit* r, const Digit* a, Size n) {
   }
   if (n < gTuning.sqrKaratsuba)
     SqrBasecase(r, a, n);
-  else
+  else if (n < gTuning.sqrToom3)
     SqrKaratsuba(r, a, n);
+  else
+    SqrToom3(r, a, n);
 }
 
 void DivRem(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {

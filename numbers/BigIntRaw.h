@@ -92,10 +92,14 @@ struct Tuning {
 };
 extern Tuning gTuning;
 
-// Karatsuba / Toom (numbers/Karatsuba.cpp); same contract as the basecase,
+// Karatsuba (numbers/Karatsuba.cpp); same contract as the basecase,
 // with na >= nb, used by Mul above its thresholds.
 void MulKaratsuba(Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 void SqrKaratsuba(Digit* r, const Digit* a, Size n);
+// Toom-3 (numbers/Toom.cpp); same contract, na >= nb (too unbalanced
+// operands go to Karatsuba).
+void MulToom3(Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
+void SqrToom3(Digit* r, const Digit* a, Size n);
 
 // The fastest product and square for the sizes: r gets na + nb digits;
 // any na, nb >= 1 (the operands are exchanged as needed).
@@ -112,7 +116,23 @@ void DivRemDivideConquer(Digit* q, Digit* r, const Digit* a, Size na, const Digi
 // The fastest division for the sizes; same contract.
 void DivRem(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 
-// A digit vector helper for the layers above: value in cells 0..n-1.
-using Vec = std::vector<Digit>;
+// Scratch space for the recursive methods, taken from a per-thread arena in
+// stack order: a frame hands out blocks and gives them all back when it
+// ends. The arena keeps its memory for the thread's life, so the recursions
+// do not go to the system allocator (whose returning of memory to the
+// kernel and page faults cost more than the arithmetic at these sizes).
+class ScratchFrame {
+public:
+  ScratchFrame();
+  ~ScratchFrame();
+  ScratchFrame(const ScratchFrame&) = delete;
+  ScratchFrame& operator=(const ScratchFrame&) = delete;
+  // n digits, uninitialised; valid until the frame ends.
+  Digit* Alloc(Size n);
+
+private:
+  Size block_;
+  Size offset_;
+};
 
 }  // namespace bigraw

@@ -20,8 +20,8 @@ void Div3n2n(Digit* q, Digit* r, const Digit* a, const Digit* b, Size h) {
   const Digit* a1 = a + 2 * h;
   const Digit* b2 = b;
   const Digit* b1 = b + h;
-  std::vector<Digit> buf(h + 1 + 2 * h + 2 * h + 1);
-  Digit* rr = buf.data();      // R: h + 1 digits
+  ScratchFrame frame;
+  Digit* rr = frame.Alloc(h + 1 + 2 * h + 2 * h + 1);  // R: h + 1 digits
   Digit* d = rr + h + 1;       // D = qhat b2: 2h digits
   Digit* ra = d + 2 * h;       // R B^h + a3: 2h + 1 digits
   if (CmpN(a1, b1, h) < 0) {
@@ -47,17 +47,19 @@ void Div3n2n(Digit* q, Digit* r, const Digit* a, const Digit* b, Size h) {
 // a (2n digits) by b (n digits, normalised), a < b B^n: q and r of n digits.
 void Div2n1n(Digit* q, Digit* r, const Digit* a, const Digit* b, Size n) {
   if (n <= gTuning.divDivideConquer || (n & 1)) {
-    std::vector<Digit> qq(n + 1);
-    DivRemBasecase(qq.data(), r, a, 2 * n, b, n);
-    Copy(q, qq.data(), n);  // qq[n] is 0 since a < b B^n
+    ScratchFrame frame;
+    Digit* qq = frame.Alloc(n + 1);
+    DivRemBasecase(qq, r, a, 2 * n, b, n);
+    Copy(q, qq, n);  // qq[n] is 0 since a < b B^n
     return;
   }
   const Size h = n / 2;
-  std::vector<Digit> t(3 * h);
+  ScratchFrame frame;
+  Digit* t = frame.Alloc(3 * h);
   // Upper three quarters, then the remainder with the last quarter.
-  Div3n2n(q + h, t.data() + h, a + h, b, h);
-  Copy(t.data(), a, h);
-  Div3n2n(q, r, t.data(), b, h);
+  Div3n2n(q + h, t + h, a + h, b, h);
+  Copy(t, a, h);
+  Div3n2n(q, r, t, b, h);
 }
 
 }  // namespace

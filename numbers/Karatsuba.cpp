@@ -39,11 +39,12 @@ void MulKaratsuba(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
   if (nb <= m) {
     // Unbalanced: a in pieces of nb digits, each times b.
     Zero(r, na + nb);
-    std::vector<Digit> t(2 * nb);
+    ScratchFrame frame;
+    Digit* t = frame.Alloc(2 * nb);
     for (Size off = 0; off < na; off += nb) {
       Size len = std::min(nb, na - off);
-      Mul(t.data(), a + off, len, b, nb);
-      AddInto(r + off, na + nb - off, t.data(), len + nb);
+      Mul(t, a + off, len, b, nb);
+      AddInto(r + off, na + nb - off, t, len + nb);
     }
     return;
   }
@@ -53,8 +54,8 @@ void MulKaratsuba(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
   const Digit* b0 = b;
   const Digit* b1 = b + m;
   const Size n1a = na - m, n1b = nb - m;
-  std::vector<Digit> scratch(2 * m + 2 * m + 1 + 2 * m);
-  Digit* da = scratch.data();  // m
+  ScratchFrame frame;
+  Digit* da = frame.Alloc(2 * m + 2 * m + 1 + 2 * m);  // m
   Digit* db = da + m;          // m
   Digit* w = db + m;           // 2m + 1
   Digit* t = w + 2 * m + 1;    // 2m
@@ -80,8 +81,8 @@ void SqrKaratsuba(Digit* r, const Digit* a, Size n) {
   const Digit* a0 = a;
   const Digit* a1 = a + m;
   const Size n1 = n - m;
-  std::vector<Digit> scratch(m + 2 * m + 1 + 2 * m);
-  Digit* da = scratch.data();  // m
+  ScratchFrame frame;
+  Digit* da = frame.Alloc(m + 2 * m + 1 + 2 * m);  // m
   Digit* w = da + m;           // 2m + 1
   Digit* t = w + 2 * m + 1;    // 2m
   AbsDiff(da, a0, m, a1, n1);

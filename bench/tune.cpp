@@ -1,0 +1,150 @@
+// Finds the cut-over sizes between the TBigInt methods on this machine and
+// prints numbers/Thresholds.h. Each size is timed with both methods (best of
+// several runs, so a busy machine disturbs little); a cut-over is the first
+// size from which the faster method wins three candidate sizes in a row.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "numbers/BigIntRaw.h"
+#include "numbers/Radix.h"
+
+using bigraw::Digit;
+using bigraw::gTuning;
+using bigraw::Size;
+
+namespace {
+
+std::mt19937_64 rng(12345);
+
+std::vector<Digit> Random(Size n) {
+  std::vector<Digit> d(n);
+  for (Digit& x : d) x = static_cast<Digit>(rng() & bigraw::kMask);
+  d[n - 1] |= 1;
+  return d;
+}
+
+// Best time of one call, in nanoseconds.
+double Time(const std::function<void()>& f) {
+  using Clock = std::chrono::steady_clock;
+  auto t0 = Clock::now();
+  f();
+  double once = std::chrono::duration<double, std::nano>(Clock::now() - t0).count();
+  const int reps = std::max(1, static_cast<int>(200000.0 / std::max(once, 1.0)));
+  double best = 1e300;
+  for (int trial = 0; trial < 9; ++trial) {
+    t0 = Clock::now();
+    for (int i = 0; i < reps; ++i) f();
+    best = std::min(best, std::chrono::duration<double, std::nano>(Clock::now() - t0).count() / reps);
+  }
+  return best;
+}
+
+std::vector<Size> Candidates(Size from, Size to) {
+  std::vector<Size> c;
+  for (Size n = from; n <= to; n = std::max(n + 1, n * 17 / 16)) c.push_back(n);
+  return c;
+}
+
+// slowFast(n) returns {time of the method below the cut-over, time above}.
+Size Find(const char* what, Size from, Size to, const std::function<std::pair<double, double>(Size)>& slowFast) {
+  int wins = 0;
+  Size first = to;
+  for (Size n : Candidates(from, to)) {
+    auto [below, above] = slowFast(n);
+    std::fprintf(stderr, "%-22s n=%5zu  below %12.0f ns  above %12.0f ns\n", what, n, below, above);
+    if (above < below) {
+      if (wins++ == 0) first = n;
+      if (wins == 3) return first;
+    } else {
+      wins = 0;
+    }
+  }
+  return to;
+}
+
+}  // namespace
+
+int main() {
+  const bigraw::Tuning start = gTuning;
+  // Karatsuba against the basecase: one level of recursion over it.
+  gTuning.mulToom3 = gTuning.sqrToom3 = 1 << 30;
+  gTuning.mulKaratsuba = Find("mul karatsuba", 16, 3000, [](Size n) {
+    auto a = Random(n), b = Random(n);
+    std::vector<Digit> r(2 * n);
+    gTuning.mulKaratsuba = n;  // children (n/2) are below: basecase
+    double above = Time([&] { bigraw::MulKaratsuba(r.data(), a.data(), n, b.data(), n); });
+    double below = Time([&] { bigraw::MulBasecase(r.data(), a.data(), n, b.data(), n); });
+    return std::make_pair(below, above);
+  });
+  gTuning.sqrKaratsuba = Find("sqr karatsuba", 16, 3000, [](Size n) {
+    auto a = Random(n);
+    std::vector<Digit> r(2 * n);
+    gTuning.sqrKaratsuba = n;
+    double above = Time([&] { bigraw::SqrKaratsuba(r.data(), a.data(), n); });
+    double below = Time([&] { bigraw::SqrBasecase(r.data(), a.data(), n); });
+    return std::make_pair(below, above);
+  });
+  // Toom-3 against Karatsuba, both over the tuned Karatsuba cut-over.
+  const Size mk = gTuning.mulKaratsuba, sk = gTuning.sqrKaratsuba;
+  gTuning.mulToom3 = Find("mul toom3", std::max<Size>(3 * mk, 60), 6000, [](Size n) {
+    auto a = Random(n), b = Random(n);
+    std::vector<Digit> r(2 * n);
+    gTuning.mulToom3 = n;
+    double above = Time([&] { bigraw::MulToom3(r.data(), a.data(), n, b.data(), n); });
+    double below = Time([&] { bigraw::MulKaratsuba(r.data(), a.data(), n, b.data(), n); });
+    return std::make_pair(below, above);
+  });
+  gTuning.sqrToom3 = Find("sqr toom3", std::max<Size>(3 * sk, 60), 6000, [](Size n) {
+    auto a = Random(n);
+    std::vector<Digit> r(2 * n);
+    gTuning.sqrToom3 = n;
+    double above = Time([&] { bigraw::SqrToom3(r.data(), a.data(), n); });
+    double below = Time([&] { bigraw::SqrKaratsuba(r.data(), a.data(), n); });
+    return std::make_pair(below, above);
+  });
+  // Divide and conquer division of 2n by n digits against Knuth's method.
+  gTuning.divDivideConquer = Find("div divide-conquer", 16, 2000, [](Size n) {
+    auto a = Random(2 * n), b = Random(n);
+    std::vector<Digit> q(n + 1), r(n);
+    gTuning.divDivideConquer = n / 2;  // one level over the basecase
+    double above = Time([&] { bigraw::DivRemDivideConquer(q.data(), r.data(), a.data(), 2 * n, b.data(), n); });
+    double below = Time([&] { bigraw::DivRemBasecase(q.data(), r.data(), a.data(), 2 * n, b.data(), n); });
+    return std::make_pair(below, above);
+  });
+  // Decimal conversions: the divide and conquer at n against the quadratic.
+  gTuning.toDecimalDivideConquer = Find("to decimal", 8, 3000, [](Size n) {
+    auto a = Random(n);
+    gTuning.toDecimalDivideConquer = n;
+    double above = Time([&] { radix::CellsToDecimalDigits(a.data(), n); });
+    double below = Time([&] { radix::CellsToDecimalDigitsBasecase(a.data(), n); });
+    return std::make_pair(below, above);
+  });
+  gTuning.fromDecimalDivideConquer = Find("from decimal", 8, 3000, [](Size n) {
+    std::string text = radix::CellsToDecimalDigitsBasecase(Random(n).data(), n);
+    gTuning.fromDecimalDivideConquer = text.size() * 10 / 93;
+    double above = Time([&] { radix::DecimalDigitsToCells(text); });
+    double below = Time([&] { radix::DecimalDigitsToCellsBasecase(text); });
+    return std::make_pair(below, above);
+  });
+  (void)start;
+
+  std::printf(
+      "// Cut-over sizes (in digits of base 2^31) between the multiplication,\n"
+      "// division and decimal conversion methods. Printed by bench/tune on the\n"
+      "// project's machine; paste its output here.\n"
+      "#pragma once\n\n#include <cstddef>\n\nnamespace bigraw {\n\n");
+  std::printf("constexpr std::size_t kMulKaratsubaThreshold = %zu;\n", gTuning.mulKaratsuba);
+  std::printf("constexpr std::size_t kSqrKaratsubaThreshold = %zu;\n", gTuning.sqrKaratsuba);
+  std::printf("constexpr std::size_t kMulToom3Threshold = %zu;\n", gTuning.mulToom3);
+  std::printf("constexpr std::size_t kSqrToom3Threshold = %zu;\n", gTuning.sqrToom3);
+  std::printf("constexpr std::size_t kDivDivideConquerThreshold = %zu;\n", gTuning.divDivideConquer);
+  std::printf("constexpr std::size_t kToDecimalDivideConquerThreshold = %zu;\n", gTuning.toDecimalDivideConquer);
+  std::printf("constexpr std::size_t kFromDecimalDivideConquerThreshold = %zu;\n", gTuning.fromDecimalDivideConquer);
+  std::printf("\n}  // namespace bigraw\n");
+  return 0;
+}

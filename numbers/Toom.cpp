@@ -1,0 +1,163 @@
+// Toom-3 multiplication and squaring on raw digit arrays: evaluation at
+// 0, 1, -1, -2 and infinity, five products of a third of the size, and
+// Bodrato's interpolation sequence (exact divisions by 2 and 3 only).
+#include <algorithm>
+#include <vector>
+
+#include "numbers/BigIntRaw.h"
+
+namespace bigraw {
+
+namespace {
+
+// A signed intermediate value in arena space: trimmed magnitude and sign.
+struct SNum {
+  Digit* d = nullptr;
+  Size n = 0;  // 0 for zero
+  bool neg = false;
+};
+
+// Room for values up to cap digits.
+SNum New(ScratchFrame& f, Size cap) {
+  SNum s;
+  s.d = f.Alloc(cap);
+  return s;
+}
+
+void Fix(SNum& s) {
+  s.n = Trim(s.d, s.n);
+  if (s.n == 0) s.neg = false;
+}
+
+SNum View(const Digit* a, Size n) {
+  SNum s;
+  s.d = const_cast<Digit*>(a);  // read only
+  s.n = Trim(a, n);
+  return s;
+}
+
+// x + y (or x - y): a fresh value.
+SNum AddS(ScratchFrame& f, const SNum& x, const SNum& y, bool negateY = false) {
+  const bool yneg = (y.neg != negateY) && y.n > 0;
+  const Size big = std::max(x.n, y.n);
+  SNum r = New(f, big + 1);
+  if (x.neg == yneg) {
+    const SNum& l = x.n >= y.n ? x : y;
+    const SNum& sm = x.n >= y.n ? y : x;
+    r.d[l.n] = static_cast<Digit>(Add(r.d, l.d, l.n, sm.d, sm.n));
+    r.n = l.n + 1;
+    r.neg = x.neg;
+  } else {
+    const int c = Cmp(x.d, x.n, y.d, y.n);
+    const SNum& l = c >= 0 ? x : y;
+    const SNum& sm = c >= 0 ? y : x;
+    Sub(r.d, l.d, l.n, sm.d, sm.n);
+    r.n = l.n;
+    r.neg = c >= 0 ? x.neg : yneg;
+  }
+  Fix(r);
+  return r;
+}
+
+SNum SubS(ScratchFrame& f, const SNum& x, const SNum& y) { return AddS(f, x, y, true); }
+
+SNum MulS(ScratchFrame& f, const SNum& x, const SNum& y) {
+  SNum r = New(f, x.n + y.n + 1);
+  if (x.n == 0 || y.n == 0) return r;
+  Mul(r.d, x.d, x.n, y.d, y.n);
+  r.n = x.n + y.n;
+  r.neg = x.neg != y.neg;
+  Fix(r);
+  return r;
+}
+
+SNum SqrS(ScratchFrame& f, const SNum& x) {
+  SNum r = New(f, 2 * x.n + 1);
+  if (x.n == 0) return r;
+  Sqr(r.d, x.d, x.n);
+  r.n = 2 * x.n;
+  Fix(r);
+  return r;
+}
+
+SNum Shl1(ScratchFrame& f, const SNum& x) {
+  SNum r = New(f, x.n + 1);
+  r.d[x.n] = static_cast<Digit>(LShift(r.d, x.d, x.n, 1));
+  r.n = x.n + 1;
+  r.neg = x.neg;
+  Fix(r);
+  return r;
+}
+
+// Exact division by 2 or 3.
+SNum DivExact(ScratchFrame& f, const SNum& x, U64 d) {
+  SNum r = New(f, x.n + 1);
+  if (d == 2)
+    RShift(r.d, x.d, x.n, 1);
+  else
+    DivRem1(r.d, x.d, x.n, d);
+  r.n = x.n;
+  r.neg = x.neg;
+  Fix(r);
+  return r;
+}
+
+// The values at 0, 1, -1, -2, infinity of a2 x^2 + a1 x + a0, x = B^k.
+void Evaluate(ScratchFrame& f, const Digit* a, Size n, Size k, SNum v[5]) {
+  SNum a0 = View(a, k), a1 = View(a + k, k), a2 = View(a + 2 * k, n - 2 * k);
+  SNum t = AddS(f, a0, a2);
+  v[0] = a0;
+  v[1] = AddS(f, t, a1);
+  v[2] = SubS(f, t, a1);
+  v[3] = SubS(f, Shl1(f, AddS(f, v[2], a2)), a0);  // 2 (a0 - a1 + 2 a2) - a0 = p(-2)
+  v[4] = a2;
+}
+
+// From the five products to the coefficients, added into r (rn digits).
+void Interpolate(ScratchFrame& f, Digit* r, Size rn, Size k, const SNum w[5]) {
+  const SNum& r0 = w[0];
+  const SNum& rinf = w[4];
+  SNum r3 = DivExact(f, SubS(f, w[3], w[1]), 3);
+  SNum r1 = DivExact(f, SubS(f, w[1], w[2]), 2);
+  SNum r2 = SubS(f, w[2], r0);
+  r3 = AddS(f, DivExact(f, SubS(f, r2, r3), 2), Shl1(f, rinf));
+  r2 = SubS(f, AddS(f, r2, r1), rinf);
+  r1 = SubS(f, r1, r3);
+  const SNum* c[5] = {&r0, &r1, &r2, &r3, &rinf};
+  Zero(r, rn);
+  for (Size i = 0; i < 5; ++i) {
+    const SNum& m = *c[i];
+    const Size off = i * k;
+    if (m.n == 0 || off >= rn) continue;
+    const Size len = std::min(m.n, rn - off);
+    U64 carry = AddN(r + off, r + off, m.d, len);
+    if (carry) Add1(r + off + len, r + off + len, rn - off - len, carry);
+  }
+}
+
+}  // namespace
+
+void MulToom3(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
+  const Size k = (na + 2) / 3;
+  if (nb <= 2 * k) {  // too unbalanced for one split: Karatsuba cuts it up
+    MulKaratsuba(r, a, na, b, nb);
+    return;
+  }
+  ScratchFrame f;
+  SNum va[5], vb[5], w[5];
+  Evaluate(f, a, na, k, va);
+  Evaluate(f, b, nb, k, vb);
+  for (int i = 0; i < 5; ++i) w[i] = MulS(f, va[i], vb[i]);
+  Interpolate(f, r, na + nb, k, w);
+}
+
+void SqrToom3(Digit* r, const Digit* a, Size n) {
+  const Size k = (n + 2) / 3;
+  ScratchFrame f;
+  SNum va[5], w[5];
+  Evaluate(f, a, n, k, va);
+  for (int i = 0; i < 5; ++i) w[i] = SqrS(f, va[i]);
+  Interpolate(f, r, 2 * n, k, w);
+}
+
+}  // namespace bigraw
