@@ -13,8 +13,8 @@ const char* const kDivisorFileFilter = "Text files (*.txt)|*.txt|All files|*.*";
 namespace {
 
 constexpr std::size_t kMaxListBytes = 64u << 20;
-// A real list has two levels. The cap keeps a crafted file from nesting so
-// deep that walking the tree exhausts the stack.
+// A real list has two levels. The cap keeps the recursive walks over the
+// tree (and the window's tree view) shallow whatever a file holds.
 constexpr std::size_t kMaxLevels = 256;
 
 void AppendLines(const std::vector<TTreeEntry>& entries, std::size_t depth, std::vector<std::string>& lines) {

@@ -66,8 +66,11 @@ TDivisorOutcome FindDivisors(const std::string& fieldText, std::string_view sep)
     out.prime = true;
     out.resultRed = true;
     out.resultLine = "We\"ve found a prime number !";
-    out.primeListText = out.fieldText;
-    out.primeMessage = "The number: \"" + out.fieldText + "\" is Prime !";
+    // Above 10^15 the field's fifteen digits name another number; the
+    // prime itself is written in full (below, both texts are the same).
+    const long double whole = std::trunc(number);
+    out.primeListText = whole == number ? std::to_string(static_cast<std::uint64_t>(whole)) : out.fieldText;
+    out.primeMessage = "The number: \"" + out.primeListText + "\" is Prime !";
   } else {
     out.resultLine = "We\"ve found " + std::to_string(out.entryCount) + " dividers";
   }

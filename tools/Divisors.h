@@ -42,7 +42,9 @@ struct TDivisorOutcome {
   // History" is on and the list does not hold it yet.
   bool prime = false;
   std::string primeMessage;       // The number: "97" is Prime !
-  std::string primeListText;      // the number written with FormatGeneral
+  // The number written with FormatGeneral; a whole number in full digits,
+  // as FormatGeneral's fifteen digits would name another number above 10^15.
+  std::string primeListText;
 };
 
 // Reads the field as a floating value (decimal separator as given), caps it
