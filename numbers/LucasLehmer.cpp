@@ -107,7 +107,7 @@ private:
   std::int32_t p_;
   Size l_;
   int topBits_;  // bits of M in its top digit, 1..31
-  bigraw::Vec s_, sq_, high_;
+  std::vector<Digit> s_, sq_, high_;
 };
 
 void Report(TProgress* progress, std::int64_t done, std::int64_t total) {
