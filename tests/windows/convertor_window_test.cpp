@@ -98,6 +98,10 @@ TEST_F(ConvertorWindowTest, CancelledConversionChangesNothing) {
   EXPECT_EQ(platform_.busyDepth, 0);
   C().BitBtn1->click();
   EXPECT_EQ(C().IEdit->text().size(), 30103);  // shown whole
+  C().FEdit->setText("F20");
+  C().BitBtn2->click();
+  EXPECT_EQ(C().IEdit->text().size(), 315653);
+  EXPECT_EQ(C().MEdit->text(), "M1048576+2");
 }
 
 }  // namespace
