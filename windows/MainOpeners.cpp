@@ -30,34 +30,11 @@ void TMainForm::Options2Click() { windows_.OptionsForm->ShowPage(2); }
 
 void TMainForm::Searchengine1Click() { windows_.SearchForm->exec(); }
 
-void TMainForm::Splitter1Click() { ShowModeless(windows_.AnalyserForm); }
-
-void TMainForm::Convertor1Click() {
-  const QRect main = frameGeometry();
-  TConvertForm* convert = windows_.ConvertForm;
-  convert->move(main.left(), main.top() + main.height());
-  // Both windows have the same border, so equal inner widths mean equal
-  // outer widths.
-  convert->resize(width(), convert->height());
-  ShowModeless(convert);
-}
-
-void TMainForm::SCalc1Click() {
-  const QRect main = frameGeometry();
-  const int shift = windows_.ConvertForm->isVisible() ? 150 : 0;
-  windows_.CalcForm->move(main.left() + shift, main.top() + main.height());
-  ShowModeless(windows_.CalcForm);
-}
-
-void TMainForm::SuperModulo1Click() {
-  const QRect main = frameGeometry();
-  const int right = main.left() + main.width();
-  const bool divisorsShown = windows_.DivForm->isVisible();
-  const bool certifLower = windows_.AnalyserForm->isVisible() || divisorsShown;
-  windows_.CertifForm->move(right, main.top() + (certifLower ? 135 : 0));
-  windows_.ModForm->move(right, main.top() + (divisorsShown ? 100 : 0));
-  ShowModeless(windows_.ModForm);
-}
+// The tool windows place themselves (and read what they store) on opening.
+void TMainForm::Splitter1Click() { windows_.AnalyserForm->ShowFromMain(); }
+void TMainForm::Convertor1Click() { windows_.ConvertForm->ShowFromMain(); }
+void TMainForm::SCalc1Click() { windows_.CalcForm->ShowFromMain(); }
+void TMainForm::SuperModulo1Click() { windows_.ModForm->ShowFromMain(); }
 
 void TMainForm::Finddivisors1Click() {
   int w = 218;
