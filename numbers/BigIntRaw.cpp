@@ -315,7 +315,7 @@ void SqrBasecase(Digit* r, const Digit* a, Size n) {
   r[cols] = static_cast<Digit>(c);
 }
 
-void DivRemBasecase(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
+void DivRemPlain(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
   if (nb == 1) {
     std::vector<Digit> tmp;
     Digit* qq = q;
@@ -367,6 +367,115 @@ void DivRemBasecase(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b,
     if (q) q[j] = static_cast<Digit>(qhat);
   }
   if (r) RShift(r, u, nb, s);
+}
+
+namespace {
+
+constexpr int kWBits = 62;
+constexpr U64 kWMask = (U64{1} << kWBits) - 1;
+
+// Pairs of digits as one word of base 2^62: w[i] = a[2i] + a[2i+1] 2^31.
+void Pack(U64* w, const Digit* a, Size na) {
+  for (Size i = 0; 2 * i < na; ++i) {
+    const U64 lo = static_cast<U64>(a[2 * i]);
+    const U64 hi = 2 * i + 1 < na ? static_cast<U64>(a[2 * i + 1]) : 0;
+    w[i] = lo | (hi << kBits);
+  }
+}
+
+// The first nd digits of the words.
+void Unpack(Digit* d, Size nd, const U64* w) {
+  for (Size i = 0; i < nd; ++i) d[i] = static_cast<Digit>((w[i / 2] >> (kBits * (i & 1))) & kMask);
+}
+
+}  // namespace
+
+// Knuth's algorithm D on words of base 2^62 (pairs of digits): a quarter of
+// the digit products of the base-2^31 method, in 64 x 64 -> 128-bit steps.
+// Quotient and remainder are mathematically determined, so identical.
+void DivRemBasecase(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
+  if (nb == 1) {
+    DivRemPlain(q, r, a, na, b, nb);
+    return;
+  }
+  const Size nu = (na + 1) / 2, nv = (nb + 1) / 2;
+  ScratchFrame frame;
+  U64* u = reinterpret_cast<U64*>(frame.Alloc(nu + 1));
+  U64* v = reinterpret_cast<U64*>(frame.Alloc(nv));
+  U64* qw = reinterpret_cast<U64*>(frame.Alloc(nu - nv + 2));
+  Pack(u, a, na);
+  Pack(v, b, nb);
+  u[nu] = 0;
+  if (nv == 1) {
+    const U64 d = v[0];
+    U128 rem = 0;
+    for (Size i = nu; i-- > 0;) {
+      const U128 num = (rem << kWBits) | u[i];
+      qw[i] = static_cast<U64>(num / d);
+      rem = num % d;
+    }
+    u[0] = static_cast<U64>(rem);
+  } else {
+    int s = 0;
+    for (U64 top = v[nv - 1]; top < (U64{1} << (kWBits - 1)); top <<= 1) ++s;
+    if (s > 0) {
+      for (Size i = nv; i-- > 1;) v[i] = ((v[i] << s) | (v[i - 1] >> (kWBits - s))) & kWMask;
+      v[0] = (v[0] << s) & kWMask;
+      u[nu] = u[nu - 1] >> (kWBits - s);
+      for (Size i = nu; i-- > 1;) u[i] = ((u[i] << s) | (u[i - 1] >> (kWBits - s))) & kWMask;
+      u[0] = (u[0] << s) & kWMask;
+    }
+    const U64 vtop = v[nv - 1], vnext = v[nv - 2];
+    for (Size j = nu - nv + 1; j-- > 0;) {
+      const U128 num = (static_cast<U128>(u[j + nv]) << kWBits) | u[j + nv - 1];
+      U128 qhat = num / vtop;
+      U128 rhat = num - qhat * vtop;
+      while (qhat > kWMask || qhat * vnext > ((rhat << kWBits) | u[j + nv - 2])) {
+        --qhat;
+        rhat += vtop;
+        if (rhat > kWMask) break;
+      }
+      const U64 qd = static_cast<U64>(qhat);
+      U64 carry = 0, borrow = 0;
+      for (Size i = 0; i < nv; ++i) {
+        const U128 p = static_cast<U128>(qd) * v[i] + carry;
+        carry = static_cast<U64>(p >> kWBits);
+        const U64 t = u[i + j] - (static_cast<U64>(p) & kWMask) - borrow;
+        u[i + j] = t & kWMask;
+        borrow = t >> 63;
+      }
+      const U64 t = u[j + nv] - carry - borrow;
+      u[j + nv] = t & kWMask;
+      if (t >> 63) {  // one too large: add v back
+        qw[j] = qd - 1;
+        U64 c = 0;
+        for (Size i = 0; i < nv; ++i) {
+          const U64 x = u[i + j] + v[i] + c;
+          u[i + j] = x & kWMask;
+          c = x >> kWBits;
+        }
+        u[j + nv] = (u[j + nv] + c) & kWMask;
+      } else {
+        qw[j] = qd;
+      }
+    }
+    if (s > 0) {
+      for (Size i = 0; i + 1 < nv; ++i) u[i] = (u[i] >> s) | ((u[i + 1] << (kWBits - s)) & kWMask);
+      u[nv - 1] >>= s;
+    }
+  }
+  // The quotient has at most na - nb + 1 digits and the remainder nb.
+  if (q) {
+    const Size nq = na - nb + 1;
+    const Size have = 2 * (nu - nv + 1);
+    if (nq <= have) {
+      Unpack(q, nq, qw);
+    } else {
+      Unpack(q, have, qw);
+      Zero(q + have, nq - have);
+    }
+  }
+  if (r) Unpack(r, nb, u);
 }
 
 Tuning gTuning;

@@ -108,7 +108,9 @@ void Sqr(Digit* r, const Digit* a, Size n);
 
 // Long division (Knuth's algorithm D): a has na digits, b has nb digits with
 // b[nb-1] != 0 and na >= nb >= 1. q gets na - nb + 1 digits, r gets nb
-// digits (either may be null when unwanted).
+// digits (either may be null when unwanted). The plain method works on
+// digits of base 2^31 (the reference); the basecase on words of base 2^62.
+void DivRemPlain(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 void DivRemBasecase(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 // Burnikel-Ziegler recursive division (numbers/DivideConquer.cpp); same
 // contract.

@@ -9,10 +9,10 @@ namespace bigraw {
 
 constexpr std::size_t kMulKaratsubaThreshold = 330;
 constexpr std::size_t kSqrKaratsubaThreshold = 717;
-constexpr std::size_t kMulToom3Threshold = 1116;
-constexpr std::size_t kSqrToom3Threshold = 2151;
+constexpr std::size_t kMulToom3Threshold = 1051;
+constexpr std::size_t kSqrToom3Threshold = 2285;
 constexpr std::size_t kDivDivideConquerThreshold = 129;
-constexpr std::size_t kToDecimalDivideConquerThreshold = 42;
+constexpr std::size_t kToDecimalDivideConquerThreshold = 25;
 constexpr std::size_t kFromDecimalDivideConquerThreshold = 48;
 
 }  // namespace bigraw

@@ -86,10 +86,13 @@ void CheckDivision(std::mt19937_64& rng, Size na, Size nb) {
   if (na < nb) std::swap(na, nb);
   std::vector<Digit> a = RandomDigits(rng, na), b = RandomDigits(rng, nb);
   std::vector<Digit> q1(na - nb + 1), r1(nb), q2(na - nb + 1), r2(nb);
-  bigraw::DivRemBasecase(q1.data(), r1.data(), a.data(), na, b.data(), nb);
+  bigraw::DivRemPlain(q1.data(), r1.data(), a.data(), na, b.data(), nb);
   bigraw::DivRem(q2.data(), r2.data(), a.data(), na, b.data(), nb);
   ASSERT_EQ(q1, q2) << "div " << na << " / " << nb << " seed " << kSeed;
   ASSERT_EQ(r1, r2) << "rem " << na << " / " << nb << " seed " << kSeed;
+  bigraw::DivRemBasecase(q2.data(), r2.data(), a.data(), na, b.data(), nb);
+  ASSERT_EQ(q1, q2) << "div basecase " << na << " / " << nb << " seed " << kSeed;
+  ASSERT_EQ(r1, r2) << "rem basecase " << na << " / " << nb << " seed " << kSeed;
   // Signed: quotient and remainder follow the sign rules whatever the method.
   const bool am = rng() & 1, bm = rng() & 1;
   TBigInt q, r, qs, rs;
@@ -155,6 +158,9 @@ TEST_F(Fast, DivisionAroundThresholds) {
   for (Size nb : Around(th))
     for (Size na : {nb, nb + 1, 2 * nb - 1, 2 * nb, 2 * nb + 1, 3 * nb + 7, 5 * nb}) CheckDivision(rng, na, nb);
   for (int i = 0; i < 100; ++i) CheckDivision(rng, 1 + rng() % 900, 1 + rng() % 500);
+  for (Size na = 1; na < 12; ++na)
+    for (Size nb = 1; nb <= na; ++nb)
+      for (int i = 0; i < 8; ++i) CheckDivision(rng, na, nb);
   bigraw::gTuning.divDivideConquer = 4;
   bigraw::gTuning.mulKaratsuba = bigraw::gTuning.sqrKaratsuba = 3;
   for (int i = 0; i < 200; ++i) CheckDivision(rng, 1 + rng() % 200, 1 + rng() % 120);
