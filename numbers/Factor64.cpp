@@ -92,21 +92,32 @@ std::vector<std::uint64_t> Factorize64(std::uint64_t n) {
   return factors;
 }
 
-std::vector<std::uint64_t> Divisors64(std::uint64_t n) {
-  std::vector<std::uint64_t> divisors{1};
-  if (n == 0) return {};
+std::vector<std::uint64_t> DivisorsUpTo(std::uint64_t n, std::uint64_t limit) {
+  if (n == 0 || limit == 0) return {};
   const std::vector<std::uint64_t> factors = Factorize64(n);
+  // Kept ascending throughout: the multiples of the list by p^k are each
+  // ascending, so merging them costs less than sorting at the end; and
+  // beyond limit nothing is kept, as later factors only make it larger.
+  std::vector<std::uint64_t> divisors{1}, scaled, merged;
   for (std::size_t i = 0; i < factors.size();) {
     const std::uint64_t p = factors[i];
     std::size_t e = 0;
     while (i < factors.size() && factors[i] == p) ++e, ++i;
-    const std::size_t count = divisors.size();
+    const std::vector<std::uint64_t> base = divisors;
     std::uint64_t power = 1;
-    for (std::size_t k = 0; k < e; ++k) {
+    for (std::size_t k = 0; k < e && power <= limit / p; ++k) {
       power *= p;
-      for (std::size_t j = 0; j < count; ++j) divisors.push_back(divisors[j] * power);
+      scaled.clear();
+      for (std::uint64_t d : base) {
+        if (d > limit / power) break;
+        scaled.push_back(d * power);
+      }
+      merged.resize(divisors.size() + scaled.size());
+      std::merge(divisors.begin(), divisors.end(), scaled.begin(), scaled.end(), merged.begin());
+      divisors.swap(merged);
     }
   }
-  std::sort(divisors.begin(), divisors.end());
   return divisors;
 }
+
+std::vector<std::uint64_t> Divisors64(std::uint64_t n) { return DivisorsUpTo(n, n); }

@@ -13,5 +13,8 @@ std::vector<std::uint64_t> Factorize64(std::uint64_t n);
 // A proper factor of n (1 < result < n); n odd, composite, not below 9.
 std::uint64_t BrentRhoFactor64(std::uint64_t n);
 
-// Every divisor of n (n >= 1), 1 and n included, ascending.
+// Every divisor of n (n >= 1), 1 and n included, ascending; empty for 0.
 std::vector<std::uint64_t> Divisors64(std::uint64_t n);
+
+// The divisors of n not above limit, ascending.
+std::vector<std::uint64_t> DivisorsUpTo(std::uint64_t n, std::uint64_t limit);

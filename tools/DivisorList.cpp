@@ -13,16 +13,9 @@ const char* const kDivisorFileFilter = "Text files (*.txt)|*.txt|All files|*.*";
 namespace {
 
 constexpr std::size_t kMaxListBytes = 64u << 20;
-// A real list has two levels. The cap keeps the recursive walks over the
-// tree (and the window's tree view) shallow whatever a file holds.
+// A real list has two levels; the cap keeps the window's tree view shallow
+// whatever a file holds.
 constexpr std::size_t kMaxLevels = 256;
-
-void AppendLines(const std::vector<TTreeEntry>& entries, std::size_t depth, std::vector<std::string>& lines) {
-  for (const TTreeEntry& e : entries) {
-    lines.push_back(std::string(depth, '\t') + e.text);
-    AppendLines(e.children, depth + 1, lines);
-  }
-}
 
 TDivisorLoadOutcome Refused(const std::string& path) {
   TDivisorLoadOutcome out;
@@ -34,13 +27,14 @@ TDivisorLoadOutcome Refused(const std::string& path) {
 
 std::string DivisorListProposedName(const std::string& fieldText) { return "Divisors list of " + fieldText; }
 
-std::vector<std::string> DivisorListLines(const std::vector<TTreeEntry>& tree) {
+std::vector<std::string> DivisorListLines(const TDivisorTree& tree) {
   std::vector<std::string> lines;
-  AppendLines(tree, 0, lines);
+  lines.reserve(tree.size());
+  for (const TTreeEntry& e : tree) lines.push_back(std::string(static_cast<std::size_t>(e.level), '\t') + e.text);
   return lines;
 }
 
-TDivisorSaveOutcome SaveDivisorList(const std::string& path, const std::vector<TTreeEntry>& tree, bool showMessages) {
+TDivisorSaveOutcome SaveDivisorList(const std::string& path, const TDivisorTree& tree, bool showMessages) {
   TDivisorSaveOutcome out;
   out.error = WriteTextLines(path, DivisorListLines(tree));
   if (out.error.empty() && showMessages) out.message = "The File: \"" + path + "\" was created !";
@@ -52,32 +46,26 @@ TDivisorLoadOutcome ParseDivisorList(const std::string& content, const std::stri
   if (lines.empty()) return Refused(path);
 
   TDivisorLoadOutcome out;
-  // The chain from the first level down to the last entry added.
-  std::vector<TTreeEntry*> chain;
+  out.tree.reserve(lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string& line = lines[i];
     std::size_t depth = 0;
     while (depth < line.size() && (line[depth] == '\t' || line[depth] == ' ')) ++depth;
-    TTreeEntry entry{line.substr(depth), kSquareRootImage, {}};
-    if (i == 0) depth = 0;
-    const std::size_t level = chain.empty() ? 0 : chain.size() - 1;  // of the entry before
-    if (!chain.empty() && depth > level + 1) return Refused(path);
-    if (depth >= kMaxLevels) return Refused(path);
-    if (depth == 0) {
-      out.tree.push_back(std::move(entry));
-      chain.assign(1, &out.tree.back());
+    std::string text = line.substr(depth);
+    if (i == 0) {
+      depth = 0;  // the first line is first-level whatever its indentation
     } else {
-      chain.resize(depth);  // the parent is the ancestor one level up
-      std::vector<TTreeEntry>& siblings = chain.back()->children;
-      siblings.push_back(std::move(entry));
-      chain.push_back(&siblings.back());
+      // One level below the entry before at most: a child of it, a sibling,
+      // or a sibling of one of its ancestors.
+      const std::size_t previous = static_cast<std::size_t>(out.tree.back().level);
+      if (depth > previous + 1 || depth >= kMaxLevels) return Refused(path);
     }
+    out.tree.push_back({std::move(text), kSquareRootImage, static_cast<int>(depth)});
   }
-  // Pointers into out.tree are dropped from here on.
-  const TTreeEntry& first = out.tree.front();
-  if (first.children.empty()) return Refused(path);
-  const std::optional<long double> a = ReadFloatText(first.text, sep);
-  const std::optional<long double> b = a ? ReadFloatText(first.children.front().text, sep) : std::nullopt;
+  // The first entry's first child, if it has any, is the line after it.
+  if (out.tree.size() < 2 || out.tree[1].level != 1) return Refused(path);
+  const std::optional<long double> a = ReadFloatText(out.tree[0].text, sep);
+  const std::optional<long double> b = a ? ReadFloatText(out.tree[1].text, sep) : std::nullopt;
   if (!a || !b || !std::isfinite(*a * *b)) return Refused(path);
   out.fieldText = FormatGeneral(*a * *b, sep);
   out.ok = true;

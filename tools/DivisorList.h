@@ -18,17 +18,17 @@ extern const char* const kDivisorFileFilter;  // "Text files (*.txt)|*.txt|All f
 std::string DivisorListProposedName(const std::string& fieldText);
 
 // The file's lines for a tree.
-std::vector<std::string> DivisorListLines(const std::vector<TTreeEntry>& tree);
+std::vector<std::string> DivisorListLines(const TDivisorTree& tree);
 
 struct TDivisorSaveOutcome {
   std::string error;    // for the error report; no message then
   std::string message;  // The File: "<path>" was created !  (when "Show messages" is on)
 };
-TDivisorSaveOutcome SaveDivisorList(const std::string& path, const std::vector<TTreeEntry>& tree, bool showMessages);
+TDivisorSaveOutcome SaveDivisorList(const std::string& path, const TDivisorTree& tree, bool showMessages);
 
 struct TDivisorLoadOutcome {
   bool ok = false;
-  std::vector<TTreeEntry> tree;  // every entry with image 0; empty on failure
+  TDivisorTree tree;             // every entry with image 0; empty on failure
   std::string fieldText;         // the number, written with FormatGeneral
   std::string message;           // on failure: the incompatible-format message
 };

@@ -4,6 +4,7 @@
 
 #include "numbers/Factor64.h"
 #include "numbers/FormatGeneral.h"
+#include "numbers/PrimeRange.h"
 #include "numbers/NumberText.h"
 
 const char* const kDivisorsBelowTwo = "Numbers below 2 have no dividers to list !";
@@ -14,33 +15,23 @@ constexpr long double kHighest = 1e18L;
 
 }  // namespace
 
-std::size_t CountTreeEntries(const std::vector<TTreeEntry>& tree) {
-  std::size_t count = tree.size();
-  for (const TTreeEntry& e : tree) count += CountTreeEntries(e.children);
-  return count;
-}
-
 std::vector<std::uint64_t> ListedDivisors(std::uint64_t n) {
-  std::vector<std::uint64_t> all = Divisors64(n);
-  std::vector<std::uint64_t> listed;
-  for (std::uint64_t d : all) {
-    if (d < 2) continue;
-    if (d > n / d) break;  // d * d > n, without overflow
-    listed.push_back(d);
-  }
+  std::vector<std::uint64_t> listed = DivisorsUpTo(n, IntegerSqrt64(n));
+  if (!listed.empty()) listed.erase(listed.begin());  // 1
   return listed;
 }
 
-std::vector<TTreeEntry> DivisorTree(std::uint64_t n, std::string_view sep) {
-  std::vector<TTreeEntry> tree;
-  for (std::uint64_t d : ListedDivisors(n)) {
+TDivisorTree DivisorTree(std::uint64_t n, std::string_view sep) {
+  TDivisorTree tree;
+  const std::vector<std::uint64_t> listed = ListedDivisors(n);
+  tree.reserve(2 * listed.size());
+  for (std::uint64_t d : listed) {
     const std::uint64_t q = n / d;
     if (q == d) {
-      tree.push_back({std::to_string(d) + " (Square root)", kSquareRootImage, {}});
+      tree.push_back({std::to_string(d) + " (Square root)", kSquareRootImage, 0});
     } else {
-      TTreeEntry entry{std::to_string(d), kNoImage, {}};
-      entry.children.push_back({FormatGeneral(static_cast<long double>(q), sep), kCofactorImage, {}});
-      tree.push_back(std::move(entry));
+      tree.push_back({std::to_string(d), kNoImage, 0});
+      tree.push_back({FormatGeneral(static_cast<long double>(q), sep), kCofactorImage, 1});
     }
   }
   return tree;
@@ -61,7 +52,7 @@ TDivisorOutcome FindDivisors(const std::string& fieldText, std::string_view sep)
     return out;
   }
   if (number > 2) out.tree = DivisorTree(static_cast<std::uint64_t>(std::trunc(number)), sep);
-  out.entryCount = CountTreeEntries(out.tree);
+  out.entryCount = out.tree.size();
   if (out.entryCount == 0) {
     out.prime = true;
     out.resultRed = true;

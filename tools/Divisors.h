@@ -18,14 +18,15 @@ constexpr int kNoImage = -1;
 constexpr int kSquareRootImage = 0;
 constexpr int kCofactorImage = 1;
 
+// One entry of a tree. A tree is its entries in display order: an entry's
+// parent is the nearest entry above it one level up (level 0 is the first
+// level). Flat, so a tree of 10^5 entries costs no allocation per entry.
 struct TTreeEntry {
   std::string text;
   int image = kNoImage;
-  std::vector<TTreeEntry> children;
+  int level = 0;
 };
-
-// Entries of a tree, both levels (all levels for a loaded one).
-std::size_t CountTreeEntries(const std::vector<TTreeEntry>& tree);
+using TDivisorTree = std::vector<TTreeEntry>;
 
 // The outcome of one press of "Find".
 struct TDivisorOutcome {
@@ -33,8 +34,8 @@ struct TDivisorOutcome {
   // when set nothing else is, and the window changes nothing.
   std::string error;
   std::string fieldText;          // the number, capped at 10^18, written with FormatGeneral
-  std::vector<TTreeEntry> tree;
-  std::size_t entryCount = 0;
+  TDivisorTree tree;
+  std::size_t entryCount = 0;     // entries of both levels
   std::string resultLine;         // the line under the tree
   bool resultRed = false;         // red for a prime, black otherwise
   // A prime: sound the beep, show primeMessage when "Show messages" is on,
@@ -57,7 +58,7 @@ std::vector<std::uint64_t> ListedDivisors(std::uint64_t n);
 
 // The tree of n: entries d (no image) with the child n / d written with
 // FormatGeneral (image 1), then the square root entry (image 0) if any.
-std::vector<TTreeEntry> DivisorTree(std::uint64_t n, std::string_view decimalSeparator = ".");
+TDivisorTree DivisorTree(std::uint64_t n, std::string_view decimalSeparator = ".");
 
 extern const char* const kDivisorsBelowTwo;  // the result line for a number below 2
 

@@ -40,12 +40,10 @@ protected:
 };
 
 // Texts of a tree, one per entry, with one '>' per level.
-std::vector<std::string> Shape(const std::vector<TTreeEntry>& tree, const std::string& prefix = "") {
+std::vector<std::string> Shape(const TDivisorTree& tree) {
   std::vector<std::string> out;
-  for (const TTreeEntry& e : tree) {
-    out.push_back(prefix + e.text + (e.image == kSquareRootImage ? "" : "?"));
-    for (const std::string& s : Shape(e.children, prefix + ">")) out.push_back(s);
-  }
+  for (const TTreeEntry& e : tree)
+    out.push_back(std::string(static_cast<std::size_t>(e.level), '>') + e.text + (e.image == kSquareRootImage ? "" : "?"));
   return out;
 }
 
