@@ -120,7 +120,8 @@ public:
     for (const Run& r : runs) {
       if (r.run_type != Run::RT_Iteration || r.iterations == 0) continue;
       std::string name = r.benchmark_name();
-      const double t = r.GetAdjustedRealTime() * Factor(r.time_unit);
+      // CPU time: the machine may be shared while this runs.
+      const double t = r.GetAdjustedCPUTime() * Factor(r.time_unit);
       if (name.rfind("Ours", 0) == 0) {
         name = name.substr(4);
         if (!ours.count(name)) order.push_back(name);

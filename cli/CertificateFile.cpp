@@ -24,6 +24,7 @@ TCertificateFile::~TCertificateFile() {
 void TCertificateFile::Open() {
   out_.close();
   out_.clear();
+  errno = 0;
   out_.open(temp_, std::ios::binary | std::ios::trunc);
   if (!out_) Failed("Cannot create file \"" + path_ + "\"");
 }
@@ -43,6 +44,7 @@ void TCertificateFile::Append(const std::string& key, const std::string& value) 
 }
 
 void TCertificateFile::Commit() {
+  errno = 0;
   out_.flush();
   out_.close();
   if (!out_) Failed("Cannot write file \"" + path_ + "\"");

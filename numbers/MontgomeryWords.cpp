@@ -1,6 +1,8 @@
 #include "numbers/MontgomeryWords.h"
 
+#include <array>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -112,13 +114,19 @@ TMontgomeryWords::TMontgomeryWords(const TBigInt& n) {
   }
 }
 
-void TMontgomeryWords::Reduce(u64* out, u64* t) const {
-  // REDC as GMP's redc_1 does it: row i clears t[i] and leaves its carry in
-  // that cleared word; the carries are added to the upper half at the end.
-  const int k = k_;
-  const u64* n = n_.data();
+namespace {
+
+// The kernels take the word count as a template argument where it is small
+// (KC > 0), so that the compiler unrolls the loops; KC = 0 reads it at run
+// time.
+
+// REDC as GMP's redc_1 does it: row i clears t[i] and leaves its carry in
+// that cleared word; the carries are added to the upper half at the end.
+template <int KC>
+inline void ReduceKernel(u64* out, u64* t, const u64* n, u64 inv, int kRun) {
+  const int k = KC > 0 ? KC : kRun;
   for (int i = 0; i < k; ++i) {
-    const u64 m = t[i] * inv_;
+    const u64 m = t[i] * inv;
     u64 carry = 0;
     u64* row = t + i;
     for (int j = 0; j < k; ++j) {
@@ -133,9 +141,9 @@ void TMontgomeryWords::Reduce(u64* out, u64* t) const {
   std::memcpy(out, t + k, sizeof(u64) * static_cast<std::size_t>(k));
 }
 
-void TMontgomeryWords::Multiply(u64* out, const u64* a, const u64* b) const {
-  const int k = k_;
-  u64* t = scratch_.data();
+template <int KC>
+void MultiplyKernel(u64* out, const u64* a, const u64* b, const u64* n, u64 inv, u64* t, int kRun) {
+  const int k = KC > 0 ? KC : kRun;
   {
     u64 carry = 0;
     const u64 bi = b[0];
@@ -157,12 +165,12 @@ void TMontgomeryWords::Multiply(u64* out, const u64* a, const u64* b) const {
     }
     row[k] = carry;
   }
-  Reduce(out, t);
+  ReduceKernel<KC>(out, t, n, inv, k);
 }
 
-void TMontgomeryWords::Square(u64* out, const u64* a) const {
-  const int k = k_;
-  u64* t = scratch_.data();
+template <int KC>
+void SquareKernel(u64* out, const u64* a, const u64* n, u64 inv, u64* t, int kRun) {
+  const int k = KC > 0 ? KC : kRun;
   std::memset(t, 0, sizeof(u64) * static_cast<std::size_t>(2 * k));
   // Cross products a_i a_j (i < j) once.
   for (int i = 0; i + 1 < k; ++i) {
@@ -186,13 +194,43 @@ void TMontgomeryWords::Square(u64* out, const u64* a) const {
   u64 carry = 0;
   for (int i = 0; i < k; ++i) {
     const u128 sq = static_cast<u128>(a[i]) * a[i];
-    u128 lo = static_cast<u128>(t[2 * i]) + static_cast<u64>(sq) + carry;
+    const u128 lo = static_cast<u128>(t[2 * i]) + static_cast<u64>(sq) + carry;
     t[2 * i] = static_cast<u64>(lo);
-    u128 hi = static_cast<u128>(t[2 * i + 1]) + static_cast<u64>(sq >> 64) + static_cast<u64>(lo >> 64);
+    const u128 hi = static_cast<u128>(t[2 * i + 1]) + static_cast<u64>(sq >> 64) + static_cast<u64>(lo >> 64);
     t[2 * i + 1] = static_cast<u64>(hi);
     carry = static_cast<u64>(hi >> 64);
   }
-  Reduce(out, t);
+  ReduceKernel<KC>(out, t, n, inv, k);
+}
+
+using TMulKernel = void (*)(u64*, const u64*, const u64*, const u64*, u64, u64*, int);
+using TSqrKernel = void (*)(u64*, const u64*, const u64*, u64, u64*, int);
+
+template <int... K>
+constexpr std::array<TMulKernel, sizeof...(K)> MulTable(std::integer_sequence<int, K...>) {
+  return {MultiplyKernel<K>...};
+}
+template <int... K>
+constexpr std::array<TSqrKernel, sizeof...(K)> SqrTable(std::integer_sequence<int, K...>) {
+  return {SquareKernel<K>...};
+}
+
+// Entry 0 is the run-time kernel, entries 1..16 the unrolled ones.
+constexpr auto kMulKernels = MulTable(std::make_integer_sequence<int, 17>{});
+constexpr auto kSqrKernels = SqrTable(std::make_integer_sequence<int, 17>{});
+
+}  // namespace
+
+void TMontgomeryWords::Reduce(u64* out, u64* t) const { ReduceKernel<0>(out, t, n_.data(), inv_, k_); }
+
+void TMontgomeryWords::Multiply(u64* out, const u64* a, const u64* b) const {
+  const std::size_t i = k_ < static_cast<int>(kMulKernels.size()) ? static_cast<std::size_t>(k_) : 0;
+  kMulKernels[i](out, a, b, n_.data(), inv_, scratch_.data(), k_);
+}
+
+void TMontgomeryWords::Square(u64* out, const u64* a) const {
+  const std::size_t i = k_ < static_cast<int>(kSqrKernels.size()) ? static_cast<std::size_t>(k_) : 0;
+  kSqrKernels[i](out, a, n_.data(), inv_, scratch_.data(), k_);
 }
 
 void TMontgomeryWords::Add(u64* out, const u64* a, const u64* b) const {
