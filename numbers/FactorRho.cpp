@@ -10,7 +10,7 @@ namespace {
 
 // Iterations between two gcds: a gcd costs about as much as a hundred steps.
 // Odd, so a block ends on an iteration after which the plain search checks.
-constexpr std::int64_t kBlock = 255;
+constexpr std::int64_t kBlock = 1023;
 
 // Plain TBigInt residues for moduli the Montgomery words cannot take (even
 // ones, and those wider than four words).
