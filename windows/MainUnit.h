@@ -167,4 +167,9 @@ private:
   QLabel* statusPanels_[2] = {nullptr, nullptr};
   QPushButton* defaultButton_ = nullptr;
   bool historySorted_ = false;
+
+  // The keys of the Edit short-cut just run, whose releases follow it.
+  void NoteShortcutKeys(std::uint16_t letter);
+  std::uint16_t shortcutLetter_ = 0;
+  bool shortcutControl_ = false;
 };
