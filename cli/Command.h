@@ -42,3 +42,5 @@ constexpr int kExitBadInput = 2;
 
 // The groups.
 std::span<const TCliCommand> NumberCommands();
+std::span<const TCliCommand> SearchCommands();
+std::span<const TCliCommand> ToolCommands();

@@ -20,6 +20,8 @@ namespace {
 using TGroup = std::span<const TCliCommand> (*)();
 constexpr TGroup kGroups[] = {
     NumberCommands,
+    SearchCommands,
+    ToolCommands,
 };
 
 constexpr const char* kProgram = "calvenna-cli";
