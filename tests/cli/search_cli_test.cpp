@@ -1,0 +1,174 @@
+// calvenna-cli search and divisors through the real executable.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TRun {
+  int status = -1;
+  std::string out, err;
+};
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string Slurp(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class SearchCliTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("calvenna-search-cli-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  TRun Run(const std::vector<std::string>& args) {
+    std::string cmd = Quote(CALVENNA_CLI);
+    for (const std::string& a : args) cmd += " " + Quote(a);
+    const auto out = dir_ / "stdout", err = dir_ / "stderr";
+    cmd += " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
+    const int raw = std::system(cmd.c_str());
+    TRun r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = Slurp(out);
+    r.err = Slurp(err);
+    return r;
+  }
+
+  std::vector<std::string> ResultFiles() const {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir_))
+      if (e.path().filename().string().rfind("std", 0) != 0) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  std::filesystem::path dir_;
+};
+
+TEST_F(SearchCliTest, SearchSummaryPrimesAndFiles) {
+  TRun r = Run({"search", "2", "100"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  const std::vector<std::string> lines = LinesOf(r.out);
+  ASSERT_EQ(lines.size(), 18u);
+  EXPECT_EQ(lines[0].rfind("Search date: ", 0), 0u);
+  EXPECT_EQ(lines[1].rfind("Start: ", 0), 0u);
+  EXPECT_EQ(lines[2].rfind("End: ", 0), 0u);
+  EXPECT_EQ(lines[3].rfind("Duration: ", 0), 0u);
+  const std::vector<std::string> rest(lines.begin() + 4, lines.end());
+  EXPECT_EQ(rest, (std::vector<std::string>{"", "From: 2", "To:    100", "", "The results are:", " Part 1:   2 - 97", "",
+                                            " ==> 25 prime number(s) were found.", "", "The estimation was: ",
+                                            "Legendre-Hadamard: ", " 19 prime number(s) to be found.", "",
+                                            "There are 8 Twin Prime #s."}));
+
+  // Corrected bounds; the primes alone.
+  r = Run({"search", "10", "5", "--primes"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "11\n");
+  r = Run({"search", "-7", "-1", "--primes"});
+  EXPECT_EQ(r.out, "2\n3\n");
+
+  // The files "Save to file" writes with every box ticked: only the parts
+  // that hold primes, the name standing for the dialog's answer.
+  const std::string name = (dir_ / "list.txt").string();
+  r = Run({"search", "2", "100", "--save", name});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(ResultFiles(), (std::vector<std::string>{"list.txt [Part 1].txt", "list.txt [Summary].txt"}));
+  EXPECT_EQ(Slurp(dir_ / "list.txt [Part 1].txt"),
+            "2\r\n3\r\n5\r\n7\r\n11\r\n13\r\n17\r\n19\r\n23\r\n29\r\n31\r\n37\r\n41\r\n43\r\n47\r\n53\r\n59\r\n61\r\n67\r\n"
+            "71\r\n73\r\n79\r\n83\r\n89\r\n97\r\nCreated by Calvenna\r\n");
+  const std::string summary = Slurp(dir_ / "list.txt [Summary].txt");
+  EXPECT_NE(summary.find("\r\n ==> 25 prime number(s) were found.\r\n"), std::string::npos);
+  EXPECT_EQ(summary.substr(summary.size() - 28), "There are 8 Twin Prime #s.\r\n");
+
+  // No prime: no file at all.
+  std::filesystem::remove(dir_ / "list.txt [Part 1].txt");
+  std::filesystem::remove(dir_ / "list.txt [Summary].txt");
+  r = Run({"search", "24", "28", "--save", name});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find(" ==> 0 prime number(s) were found."), std::string::npos);
+  EXPECT_TRUE(ResultFiles().empty());
+}
+
+TEST_F(SearchCliTest, SearchLimitAndBadInput) {
+  TRun r = Run({"search", "2", "2300000", "--primes"});
+  ASSERT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "Sorry, you reached the highest limit of Calvenna !\n");
+  EXPECT_EQ(LinesOf(r.out).size(), 160000u);
+
+  r = Run({"search", "2", "12a"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "calvenna-cli: '12a' is not a valid integer value.\n");
+  r = Run({"search", "", "100"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "calvenna-cli: '' is not a valid integer value.\n");
+  // A file that cannot be written.
+  r = Run({"search", "2", "100", "--save", (dir_ / "missing" / "x").string()});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("Cannot create file"), std::string::npos) << r.err;
+  for (const std::vector<std::string>& usage :
+       {std::vector<std::string>{"search", "2"}, {"search", "2", "3", "4"}, {"search", "2", "3", "--frob"},
+        {"search", "2", "3", "--save"}}) {
+    r = Run(usage);
+    EXPECT_EQ(r.status, 1) << usage.back();
+  }
+}
+
+TEST_F(SearchCliTest, Divisors) {
+  TRun r = Run({"divisors", "100"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "2\n\t50\n4\n\t25\n5\n\t20\n10 (Square root)\nWe\"ve found 7 dividers\n");
+  r = Run({"divisors", "97"});
+  EXPECT_EQ(r.out, "We\"ve found a prime number !\n");
+  r = Run({"divisors", "1"});
+  EXPECT_EQ(r.out, "Numbers below 2 have no dividers to list !\n");
+  r = Run({"divisors", "1e19"});
+  EXPECT_EQ(LinesOf(r.out).back(), "We\"ve found 359 dividers");
+
+  const std::string file = (dir_ / "d.txt").string();
+  r = Run({"divisors", "100", "--save", file});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(Slurp(file), "2\r\n\t50\r\n4\r\n\t25\r\n5\r\n\t20\r\n10 (Square root)\r\n");
+  r = Run({"divisors", "97", "--save=" + file});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(Slurp(file), "");  // a prime's list is empty
+
+  r = Run({"divisors", "x"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "calvenna-cli: 'x' is not a valid floating point value.\n");
+  r = Run({"divisors"});
+  EXPECT_EQ(r.status, 1);
+  r = Run({"divisors", "6", "--primes"});
+  EXPECT_EQ(r.status, 1);
+}
+
+}  // namespace
