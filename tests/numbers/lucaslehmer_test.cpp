@@ -85,6 +85,24 @@ TEST(LucasLehmerCertified, EveryResidueAgainstGmp) {
   }
 }
 
+TEST(LucasLehmer, LongResiduesAgainstGmp) {
+  // Sizes where the square goes through the faster methods.
+  for (int p : {1279, 2203, 4423, 9689}) {
+    const int k = 40;
+    Mpz m, s("4");
+    mpz_ui_pow_ui(m.get(), 2, static_cast<unsigned long>(p));
+    mpz_sub_ui(m.get(), m.get(), 1);
+    for (int i = 0; i < k; ++i) {
+      mpz_mul(s.get(), s.get(), s.get());
+      mpz_sub_ui(s.get(), s.get(), 2);
+      mpz_mod(s.get(), s.get(), m.get());
+    }
+    const TBigInt r = LucasLehmerResidue(p, k);
+    EXPECT_TRUE(Normal(r));
+    EXPECT_EQ(S(r), s.Str()) << "p = " << p;
+  }
+}
+
 TEST(LucasLehmer, ResidueAndResume) {
   const int p = 127;
   TCertificateRows rows;
