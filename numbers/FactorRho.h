@@ -13,7 +13,7 @@
 // The budget the factoriser gives rho: enough for nearly every factor of up
 // to about ten digits (Floyd's search needs about the square root of the
 // smallest prime factor in iterations).
-constexpr std::int64_t kRhoDefaultBudget = 160000;
+constexpr std::int64_t kRhoDefaultBudget = 120000;
 
 // Searches a factor of the composite n (magnitude above 1) with x -> x^2 + c
 // from x0. True: factor holds what PollardRhoFactorBigInt(n, c, x0) returns.
