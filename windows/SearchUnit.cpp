@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -20,6 +21,7 @@
 #include "windows/MainUnit.h"
 #include "windows/OptionsUnit.h"
 #include "windows/PageControl.h"
+#include "windows/SearchPartModel.h"
 #include "windows/SharedRoutines.h"
 #include "windows/WidgetHelpers.h"
 
@@ -94,7 +96,7 @@ void TSearchForm::GOClick() {
   const TSearchOutcome& out = *outcome;
   state_ = std::move(next);
 
-  for (QListWidget* list : reports_) list->clear();
+  ShowParts();
   SelLabel->setText(Q(kSearchNoItem));
   ValEdit->clear();
   for (int k = 1; k < kSearchPartCount; ++k) saveChecks_[k + 1]->setChecked(false);
@@ -111,7 +113,6 @@ void TSearchForm::GOClick() {
 
   ResumeListBox->clear();
   ResumeListBox->addItems(Lines(out.summary));
-  ShowParts();
   for (int k = 0; k < kSearchPartCount; ++k) {
     PageControl1->SetPageCaption(k, Q(out.tabCaptions[k]));
     PageControl1->SetPageSelectorVisible(k, out.tabVisible[k]);
@@ -123,12 +124,7 @@ void TSearchForm::GOClick() {
 }
 
 void TSearchForm::ShowParts() {
-  for (int k = 0; k < kSearchPartCount; ++k) {
-    QListWidget* list = reports_[k];
-    list->setUpdatesEnabled(false);
-    list->addItems(Lines(SearchPartLines(state_, k)));
-    list->setUpdatesEnabled(true);
-  }
+  for (TSearchPartModel* model : models_) model->Refresh();
 }
 
 void TSearchForm::GOMouseMove() {
@@ -156,10 +152,11 @@ void TSearchForm::LowIntervalKeyUp(int qtKey, bool keypad) { FilterKey(LowInterv
 void TSearchForm::HighIntervalKeyUp(int qtKey, bool keypad) { FilterKey(HighInterval, qtKey, keypad); }
 
 void TSearchForm::ShowEntry(int part) {
-  QListWidget* list = reports_[part];
-  const int index = list->currentRow();
-  const QString text = index >= 0 && index < list->count() ? list->item(index)->text() : QString();
-  const TSearchEntryDisplay shown = SearchEntryDisplay(index, list->count(), S(text));
+  const QModelIndex current = reports_[part]->currentIndex();
+  const int index = current.isValid() ? current.row() : -1;
+  const int count = models_[part]->rowCount();
+  const std::string text = index >= 0 && index < count ? SearchPartEntry(state_, part, index) : std::string();
+  const TSearchEntryDisplay shown = SearchEntryDisplay(index, count, text);
   SelLabel->setText(Q(shown.label));
   ValEdit->setText(Q(shown.value));
 }

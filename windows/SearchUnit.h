@@ -19,9 +19,11 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QPushButton;
 class TPageControl;
+class TSearchPartModel;
 
 class TSearchForm : public QDialog {
   Q_OBJECT
@@ -54,11 +56,11 @@ public:
   QPushButton* BitBtn5 = nullptr;  // erase the To history
   QPushButton* BitBtn6 = nullptr;  // import into To
   TPageControl* PageControl1 = nullptr;
-  QListWidget* Report = nullptr;
-  QListWidget* Report2 = nullptr;
-  QListWidget* Report3 = nullptr;
-  QListWidget* Report4 = nullptr;
-  QListWidget* Report5 = nullptr;
+  QListView* Report = nullptr;
+  QListView* Report2 = nullptr;
+  QListView* Report3 = nullptr;
+  QListView* Report4 = nullptr;
+  QListView* Report5 = nullptr;
   QGroupBox* GroupBox1 = nullptr;
   QListWidget* ResumeListBox = nullptr;
   QCheckBox* IntroCheck = nullptr;
@@ -72,7 +74,7 @@ public:
   QLabel* ValLabel = nullptr;      // Value=
   QLineEdit* ValEdit = nullptr;
 
-  QListWidget* ReportList(int part) const { return reports_[part]; }
+  QListView* ReportList(int part) const { return reports_[part]; }
   // The history lists, whether sorted or not.
   bool HistorySorted() const { return sorted_; }
 
@@ -116,6 +118,7 @@ private:
   bool tabs_ = true;
   bool sorted_ = true;  // the lists start sorted; each activation applies the option
   TSearchState state_;
-  QListWidget* reports_[kSearchPartCount] = {};
+  QListView* reports_[kSearchPartCount] = {};
+  TSearchPartModel* models_[kSearchPartCount] = {};
   QCheckBox* saveChecks_[kSearchPartCount + 1] = {};
 };

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -17,6 +18,7 @@
 
 #include "windows/PageControl.h"
 #include "windows/ReturnKey.h"
+#include "windows/SearchPartModel.h"
 #include "windows/WidgetHelpers.h"
 
 namespace {
@@ -117,11 +119,15 @@ void TSearchForm::BuildControls() {
   const char* const reportNames[kSearchPartCount] = {"Report", "Report2", "Report3", "Report4", "Report5"};
   const char* const captions[kSearchPartCount] = {"Part 1", "Part 2", "Part 3", "Part 4", "Part 5  "};
   for (int k = 0; k < kSearchPartCount; ++k) {
-    auto* list = new QListWidget;
+    auto* list = new QListView;
     list->setObjectName(QString::fromLatin1(reportNames[k]));
     list->setAccessibleName(QStringLiteral("Part %1").arg(k + 1));
-    // 32000 rows per part: uniform rows keep filling and scrolling fast.
+    // 32000 rows per part, read from the state on demand: uniform rows keep
+    // showing and scrolling them fast.
+    models_[k] = new TSearchPartModel(state_, k, list);
+    list->setModel(models_[k]);
     list->setUniformItemSizes(true);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setFrameShape(QFrame::NoFrame);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     auto* sheet = new QWidget;
@@ -254,7 +260,8 @@ void TSearchForm::ConnectEvents() {
   for (int k = 0; k < kSearchPartCount; ++k) {
     const auto click = clicks[k];
     // Clicks and the keyboard both move the selection.
-    connect(reports_[k], &QListWidget::currentRowChanged, this, [this, click](int) { (this->*click)(); });
-    connect(reports_[k], &QListWidget::itemClicked, this, [this, click](QListWidgetItem*) { (this->*click)(); });
+    connect(reports_[k]->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, click](const QModelIndex&, const QModelIndex&) { (this->*click)(); });
+    connect(reports_[k], &QListView::clicked, this, [this, click](const QModelIndex&) { (this->*click)(); });
   }
 }
