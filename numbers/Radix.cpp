@@ -81,26 +81,31 @@ std::string CellsToDecimalDigitsBasecase(const Digit* a, Size n) {
 
 namespace {
 
-// 10^(9 2^k) for k = 0, 1, 2 ..., made by squaring and kept for the run.
+// 10^(9 2^k) and 5^(9 2^k) for k = 0, 1, 2 ..., made by squaring and kept
+// for the run. Since 10^e = 5^e 2^e, dividing by 10^e is a shift and a
+// division by 5^e, whose digits are 30% fewer.
 class Powers {
 public:
   // The power and its digit count (no zero top digit).
-  const std::vector<Digit>& Get(Size k) {
+  const std::vector<Digit>& Ten(Size k) { return Get(k, ten_, static_cast<Digit>(kChunk)); }
+  const std::vector<Digit>& Five(Size k) { return Get(k, five_, 1953125); }
+
+private:
+  using List = std::vector<std::unique_ptr<std::vector<Digit>>>;  // stable addresses
+  const std::vector<Digit>& Get(Size k, List& list, Digit base) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (powers_.empty()) powers_.push_back(std::make_unique<std::vector<Digit>>(1, static_cast<Digit>(kChunk)));
-    while (powers_.size() <= k) {
-      const std::vector<Digit>& p = *powers_.back();
+    if (list.empty()) list.push_back(std::make_unique<std::vector<Digit>>(1, base));
+    while (list.size() <= k) {
+      const std::vector<Digit>& p = *list.back();
       auto sq = std::make_unique<std::vector<Digit>>(2 * p.size());
       bigraw::Sqr(sq->data(), p.data(), p.size());
       sq->resize(bigraw::Trim(sq->data(), sq->size()));
-      powers_.push_back(std::move(sq));
+      list.push_back(std::move(sq));
     }
-    return *powers_[k];
+    return *list[k];
   }
-
-private:
   std::mutex mutex_;
-  std::vector<std::unique_ptr<std::vector<Digit>>> powers_;  // stable addresses
+  List ten_, five_;
 };
 
 Powers& ThePowers() {
@@ -126,18 +131,37 @@ void BasecaseInto(const Digit* x, Size n, char* out, Size width) {
   }
 }
 
-// q := x div p, r := x mod p (r gets p's length), for x of any length.
-void DivideByPower(const Digit* x, Size n, const std::vector<Digit>& p, std::vector<Digit>& q,
-                   std::vector<Digit>& r) {
+// q := x div 10^e, r := x mod 10^e for e = 9 2^k, x of any length:
+// with x = h 2^e + l (l < 2^e), h = q 5^e + s, so r = s 2^e + l.
+void DivideByPower(const Digit* x, Size n, Size k, std::vector<Digit>& q, std::vector<Digit>& r) {
   n = bigraw::Trim(x, n);
-  r.assign(p.size(), 0);
-  if (n < p.size()) {
+  const std::vector<Digit>& five = ThePowers().Five(k);
+  const Size e = Size{9} << k;
+  const Size ed = e / 31, eb = e % 31;  // the shift in digits and bits
+  const Size rn = (e + 30) / 31 + five.size() + 1;
+  r.assign(rn, 0);
+  if (n <= ed) {
     q.assign(1, 0);
     bigraw::Copy(r.data(), x, n);
     return;
   }
-  q.assign(n - p.size() + 1, 0);
-  bigraw::DivRem(q.data(), r.data(), x, n, p.data(), p.size());
+  // h = x >> e.
+  const Size hn = n - ed;
+  std::vector<Digit> h(hn);
+  bigraw::RShift(h.data(), x + ed, hn, static_cast<int>(eb));
+  const Size ht = bigraw::Trim(h.data(), hn);
+  std::vector<Digit> s(five.size(), 0);
+  if (ht < five.size()) {
+    q.assign(1, 0);
+    bigraw::Copy(s.data(), h.data(), ht);
+  } else {
+    q.assign(ht - five.size() + 1, 0);
+    bigraw::DivRem(q.data(), s.data(), h.data(), ht, five.data(), five.size());
+  }
+  // r = s << e | l.
+  r[ed + five.size()] = static_cast<Digit>(bigraw::LShift(r.data() + ed, s.data(), five.size(), static_cast<int>(eb)));
+  bigraw::Copy(r.data(), x, ed);
+  if (eb) r[ed] |= x[ed] & static_cast<Digit>((bigraw::U64{1} << eb) - 1);
 }
 
 // Exactly 9 2^k decimal digits of x < 10^(9 2^k).
@@ -149,7 +173,7 @@ void EmitPadded(const Digit* x, Size n, Size k, char* out) {
     return;
   }
   std::vector<Digit> q, r;
-  DivideByPower(x, n, ThePowers().Get(k - 1), q, r);
+  DivideByPower(x, n, k - 1, q, r);
   EmitPadded(q.data(), q.size(), k - 1, out);
   EmitPadded(r.data(), r.size(), k - 1, out + width / 2);
 }
@@ -166,12 +190,17 @@ std::vector<Digit> DecimalDigitsToCells(std::string_view s) {
   const Size lowLen = Size{9} << k;  // < s.size() <= 2 lowLen
   std::vector<Digit> high = DecimalDigitsToCells(s.substr(0, s.size() - lowLen));
   std::vector<Digit> low = DecimalDigitsToCells(s.substr(s.size() - lowLen));
-  const std::vector<Digit>& p = ThePowers().Get(k);
+  // high 10^e + low = (high 5^e) 2^e + low.
+  const std::vector<Digit>& five = ThePowers().Five(k);
+  const Size e = lowLen, ed = e / 31, eb = e % 31;
   const Size nh = std::max<Size>(bigraw::Trim(high.data() + 1, high.size() - 1), 1);
   const Size nl = std::max<Size>(bigraw::Trim(low.data() + 1, low.size() - 1), 1);
-  const Size n = nh + p.size() + 1;
+  const Size pn = nh + five.size();
+  std::vector<Digit> prod(pn);
+  bigraw::Mul(prod.data(), high.data() + 1, nh, five.data(), five.size());
+  const Size n = ed + pn + 2;
   std::vector<Digit> cells(n + 1, 0);
-  bigraw::Mul(cells.data() + 1, high.data() + 1, nh, p.data(), p.size());
+  cells[1 + ed + pn] = static_cast<Digit>(bigraw::LShift(cells.data() + 1 + ed, prod.data(), pn, static_cast<int>(eb)));
   bigraw::Add(cells.data() + 1, cells.data() + 1, n, low.data() + 1, std::min(nl, n));
   cells[0] = static_cast<Digit>(n);
   return cells;
@@ -182,9 +211,9 @@ std::string CellsToDecimalDigits(const Digit* a, Size n) {
   if (n < bigraw::gTuning.toDecimalDivideConquer) return CellsToDecimalDigitsBasecase(a, n);
   // The smallest k with 10^(9 2^(k+1)) > a: a = q 10^(9 2^k) + r, q shorter.
   Size k = 0;
-  while (ThePowers().Get(k + 1).size() <= n) ++k;
+  while (ThePowers().Ten(k + 1).size() <= n) ++k;
   std::vector<Digit> q, r;
-  DivideByPower(a, n, ThePowers().Get(k), q, r);
+  DivideByPower(a, n, k, q, r);
   std::string s = CellsToDecimalDigits(q.data(), q.size());
   if (s == "0") s.clear();
   const Size head = s.size();
