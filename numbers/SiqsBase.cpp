@@ -167,7 +167,7 @@ bool BigIntToInt128(const TBigInt& a, TInt128& out) {
 
 bool SiqsAccepts(const TBigInt& n) {
   const std::int64_t bits = BigIntBitLength(n);
-  return bits >= 64 && bits <= 200;
+  return bits >= 64 && bits <= 190;  // g(x) must stay inside 127 bits
 }
 
 bool BuildSiqsBase(const TBigInt& n, TSiqsBase& base, std::uint64_t& smallFactor) {

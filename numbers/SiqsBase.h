@@ -33,7 +33,7 @@ struct TSiqsBase {
 // smallFactor.
 bool BuildSiqsBase(const TBigInt& n, TSiqsBase& base, std::uint64_t& smallFactor);
 
-// Whether the sieve's sizes fit n (about 20 to 60 digits).
+// Whether the sieve's sizes fit n (about 20 to 57 digits).
 bool SiqsAccepts(const TBigInt& n);
 
 // ---- helpers ----------------------------------------------------------------
