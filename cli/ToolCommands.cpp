@@ -1,0 +1,83 @@
+// The Splitter and Super Modulo subcommands: split, modulo.
+#include <cstdlib>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/Command.h"
+#include "numbers/BigInt.h"
+#include "tools/Modulo.h"
+#include "tools/Splitter.h"
+
+namespace {
+
+int MethodIndex(const std::string& name) {
+  if (name == "factor") return 0;
+  if (name == "sample") return 1;
+  if (name == "next") return 2;
+  throw EUsageError("Unknown method '" + name + "' (factor, sample or next)");
+}
+
+// split N [--method factor|sample|next]: the table's rows as
+// "status<TAB>number", then the math expression line.
+int Split(const std::vector<std::string>& args, TCliIo& io) {
+  std::string number;
+  int method = 0;
+  bool haveNumber = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--method") {
+      if (++i == args.size()) throw EUsageError("--method needs a value");
+      method = MethodIndex(args[i]);
+    } else if (!haveNumber) {
+      number = args[i];
+      haveNumber = true;
+    } else {
+      throw EUsageError("Too many arguments");
+    }
+  }
+  if (!haveNumber) throw EUsageError("Missing argument");
+  std::string canonical;
+  if (!SplitterEntry(number, canonical))
+    throw EBadInput("The number must be of magnitude above 1, not " + number);
+  const TSplitterResult result = Analyse(method, number, /*mathExpression=*/true);
+  for (const TSplitterRow& row : result.rows) io.out << row.status << '\t' << row.number << '\n';
+  io.out << result.math << '\n';
+  return kExitOk;
+}
+
+// modulo EXPRESSION FACTOR [--next N]: one residue per factor.
+int Modulo(const std::vector<std::string>& args, TCliIo& io) {
+  std::vector<std::string> plain;
+  int further = 0;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--next") {
+      if (++i == args.size()) throw EUsageError("--next needs a value");
+      char* end = nullptr;
+      const long n = std::strtol(args[i].c_str(), &end, 10);
+      if (args[i].empty() || *end != '\0' || n < 0 || n > 1000)
+        throw EUsageError("--next takes a count from 0 to 1000");
+      further = static_cast<int>(n);
+    } else {
+      plain.push_back(args[i]);
+    }
+  }
+  if (plain.size() < 2) throw EUsageError("Missing argument");
+  if (plain.size() > 2) throw EUsageError("Too many arguments");
+  const TModuloRun run = RunModulo(plain[0], plain[1], further);
+  for (const std::string& line : run.lines) io.out << line << '\n';
+  if (!run.error.empty()) throw EConvertError(run.error);
+  if (!run.message.empty()) throw EBadInput(run.message);
+  if (!run.computed) throw EBadInput("The factor must be above 0, not " + plain[1]);
+  return kExitOk;
+}
+
+constexpr TCliCommand kCommands[] = {
+    {"split", "N [--method factor|sample|next]",
+     "The Splitter: rows as status<TAB>number, then the math expression", Split},
+    {"modulo", "EXPRESSION FACTOR [--next N]",
+     "The Super Modulo: the expression's residue modulo FACTOR and the N factors after it", Modulo},
+};
+
+}  // namespace
+
+std::span<const TCliCommand> ToolCommands() { return kCommands; }
