@@ -13,17 +13,6 @@
 #include "windows/OptionsUnit.h"
 #include "windows/SearchUnit.h"
 
-namespace {
-
-// A modeless window already open is brought to the front again.
-void ShowModeless(QWidget* window) {
-  window->show();
-  window->raise();
-  window->activateWindow();
-}
-
-}  // namespace
-
 void TMainForm::History1Click() { windows_.OptionsForm->ShowPage(0); }
 void TMainForm::Notebook1Click() { windows_.OptionsForm->ShowPage(1); }
 void TMainForm::Options2Click() { windows_.OptionsForm->ShowPage(2); }
@@ -36,17 +25,4 @@ void TMainForm::Convertor1Click() { windows_.ConvertForm->ShowFromMain(); }
 void TMainForm::SCalc1Click() { windows_.CalcForm->ShowFromMain(); }
 void TMainForm::SuperModulo1Click() { windows_.ModForm->ShowFromMain(); }
 
-void TMainForm::Finddivisors1Click() {
-  int w = 218;
-  int h = 250;
-  if (settings_.OpenKey(false)) {
-    settings_.ReadInteger(QStringLiteral("WWidth"), w);
-    settings_.ReadInteger(QStringLiteral("WHeight"), h);
-    settings_.CloseKey();
-  }
-  TDivForm* divisors = windows_.DivForm;
-  divisors->resize(w, h);
-  const QRect main = frameGeometry();
-  divisors->move(main.left() + main.width(), main.top());
-  ShowModeless(divisors);
-}
+void TMainForm::Finddivisors1Click() { windows_.DivForm->ShowFromMain(); }
