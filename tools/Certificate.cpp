@@ -1,6 +1,8 @@
 #include "tools/Certificate.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "numbers/LucasLehmer.h"
 
@@ -94,12 +96,39 @@ void TCertificate::SetValue(std::int64_t row, const std::string& text) {
 }
 
 void TCertificate::ForEachRow(const std::function<void(const std::string&, const std::string&)>& line,
-                              TProgress* progress) const {
-  TCertificateCursor cursor;
-  for (std::int64_t row = 0; row < rows_; ++row) {
-    const auto edited = overrides_.find(row);
-    line(Key(row), edited != overrides_.end() ? edited->second : ComputedValue(row, cursor));
-    ReportIteration(progress, row + 1, rows_);
+                              TProgress* progress, int threads) const {
+  if (rows_ == 0) return;
+  if (threads <= 0) threads = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+  // The decimal conversions dominate and every row is independent of the
+  // others once its checkpoint is known: blocks of rows are computed side
+  // by side and handed over in order.
+  const std::int64_t block = spacing_ * std::max<std::int64_t>(1, 64 / spacing_);
+  std::vector<std::vector<std::string>> texts(static_cast<std::size_t>(threads));
+  std::atomic<bool> stop{false};
+  for (std::int64_t first = 0; first < rows_; first += block * threads) {
+    auto produce = [&](int t) {
+      std::vector<std::string>& out = texts[static_cast<std::size_t>(t)];
+      out.clear();
+      TCertificateCursor cursor;
+      const std::int64_t from = first + t * block;
+      const std::int64_t to = std::min(rows_, from + block);
+      for (std::int64_t row = from; row < to && !stop.load(std::memory_order_relaxed); ++row) {
+        const auto edited = overrides_.find(row);
+        out.push_back(edited != overrides_.end() ? edited->second : ComputedValue(row, cursor));
+        if (progress && progress->Cancelled()) stop = true;
+      }
+    };
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads && first + t * block < rows_; ++t) helpers.emplace_back(produce, t);
+    produce(0);
+    for (std::thread& h : helpers) h.join();
+    CheckCancelled(progress);
+    std::int64_t row = first;
+    for (std::vector<std::string>& out : texts) {
+      for (const std::string& value : out) line(Key(row++), value);
+      out.clear();
+    }
+    if (row > first) ReportIteration(progress, row, rows_);
   }
 }
 

@@ -56,10 +56,11 @@ public:
   void SetValue(std::int64_t row, const std::string& text);
   bool IsEdited(std::int64_t row) const { return overrides_.count(row) != 0; }
 
-  // Hands every row, in order, to line(key, value); reports progress and
-  // throws ECancelled when asked to stop.
+  // Hands every row, in order, to line(key, value), on the calling thread;
+  // the values are computed on up to threads threads (0: one per core, at
+  // most four). Reports progress and throws ECancelled when asked to stop.
   void ForEachRow(const std::function<void(const std::string& key, const std::string& value)>& line,
-                  TProgress* progress = nullptr) const;
+                  TProgress* progress = nullptr, int threads = 0) const;
 
 private:
   void Keep(const TBigInt& residue);

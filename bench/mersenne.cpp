@@ -1,0 +1,110 @@
+// The Mersenne tester's work for p = 44497 (a Mersenne prime): the plain
+// Lucas-Lehmer test, the test keeping its certificate, and the certificate
+// streamed to a file, beside a GMP loop (square, subtract 2, reduce modulo
+// 2^p - 1 by shift and add). Each run happens in a child process, so its
+// peak memory (counter peak_MB, the child's maximum resident size) is the
+// run's own. CALVENNA_MERSENNE_P chooses another exponent.
+#include <benchmark/benchmark.h>
+#include <gmp.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "numbers/LucasLehmer.h"
+#include "tools/Certificate.h"
+
+namespace {
+
+int Exponent() {
+  const char* p = std::getenv("CALVENNA_MERSENNE_P");
+  return p ? std::atoi(p) : 44497;
+}
+
+// Runs work in a child; the child's exit status says the verdict (0 prime,
+// 1 composite, 2 failure). Returns the child's peak resident size in MB.
+double InChild(benchmark::State& st, const std::function<bool()>& work) {
+  const pid_t pid = fork();
+  if (pid == 0) _exit(work() ? 0 : 1);
+  int status = 0;
+  rusage usage{};
+  if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) > 1) {
+    st.SkipWithError("the child failed");
+    return 0;
+  }
+  st.counters["prime"] = WEXITSTATUS(status) == 0 ? 1 : 0;
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+bool GmpLucasLehmer(int p) {
+  if (p == 2) return true;
+  mpz_t s, m, high;
+  mpz_inits(s, m, high, nullptr);
+  mpz_set_ui(s, 4);
+  mpz_ui_pow_ui(m, 2, static_cast<unsigned long>(p));
+  mpz_sub_ui(m, m, 1);
+  for (int i = 1; i <= p - 2; ++i) {
+    mpz_mul(s, s, s);
+    mpz_sub_ui(s, s, 2);
+    // s = high * 2^p + low = high + low (mod 2^p - 1); twice is enough.
+    for (int k = 0; k < 2; ++k) {
+      mpz_tdiv_q_2exp(high, s, static_cast<mp_bitcnt_t>(p));
+      mpz_tdiv_r_2exp(s, s, static_cast<mp_bitcnt_t>(p));
+      mpz_add(s, s, high);
+    }
+    if (mpz_cmp(s, m) >= 0) mpz_sub(s, s, m);
+  }
+  const bool prime = mpz_sgn(s) == 0;
+  mpz_clears(s, m, high, nullptr);
+  return prime;
+}
+
+void Run(benchmark::State& st, const std::function<bool()>& work) {
+  double peak = 0;
+  for (auto _ : st) peak = InChild(st, work);
+  st.counters["peak_MB"] = peak;
+  st.counters["p"] = Exponent();
+}
+
+void OursPlain(benchmark::State& st) {
+  Run(st, [] { return LucasLehmerTest(Exponent()); });
+}
+
+void OursWithCertificate(benchmark::State& st) {
+  Run(st, [] { return TCertificate::Run(Exponent()).Prime(); });
+}
+
+// The test with its certificate, then every row written as the save button
+// writes it.
+void OursCertificateFile(benchmark::State& st) {
+  Run(st, [] {
+    const TCertificate c = TCertificate::Run(Exponent());
+    const std::string path = "/tmp/calvenna-bench-certificate-" + std::to_string(getpid()) + ".txt";
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) _exit(2);
+    c.ForEachRow([&](const std::string& k, const std::string& v) {
+      const std::string line = CertificateLine(k, v);
+      std::fwrite(line.data(), 1, line.size(), f);
+    });
+    std::fclose(f);
+    std::remove(path.c_str());
+    return c.Prime();
+  });
+}
+
+void GmpPlain(benchmark::State& st) {
+  Run(st, [] { return GmpLucasLehmer(Exponent()); });
+}
+
+}  // namespace
+
+BENCHMARK(OursPlain)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK(OursWithCertificate)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK(OursCertificateFile)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK(GmpPlain)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+
+BENCHMARK_MAIN();
