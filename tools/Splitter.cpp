@@ -1,7 +1,7 @@
 #include "tools/Splitter.h"
 
 #include "numbers/BigInt.h"
-#include "numbers/PollardRho.h"
+#include "numbers/Factorizer.h"
 #include "numbers/Primality.h"
 
 const char* const kSplitterStatusTitle = "Status";
@@ -17,9 +17,13 @@ const TSplitterMethod kMethods[3] = {
 
 bool AboveOne(const TBigInt& n) { return BigIntCompareMagnitude(n, BigIntFromInt64(1)) == foGreater; }
 
-// The Splitter always searches with c = -1 from 3.
-TBigInt FindFactor(const TBigInt& n, TProgress* progress) {
-  return PollardRhoFactorBigInt(n, BigIntFromInt64(-1), BigIntFromInt64(3), progress);
+// The Splitter always searches with Pollard's rho from 3 with c = -1 first,
+// so small factors come out as they always did; past its budget the curves
+// and the quadratic sieve finish the search. A magnitude of 1 means none.
+TBigInt SearchFactor(const TBigInt& n, TProgress* progress) {
+  TBigInt f;
+  if (FindFactor(n, f, progress)) return f;
+  return BigIntFromInt64(1);
 }
 
 TSplitterResult Factorise(TBigInt n, bool math, TProgress* progress) {
@@ -27,7 +31,7 @@ TSplitterResult Factorise(TBigInt n, bool math, TProgress* progress) {
   while (!IsPrimeNumber(n)) {
     CheckCancelled(progress);
     ReportProgress(progress, -1.0, "Searching factor " + std::to_string(factors.size() + 1) + "...");
-    const TBigInt f = FindFactor(n, progress);
+    const TBigInt f = SearchFactor(n, progress);
     if (!AboveOne(f)) break;
     DivideBigInt(n, f, n);
     factors.push_back(BigIntToDecimal(f));
@@ -48,8 +52,9 @@ TSplitterResult SampleFactor(const TBigInt& n, bool math, TProgress* progress) {
   // A prime has no factor to search: it is shown as its own factor.
   TBigInt f = n;
   if (!IsPrimeNumber(n)) {
+    CheckCancelled(progress);
     ReportProgress(progress, -1.0, "Searching a factor...");
-    f = FindFactor(n, progress);
+    f = SearchFactor(n, progress);
   }
   TSplitterResult result;
   const std::string text = BigIntToDecimal(f);
