@@ -53,7 +53,7 @@ public:
 template <class A>
 struct TRhoState {
   typename A::Num x, y, p;
-  std::int64_t f;  // the Part's iteration counter: f - 1 iterations done
+  std::int64_t f;  // the plain search's iteration counter: f - 1 iterations done
 };
 
 template <class A>
