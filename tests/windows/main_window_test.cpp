@@ -168,6 +168,14 @@ TEST_F(MainWindowTest, MenuShortcutsWinOverTheFocusedControl) {
   for (QWidget* target : {static_cast<QWidget*>(m.ComboBox1->lineEdit()), static_cast<QWidget*>(m.RichEdit1),
                           static_cast<QWidget*>(m.NumberEdit->lineEdit())}) {
     target->setFocus();
+    // With text selected, the control would copy it itself.
+    if (auto* edit = qobject_cast<QLineEdit*>(target)) {
+      edit->setText("123");
+      edit->selectAll();
+    } else {
+      m.RichEdit1->setPlainText("This is a prime number");
+      m.RichEdit1->selectAll();
+    }
     QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
     QTest::keyClick(target, Qt::Key_S, Qt::ControlModifier);
   }
