@@ -32,6 +32,26 @@ void AddInto(Digit* r, Size rn, const Digit* x, Size xn) {
   if (c) Add1(r + xn, r + xn, rn - xn, c);
 }
 
+// r (n digits) := z0 + (z0 + z2 + sign t) B^m + z2 B^2m in one pass with a
+// signed carry: z0 and t have 2m digits, z2 has n - 2m. Every partial sum
+// is below 2^34 in magnitude, so a signed 64-bit accumulator holds it.
+void Assemble(Digit* r, Size n, Size m, const Digit* z0, const Digit* z2, const Digit* t, bool subtract) {
+  const Size n2 = n - 2 * m;
+  std::int64_t carry = 0;
+  for (Size i = 0; i < n; ++i) {
+    std::int64_t s = carry;
+    if (i < 2 * m) s += z0[i];
+    else s += z2[i - 2 * m];
+    if (i >= m) {
+      const Size j = i - m;
+      if (j < 2 * m) s += subtract ? z0[j] - t[j] : z0[j] + t[j];
+      if (j < n2) s += z2[j];
+    }
+    r[i] = s & static_cast<std::int64_t>(kMask);
+    carry = s >> kBits;  // arithmetic: floor division by 2^31
+  }
+}
+
 }  // namespace
 
 void MulKaratsuba(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
@@ -55,25 +75,18 @@ void MulKaratsuba(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
   const Digit* b1 = b + m;
   const Size n1a = na - m, n1b = nb - m;
   ScratchFrame frame;
-  Digit* da = frame.Alloc(2 * m + 2 * m + 1 + 2 * m);  // m
-  Digit* db = da + m;          // m
-  Digit* w = db + m;           // 2m + 1
-  Digit* t = w + 2 * m + 1;    // 2m
+  Digit* da = frame.Alloc(m);
+  Digit* db = frame.Alloc(m);
+  Digit* z0 = frame.Alloc(2 * m);
+  Digit* z2 = frame.Alloc(n1a + n1b);
+  Digit* t = frame.Alloc(2 * m);
   const bool sa = AbsDiff(da, a0, m, a1, n1a);
   const bool sb = AbsDiff(db, b0, m, b1, n1b);
-  Mul(r, a0, m, b0, m);                    // z0 in r[0..2m)
-  Mul(r + 2 * m, a1, n1a, b1, n1b);        // z2 in r[2m..na+nb)
-  Mul(t, da, m, db, m);                    // |a0 - a1| |b0 - b1|
-  // w := z0 + z2 -/+ t, the middle coefficient a0 b1 + a1 b0 >= 0.
-  const Size n2 = n1a + n1b;
-  Copy(w, r, 2 * m);
-  w[2 * m] = 0;
-  AddInto(w, 2 * m + 1, r + 2 * m, n2);
-  if (sa == sb)
-    Sub(w, w, 2 * m + 1, t, 2 * m);
-  else
-    AddInto(w, 2 * m + 1, t, 2 * m);
-  AddInto(r + m, na + nb - m, w, Trim(w, 2 * m + 1));
+  Mul(z0, a0, m, b0, m);
+  Mul(z2, a1, n1a, b1, n1b);
+  Mul(t, da, m, db, m);  // |a0 - a1| |b0 - b1|
+  // The middle coefficient a0 b1 + a1 b0 = z0 + z2 - (a0 - a1)(b0 - b1).
+  Assemble(r, na + nb, m, z0, z2, t, sa == sb);
 }
 
 void SqrKaratsuba(Digit* r, const Digit* a, Size n) {
@@ -82,19 +95,16 @@ void SqrKaratsuba(Digit* r, const Digit* a, Size n) {
   const Digit* a1 = a + m;
   const Size n1 = n - m;
   ScratchFrame frame;
-  Digit* da = frame.Alloc(m + 2 * m + 1 + 2 * m);  // m
-  Digit* w = da + m;           // 2m + 1
-  Digit* t = w + 2 * m + 1;    // 2m
+  Digit* da = frame.Alloc(m);
+  Digit* z0 = frame.Alloc(2 * m);
+  Digit* z2 = frame.Alloc(2 * n1);
+  Digit* t = frame.Alloc(2 * m);
   AbsDiff(da, a0, m, a1, n1);
-  Sqr(r, a0, m);
-  Sqr(r + 2 * m, a1, n1);
+  Sqr(z0, a0, m);
+  Sqr(z2, a1, n1);
   Sqr(t, da, m);
-  // w := z0 + z2 - (a0 - a1)^2 = 2 a0 a1.
-  Copy(w, r, 2 * m);
-  w[2 * m] = 0;
-  AddInto(w, 2 * m + 1, r + 2 * m, 2 * n1);
-  Sub(w, w, 2 * m + 1, t, 2 * m);
-  AddInto(r + m, 2 * n - m, w, Trim(w, 2 * m + 1));
+  // 2 a0 a1 = z0 + z2 - (a0 - a1)^2.
+  Assemble(r, 2 * n, m, z0, z2, t, true);
 }
 
 }  // namespace bigraw

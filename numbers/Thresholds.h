@@ -7,12 +7,12 @@
 
 namespace bigraw {
 
-constexpr std::size_t kMulKaratsubaThreshold = 330;
-constexpr std::size_t kSqrKaratsubaThreshold = 717;
-constexpr std::size_t kMulToom3Threshold = 1051;
-constexpr std::size_t kSqrToom3Threshold = 2285;
+constexpr std::size_t kMulKaratsubaThreshold = 636;
+constexpr std::size_t kSqrKaratsubaThreshold = 808;
+constexpr std::size_t kMulToom3Threshold = 1908;
+constexpr std::size_t kSqrToom3Threshold = 2424;
 constexpr std::size_t kDivDivideConquerThreshold = 129;
-constexpr std::size_t kToDecimalDivideConquerThreshold = 25;
-constexpr std::size_t kFromDecimalDivideConquerThreshold = 48;
+constexpr std::size_t kToDecimalDivideConquerThreshold = 27;
+constexpr std::size_t kFromDecimalDivideConquerThreshold = 78;
 
 }  // namespace bigraw
