@@ -14,6 +14,9 @@ TPageControl::TPageControl(QWidget* parent) : QWidget(parent) {
   tabBar_->setExpanding(false);
   tabBar_->setDrawBase(true);
   tabBar_->setUsesScrollButtons(false);
+  tabBar_->setElideMode(Qt::ElideNone);
+  // Narrow tabs: five of them share the width of a half window.
+  tabBar_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
 
   buttonRow_ = new QWidget(this);
   buttonRow_->setObjectName(QStringLiteral("PageButtons"));
@@ -92,6 +95,11 @@ void TPageControl::SetActivePage(int index) {
     tabBar_->setCurrentIndex(index);
   }
   buttons_[index]->setChecked(true);
+}
+
+void TPageControl::SetSelectorFont(const QFont& font) {
+  buttonRow_->setFont(font);
+  tabBar_->setFont(font);
 }
 
 void TPageControl::SetTabsStyle(bool tabs) {

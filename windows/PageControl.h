@@ -31,6 +31,10 @@ public:
   int ActivePage() const;
   void SetActivePage(int index);
 
+  // The font of the tabs and buttons, which may be smaller than the pages'
+  // so that every selector fits the width.
+  void SetSelectorFont(const QFont& font);
+
   // Tabs (true) or flat buttons (false).
   bool TabsStyle() const { return tabs_; }
   void SetTabsStyle(bool tabs);

@@ -116,6 +116,7 @@ void TSearchForm::BuildControls() {
 
   PageControl1 = new TPageControl(this);
   PageControl1->setObjectName(QStringLiteral("PageControl1"));
+  PageControl1->SetSelectorFont(ArialFont(11, true));
   const char* const reportNames[kSearchPartCount] = {"Report", "Report2", "Report3", "Report4", "Report5"};
   const char* const captions[kSearchPartCount] = {"Part 1", "Part 2", "Part 3", "Part 4", "Part 5  "};
   for (int k = 0; k < kSearchPartCount; ++k) {
@@ -209,18 +210,20 @@ void TSearchForm::BuildControls() {
   checks->setHorizontalSpacing(8);
   checks->setVerticalSpacing(2);
   for (int i = 0; i <= kSearchPartCount; ++i) checks->addWidget(boxes[i], i / 3, i % 3);
-  auto* bottom = new QHBoxLayout;
-  bottom->addLayout(checks, 1);
-  bottom->addWidget(BitBtn1, 0, Qt::AlignBottom);
+  auto* save = new QHBoxLayout;
+  save->addStretch();
+  save->addWidget(BitBtn1);
   auto* summary = new QVBoxLayout(GroupBox1);
   summary->setContentsMargins(6, 4, 6, 6);
+  summary->setSpacing(4);
   summary->addWidget(ResumeListBox, 1);
-  summary->addLayout(bottom);
+  summary->addLayout(checks);
+  summary->addLayout(save);
 
   auto* middle = new QHBoxLayout;
   middle->setSpacing(8);
-  middle->addLayout(left, 2);
-  middle->addWidget(GroupBox1, 3);
+  middle->addLayout(left, 1);
+  middle->addWidget(GroupBox1, 1);
 
   auto* all = new QVBoxLayout(this);
   all->setContentsMargins(8, 8, 8, 8);
