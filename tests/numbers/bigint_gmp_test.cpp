@@ -341,3 +341,31 @@ TEST(BigIntGmp, TextRoundTrips) {
 }
 
 }  // namespace
+
+namespace {
+
+// The longest texts the program writes: the Fermat number F20 = 2^(2^20) + 1
+// (315653 digits) both ways, and a power that needs real squarings.
+TEST(BigIntGmp, LongPowersAndTheirText) {
+  TBigInt p, f, back;
+  PowerBigInt(BigIntFromInt64(2), BigIntFromInt64(1 << 20), p);
+  EXPECT_EQ(BigIntBitLength(p), (1 << 20) + 1);
+  AddBigInt(p, BigIntFromInt64(1), f);
+  Mpz g;
+  mpz_ui_pow_ui(g, 2, 1 << 20);
+  mpz_add_ui(g, g, 1);
+  const std::string text = BigIntToDecimal(f);
+  ASSERT_EQ(text.size(), 315653u);
+  ASSERT_EQ(text, Text(g));
+  DecimalToBigInt(text, back);
+  ASSERT_TRUE(Same(back, g, false));
+
+  TBigInt t;
+  PowerBigInt(BigIntFromInt64(-3), BigIntFromInt64(40001), t);
+  mpz_ui_pow_ui(g, 3, 40001);
+  mpz_neg(g, g);
+  ASSERT_TRUE(Same(t, g, true));
+  ASSERT_EQ(BigIntToDecimal(t), Text(g));
+}
+
+}  // namespace
