@@ -1,6 +1,8 @@
 // calvenna-cli through the real executable: one test per subcommand, with
 // its bad-input and usage cases.
 #include <gtest/gtest.h>
+
+#include "cli/CliRunner.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,49 +15,8 @@
 
 namespace {
 
-struct TRun {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string Slurp(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class CliTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("calvenna-cli-test-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  TRun Run(const std::vector<std::string>& args) {
-    std::string cmd = Quote(CALVENNA_CLI);
-    for (const std::string& a : args) cmd += " " + Quote(a);
-    const auto out = dir_ / "stdout", err = dir_ / "stderr";
-    cmd += " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
-    const int raw = std::system(cmd.c_str());
-    TRun r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(out);
-    r.err = Slurp(err);
-    return r;
-  }
-
-  std::filesystem::path dir_;
-};
+using TRun = TCliRun;
+using CliTest = CliRunner;
 
 TEST_F(CliTest, Help) {
   TRun r = Run({"--help"});

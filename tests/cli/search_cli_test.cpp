@@ -1,5 +1,7 @@
 // calvenna-cli search and divisors through the real executable.
 #include <gtest/gtest.h>
+
+#include "cli/CliRunner.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,23 +15,7 @@
 
 namespace {
 
-struct TRun {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string Slurp(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using TRun = TCliRun;
 
 std::vector<std::string> LinesOf(const std::string& text) {
   std::vector<std::string> lines;
@@ -38,29 +24,8 @@ std::vector<std::string> LinesOf(const std::string& text) {
   return lines;
 }
 
-class SearchCliTest : public ::testing::Test {
+class SearchCliTest : public CliRunner {
 protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("calvenna-search-cli-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  TRun Run(const std::vector<std::string>& args) {
-    std::string cmd = Quote(CALVENNA_CLI);
-    for (const std::string& a : args) cmd += " " + Quote(a);
-    const auto out = dir_ / "stdout", err = dir_ / "stderr";
-    cmd += " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
-    const int raw = std::system(cmd.c_str());
-    TRun r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(out);
-    r.err = Slurp(err);
-    return r;
-  }
-
   std::vector<std::string> ResultFiles() const {
     std::vector<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(dir_))
@@ -68,8 +33,6 @@ protected:
     std::sort(names.begin(), names.end());
     return names;
   }
-
-  std::filesystem::path dir_;
 };
 
 TEST_F(SearchCliTest, SearchSummaryPrimesAndFiles) {
