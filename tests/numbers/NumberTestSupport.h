@@ -44,6 +44,15 @@ private:
 };
 
 // A random number of exactly `bits` bits (top bit set).
+// nextprime(10^(digits - 1) * lead).
+inline Mpz PrimeNear(unsigned digits, unsigned long lead) {
+  Mpz p;
+  mpz_ui_pow_ui(p.get(), 10, digits - 1);
+  mpz_mul_ui(p.get(), p.get(), lead);
+  mpz_nextprime(p.get(), p.get());
+  return p;
+}
+
 inline Mpz RandomBits(gmp_randstate_t state, unsigned long bits) {
   Mpz r;
   mpz_urandomb(r.get(), state, bits);

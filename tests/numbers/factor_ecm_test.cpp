@@ -9,15 +9,6 @@ using namespace numtest;
 
 namespace {
 
-// nextprime(10^(digits - 1) * lead).
-Mpz PrimeNear(unsigned digits, unsigned long lead) {
-  Mpz p;
-  mpz_ui_pow_ui(p.get(), 10, digits - 1);
-  mpz_mul_ui(p.get(), p.get(), lead);
-  mpz_nextprime(p.get(), p.get());
-  return p;
-}
-
 // A divisor of n found by ECM for factors of `digits` digits, or "".
 std::string Ecm(const Mpz& n, int digits, std::uint64_t sigma = 11) {
   TBigInt f;

@@ -12,14 +12,6 @@ using namespace numtest;
 
 namespace {
 
-Mpz PrimeNear(unsigned digits, unsigned long lead) {
-  Mpz p;
-  mpz_ui_pow_ui(p.get(), 10, digits - 1);
-  mpz_mul_ui(p.get(), p.get(), lead);
-  mpz_nextprime(p.get(), p.get());
-  return p;
-}
-
 std::vector<std::string> Texts(const std::vector<TBigInt>& list) {
   std::vector<std::string> out;
   for (const TBigInt& f : list) out.push_back(S(f));
