@@ -1,6 +1,8 @@
 // The raw digit-array layer: basecase arithmetic and long division.
 #include "numbers/BigIntRaw.h"
 
+#include "numbers/Limbs64.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -536,7 +538,9 @@ void Mul(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
     Mul(r + za + zb, a + za, na - za, b + zb, nb - zb);
     return;
   }
-  if (nb < gTuning.mulKaratsuba)
+  if (nb >= gTuning.mulLimbs)
+    MulByLimbs(r, a, na, b, nb);
+  else if (nb < gTuning.mulKaratsuba)
     MulBasecase(r, a, na, b, nb);
   else if (nb < gTuning.mulToom3)
     MulKaratsuba(r, a, na, b, nb);
@@ -552,7 +556,9 @@ void Sqr(Digit* r, const Digit* a, Size n) {
     Sqr(r + 2 * z, a + z, n - z);
     return;
   }
-  if (n < gTuning.sqrKaratsuba)
+  if (n >= gTuning.sqrLimbs)
+    SqrByLimbs(r, a, n);
+  else if (n < gTuning.sqrKaratsuba)
     SqrBasecase(r, a, n);
   else if (n < gTuning.sqrToom3)
     SqrKaratsuba(r, a, n);

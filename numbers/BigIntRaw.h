@@ -86,6 +86,14 @@ struct Tuning {
   Size sqrKaratsuba = kSqrKaratsubaThreshold;
   Size mulToom3 = kMulToom3Threshold;
   Size sqrToom3 = kSqrToom3Threshold;
+  // From these digit counts products go through 64-bit limbs (Limbs64.h),
+  // with the cut-overs below in limbs.
+  Size mulLimbs = kMulLimbsThreshold;
+  Size sqrLimbs = kSqrLimbsThreshold;
+  Size mul64Karatsuba = kMul64KaratsubaThreshold;
+  Size sqr64Karatsuba = kSqr64KaratsubaThreshold;
+  Size mul64Toom3 = kMul64Toom3Threshold;
+  Size sqr64Toom3 = kSqr64Toom3Threshold;
   Size divDivideConquer = kDivDivideConquerThreshold;
   Size toDecimalDivideConquer = kToDecimalDivideConquerThreshold;
   Size fromDecimalDivideConquer = kFromDecimalDivideConquerThreshold;

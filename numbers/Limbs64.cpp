@@ -1,0 +1,309 @@
+// 64-bit limbs: packing of base-2^31 digits, carry chains, the basecase
+// product and square, and the choice of method by size.
+#include "numbers/Limbs64.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__x86_64__)
+#include <x86intrin.h>
+#endif
+
+namespace limb64 {
+
+using bigraw::Digit;
+using bigraw::U128;
+
+void Pack(Limb* w, const Digit* a, Size n) {
+  const Size nw = LimbsFor(n);
+  Size k = 0;
+  Limb acc = 0;
+  int bits = 0;  // bits of acc in use, < 64
+  for (Size i = 0; i < n; ++i) {
+    const Limb d = static_cast<Limb>(a[i]);
+    acc |= d << bits;
+    bits += 31;
+    if (bits >= 64) {
+      w[k++] = acc;
+      bits -= 64;
+      acc = bits ? d >> (31 - bits) : 0;
+    }
+  }
+  if (k < nw) w[k++] = acc;
+}
+
+void Unpack(Digit* d, Size nd, const Limb* w, Size nw) {
+  for (Size i = 0; i < nd; ++i) {
+    const Size pos = 31 * i, idx = pos >> 6;
+    const int off = static_cast<int>(pos & 63);
+    Limb v = idx < nw ? w[idx] >> off : 0;
+    if (off > 33 && idx + 1 < nw) v |= w[idx + 1] << (64 - off);
+    d[i] = static_cast<Digit>(v & bigraw::kMask);
+  }
+}
+
+#if defined(__x86_64__)
+Limb AddN(Limb* r, const Limb* a, const Limb* b, Size n) {
+  unsigned char c = 0;
+  Size i = 0;
+  for (; i + 4 <= n; i += 4) {
+    unsigned long long x0, x1, x2, x3;
+    c = _addcarry_u64(c, a[i], b[i], &x0);
+    c = _addcarry_u64(c, a[i + 1], b[i + 1], &x1);
+    c = _addcarry_u64(c, a[i + 2], b[i + 2], &x2);
+    c = _addcarry_u64(c, a[i + 3], b[i + 3], &x3);
+    r[i] = x0;
+    r[i + 1] = x1;
+    r[i + 2] = x2;
+    r[i + 3] = x3;
+  }
+  for (; i < n; ++i) {
+    unsigned long long x;
+    c = _addcarry_u64(c, a[i], b[i], &x);
+    r[i] = x;
+  }
+  return c;
+}
+
+Limb SubN(Limb* r, const Limb* a, const Limb* b, Size n) {
+  unsigned char c = 0;
+  Size i = 0;
+  for (; i + 4 <= n; i += 4) {
+    unsigned long long x0, x1, x2, x3;
+    c = _subborrow_u64(c, a[i], b[i], &x0);
+    c = _subborrow_u64(c, a[i + 1], b[i + 1], &x1);
+    c = _subborrow_u64(c, a[i + 2], b[i + 2], &x2);
+    c = _subborrow_u64(c, a[i + 3], b[i + 3], &x3);
+    r[i] = x0;
+    r[i + 1] = x1;
+    r[i + 2] = x2;
+    r[i + 3] = x3;
+  }
+  for (; i < n; ++i) {
+    unsigned long long x;
+    c = _subborrow_u64(c, a[i], b[i], &x);
+    r[i] = x;
+  }
+  return c;
+}
+#else
+Limb AddN(Limb* r, const Limb* a, const Limb* b, Size n) {
+  Limb c = 0;
+  for (Size i = 0; i < n; ++i) {
+    const U128 t = static_cast<U128>(a[i]) + b[i] + c;
+    r[i] = static_cast<Limb>(t);
+    c = static_cast<Limb>(t >> 64);
+  }
+  return c;
+}
+
+Limb SubN(Limb* r, const Limb* a, const Limb* b, Size n) {
+  Limb c = 0;
+  for (Size i = 0; i < n; ++i) {
+    const U128 t = static_cast<U128>(a[i]) - b[i] - c;
+    r[i] = static_cast<Limb>(t);
+    c = static_cast<Limb>(t >> 64) & 1;
+  }
+  return c;
+}
+#endif
+
+Limb Add1(Limb* r, const Limb* a, Size n, Limb c) {
+  Size i = 0;
+  for (; i < n && c; ++i) {
+    const Limb x = a[i] + c;
+    c = x < c;
+    r[i] = x;
+  }
+  if (r != a && i < n) std::memmove(r + i, a + i, (n - i) * sizeof(Limb));
+  return c;
+}
+
+Limb Sub1(Limb* r, const Limb* a, Size n, Limb c) {
+  Size i = 0;
+  for (; i < n && c; ++i) {
+    const Limb x = a[i];
+    r[i] = x - c;
+    c = x < c;
+  }
+  if (r != a && i < n) std::memmove(r + i, a + i, (n - i) * sizeof(Limb));
+  return c;
+}
+
+Limb Add(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
+  return Add1(r + nb, a + nb, na - nb, AddN(r, a, b, nb));
+}
+
+Limb Sub(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
+  return Sub1(r + nb, a + nb, na - nb, SubN(r, a, b, nb));
+}
+
+int CmpN(const Limb* a, const Limb* b, Size n) {
+  while (n > 0) {
+    --n;
+    if (a[n] != b[n]) return a[n] > b[n] ? 1 : -1;
+  }
+  return 0;
+}
+
+Limb Mul1(Limb* r, const Limb* a, Size n, Limb m) {
+  Limb c = 0;
+  for (Size i = 0; i < n; ++i) {
+    const U128 t = static_cast<U128>(a[i]) * m + c;
+    r[i] = static_cast<Limb>(t);
+    c = static_cast<Limb>(t >> 64);
+  }
+  return c;
+}
+
+namespace {
+
+// r += a * m in C, from a carry c; returns the carry.
+Limb AddMul1From(Limb* r, const Limb* a, Size n, Limb m, Limb c) {
+  for (Size i = 0; i < n; ++i) {
+    const U128 t = static_cast<U128>(a[i]) * m + r[i] + c;
+    r[i] = static_cast<Limb>(t);
+    c = static_cast<Limb>(t >> 64);
+  }
+  return c;
+}
+
+}  // namespace
+
+#if defined(__x86_64__) && defined(__ADX__) && defined(__BMI2__)
+// Four limbs a turn with two carry chains: CF takes the high halves of the
+// products into the next limb, OF the old limbs of r. The loop control
+// (lea, jrcxz) leaves both flags alone.
+Limb AddMul1(Limb* r, const Limb* a, Size n, Limb m) {
+  Size blocks = n / 4;
+  Limb c = 0;
+  if (blocks) {
+    Limb* rp = r;
+    const Limb* ap = a;
+    Limb lo0, hi0, lo1, zero;
+    __asm__ volatile(
+        "xor %k[z], %k[z]\n\t"
+        "1:\n\t"
+        "mulx (%[ap]), %[lo0], %[hi0]\n\t"
+        "adcx %[c], %[lo0]\n\t"
+        "adox (%[rp]), %[lo0]\n\t"
+        "mov %[lo0], (%[rp])\n\t"
+        "mulx 8(%[ap]), %[lo1], %[c]\n\t"
+        "adcx %[hi0], %[lo1]\n\t"
+        "adox 8(%[rp]), %[lo1]\n\t"
+        "mov %[lo1], 8(%[rp])\n\t"
+        "mulx 16(%[ap]), %[lo0], %[hi0]\n\t"
+        "adcx %[c], %[lo0]\n\t"
+        "adox 16(%[rp]), %[lo0]\n\t"
+        "mov %[lo0], 16(%[rp])\n\t"
+        "mulx 24(%[ap]), %[lo1], %[c]\n\t"
+        "adcx %[hi0], %[lo1]\n\t"
+        "adox 24(%[rp]), %[lo1]\n\t"
+        "mov %[lo1], 24(%[rp])\n\t"
+        "lea 32(%[ap]), %[ap]\n\t"
+        "lea 32(%[rp]), %[rp]\n\t"
+        "lea -1(%[n]), %[n]\n\t"
+        "jrcxz 2f\n\t"
+        "jmp 1b\n\t"
+        "2:\n\t"
+        "adcx %[z], %[c]\n\t"
+        "adox %[z], %[c]\n\t"
+        : [rp] "+&r"(rp), [ap] "+&r"(ap), [n] "+&c"(blocks), [c] "+&r"(c), [lo0] "=&r"(lo0), [hi0] "=&r"(hi0),
+          [lo1] "=&r"(lo1), [z] "=&r"(zero)
+        : "d"(m)
+        : "cc", "memory");
+  }
+  const Size done = n & ~Size{3};
+  return AddMul1From(r + done, a + done, n - done, m, c);
+}
+#else
+Limb AddMul1(Limb* r, const Limb* a, Size n, Limb m) { return AddMul1From(r, a, n, m, 0); }
+#endif
+
+void MulBasecase(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
+  r[na] = Mul1(r, a, na, b[0]);
+  for (Size j = 1; j < nb; ++j) r[na + j] = AddMul1(r + j, a, na, b[j]);
+}
+
+void SqrBasecase(Limb* r, const Limb* a, Size n) {
+  if (n == 1) {
+    const U128 t = static_cast<U128>(a[0]) * a[0];
+    r[0] = static_cast<Limb>(t);
+    r[1] = static_cast<Limb>(t >> 64);
+    return;
+  }
+  // Cross products once, doubled, plus the squares on the diagonal.
+  r[0] = 0;
+  r[n] = Mul1(r + 1, a + 1, n - 1, a[0]);
+  for (Size i = 1; i + 1 < n; ++i) r[n + i] = AddMul1(r + 2 * i + 1, a + i + 1, n - i - 1, a[i]);
+  r[2 * n - 1] = 0;
+  Limb top = 0;  // bit shifted out of the previous limb
+  Limb c = 0;    // carry of the diagonal additions
+  for (Size i = 0; i < n; ++i) {
+    const U128 sq = static_cast<U128>(a[i]) * a[i];
+    const Limb x0 = r[2 * i], x1 = r[2 * i + 1];
+    const Limb d0 = (x0 << 1) | top, d1 = (x1 << 1) | (x0 >> 63);
+    top = x1 >> 63;
+    const U128 s0 = static_cast<U128>(d0) + static_cast<Limb>(sq) + c;
+    const U128 s1 = static_cast<U128>(d1) + static_cast<Limb>(sq >> 64) + static_cast<Limb>(s0 >> 64);
+    r[2 * i] = static_cast<Limb>(s0);
+    r[2 * i + 1] = static_cast<Limb>(s1);
+    c = static_cast<Limb>(s1 >> 64);
+  }
+}
+
+void Mul(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
+  if (na < nb) {
+    std::swap(a, b);
+    std::swap(na, nb);
+  }
+  if (a == b && na == nb) {
+    Sqr(r, a, na);
+    return;
+  }
+  const bigraw::Tuning& t = bigraw::gTuning;
+  if (nb < t.mul64Karatsuba)
+    MulBasecase(r, a, na, b, nb);
+  else if (nb < t.mul64Toom3)
+    MulKaratsuba(r, a, na, b, nb);
+  else
+    MulToom3(r, a, na, b, nb);
+}
+
+void Sqr(Limb* r, const Limb* a, Size n) {
+  const bigraw::Tuning& t = bigraw::gTuning;
+  if (n < t.sqr64Karatsuba)
+    SqrBasecase(r, a, n);
+  else if (n < t.sqr64Toom3)
+    SqrKaratsuba(r, a, n);
+  else
+    SqrToom3(r, a, n);
+}
+
+}  // namespace limb64
+
+namespace bigraw {
+
+void MulByLimbs(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
+  const Size wa = limb64::LimbsFor(na), wb = limb64::LimbsFor(nb);
+  ScratchFrame f;
+  limb64::Limb* x = limb64::Alloc(f, wa);
+  limb64::Limb* y = limb64::Alloc(f, wb);
+  limb64::Limb* p = limb64::Alloc(f, wa + wb);
+  limb64::Pack(x, a, na);
+  limb64::Pack(y, b, nb);
+  limb64::Mul(p, x, wa, y, wb);
+  limb64::Unpack(r, na + nb, p, wa + wb);
+}
+
+void SqrByLimbs(Digit* r, const Digit* a, Size n) {
+  const Size w = limb64::LimbsFor(n);
+  ScratchFrame f;
+  limb64::Limb* x = limb64::Alloc(f, w);
+  limb64::Limb* p = limb64::Alloc(f, 2 * w);
+  limb64::Pack(x, a, n);
+  limb64::Sqr(p, x, w);
+  limb64::Unpack(r, 2 * n, p, 2 * w);
+}
+
+}  // namespace bigraw
