@@ -7,17 +7,24 @@
 // remainder as a long division); LucasLehmerTestPlain squares and divides
 // the plain way and serves as the tested reference.
 //
+// Above a threshold p the iterations go through the weighted transform of
+// numbers/LucasLehmerDwt.h, which gives exactly the same residues.
+//
 // The long routines take an optional progress object: they report the
 // iteration count and, when a stop is asked for, throw ECancelled.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "numbers/BigInt.h"
 #include "numbers/Progress.h"
+
+class TMersenneResidue;
+class TLucasLehmerDwt;
 
 // Where the certified test writes its rows; the certificate window keeps
 // them its own way, the command-line tool streams them to a file.
@@ -55,3 +62,35 @@ void LucasLehmerAdvance(std::int32_t p, TBigInt& s, std::int64_t iterations, TPr
 // The residue after the given number of iterations from s = 4 (iteration 0
 // is 4 itself); the certificate row named k holds iteration k - 2. p >= 3.
 TBigInt LucasLehmerResidue(std::int32_t p, std::int64_t iteration, TProgress* progress = nullptr);
+
+// Iterations on a running residue by the method chosen for p (or the one
+// asked for: tests compare them).
+class TLucasLehmerRun {
+public:
+  enum class TMethod { Automatic, Exact, Transform };
+  // s = 4; p >= 3.
+  explicit TLucasLehmerRun(std::int32_t p, TMethod method = TMethod::Automatic);
+  ~TLucasLehmerRun();
+  TLucasLehmerRun(const TLucasLehmerRun&) = delete;
+  TLucasLehmerRun& operator=(const TLucasLehmerRun&) = delete;
+
+  // Any value; reduced modulo M first when it is not a residue.
+  void Set(const TBigInt& value);
+  // s := (s^2 - 2) mod M.
+  void Step();
+  TBigInt Residue() const;
+  std::string Decimal() const;
+  bool IsZero() const;
+
+  bool UsesTransform() const { return dwt_ != nullptr; }
+  // Transform iterations that were redone exactly.
+  std::int64_t Redone() const;
+
+  // p from which Automatic takes the transform.
+  static std::int32_t TransformThreshold();
+
+private:
+  std::int32_t p_;
+  std::unique_ptr<TMersenneResidue> exact_;
+  std::unique_ptr<TLucasLehmerDwt> dwt_;
+};

@@ -33,16 +33,18 @@ TCertificate TCertificate::Run(std::int32_t p, TProgress* progress, std::size_t 
   c.spacing_ = std::clamp<std::int64_t>(static_cast<std::int64_t>((all + budget - 1) / budget), 1, kMaxSpacing);
   c.words_.reserve(static_cast<std::size_t>(c.rows_ / c.spacing_ + 1) * c.width_);
 
-  TBigInt s = BigIntFromInt64(4);
-  c.Keep(s);
+  // One running residue for the whole test: the transform for large p is
+  // set up once, and only the kept residues are converted.
+  TLucasLehmerRun run(p);
+  c.Keep(BigIntFromInt64(4));
   for (std::int64_t done = 0; done < c.rows_;) {
     const std::int64_t step = std::min(c.spacing_, c.rows_ - done);
-    LucasLehmerAdvance(p, s, step);
+    for (std::int64_t i = 0; i < step; ++i) run.Step();
     done += step;
-    if (step == c.spacing_) c.Keep(s);
+    if (step == c.spacing_) c.Keep(run.Residue());
     ReportIteration(progress, done, c.rows_);
   }
-  c.prime_ = s.IsZero();
+  c.prime_ = run.IsZero();
   return c;
 }
 
