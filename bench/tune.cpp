@@ -12,15 +12,23 @@
 #include <vector>
 
 #include "numbers/BigIntRaw.h"
+#include "numbers/Limbs64.h"
 #include "numbers/Radix.h"
 
 using bigraw::Digit;
 using bigraw::gTuning;
 using bigraw::Size;
+using limb64::Limb;
 
 namespace {
 
 std::mt19937_64 rng(12345);
+
+std::vector<Limb> RandomLimbs(Size n) {
+  std::vector<Limb> d(n);
+  for (Limb& x : d) x = rng();
+  return d;
+}
 
 std::vector<Digit> Random(Size n) {
   std::vector<Digit> d(n);
@@ -79,6 +87,60 @@ Size Find(const char* what, Size from, Size to, const std::function<std::pair<do
 
 int main() {
   const bigraw::Tuning start = gTuning;
+  // On 64-bit limbs: Karatsuba against the basecase, then Toom-3 against
+  // Karatsuba, each one level over the method below.
+  gTuning.mul64Toom3 = gTuning.sqr64Toom3 = 1 << 30;
+  gTuning.mul64Karatsuba = Find("mul64 karatsuba", 8, 400, [](Size n) {
+    auto a = RandomLimbs(n), b = RandomLimbs(n);
+    std::vector<Limb> r(2 * n);
+    gTuning.mul64Karatsuba = n;
+    double above = Time([&] { limb64::MulKaratsuba(r.data(), a.data(), n, b.data(), n); });
+    double below = Time([&] { limb64::MulBasecase(r.data(), a.data(), n, b.data(), n); });
+    return std::make_pair(below, above);
+  });
+  gTuning.sqr64Karatsuba = Find("sqr64 karatsuba", 8, 400, [](Size n) {
+    auto a = RandomLimbs(n);
+    std::vector<Limb> r(2 * n);
+    gTuning.sqr64Karatsuba = n;
+    double above = Time([&] { limb64::SqrKaratsuba(r.data(), a.data(), n); });
+    double below = Time([&] { limb64::SqrBasecase(r.data(), a.data(), n); });
+    return std::make_pair(below, above);
+  });
+  const Size mk64 = gTuning.mul64Karatsuba, sk64 = gTuning.sqr64Karatsuba;
+  gTuning.mul64Toom3 = Find("mul64 toom3", std::max<Size>(2 * mk64, 24), 2000, [](Size n) {
+    auto a = RandomLimbs(n), b = RandomLimbs(n);
+    std::vector<Limb> r(2 * n);
+    gTuning.mul64Toom3 = n;
+    double above = Time([&] { limb64::MulToom3(r.data(), a.data(), n, b.data(), n); });
+    double below = Time([&] { limb64::MulKaratsuba(r.data(), a.data(), n, b.data(), n); });
+    return std::make_pair(below, above);
+  });
+  gTuning.sqr64Toom3 = Find("sqr64 toom3", std::max<Size>(2 * sk64, 24), 2000, [](Size n) {
+    auto a = RandomLimbs(n);
+    std::vector<Limb> r(2 * n);
+    gTuning.sqr64Toom3 = n;
+    double above = Time([&] { limb64::SqrToom3(r.data(), a.data(), n); });
+    double below = Time([&] { limb64::SqrKaratsuba(r.data(), a.data(), n); });
+    return std::make_pair(below, above);
+  });
+  // Through the limbs (packing included) against the digit basecase.
+  gTuning.mulLimbs = Find("mul by limbs", 2, 400, [](Size n) {
+    auto a = Random(n), b = Random(n);
+    std::vector<Digit> r(2 * n);
+    double above = Time([&] { bigraw::MulByLimbs(r.data(), a.data(), n, b.data(), n); });
+    double below = Time([&] { bigraw::MulBasecase(r.data(), a.data(), n, b.data(), n); });
+    return std::make_pair(below, above);
+  });
+  gTuning.sqrLimbs = Find("sqr by limbs", 2, 400, [](Size n) {
+    auto a = Random(n);
+    std::vector<Digit> r(2 * n);
+    double above = Time([&] { bigraw::SqrByLimbs(r.data(), a.data(), n); });
+    double below = Time([&] { bigraw::SqrBasecase(r.data(), a.data(), n); });
+    return std::make_pair(below, above);
+  });
+  // The digit methods (the limbs kept out of the way while they are timed).
+  const Size ml = gTuning.mulLimbs, sl = gTuning.sqrLimbs;
+  gTuning.mulLimbs = gTuning.sqrLimbs = 1 << 30;
   // Karatsuba against the basecase: one level of recursion over it.
   gTuning.mulToom3 = gTuning.sqrToom3 = 1 << 30;
   gTuning.mulKaratsuba = Find("mul karatsuba", 16, 3000, [](Size n) {
@@ -115,6 +177,8 @@ int main() {
     double below = Time([&] { bigraw::SqrKaratsuba(r.data(), a.data(), n); });
     return std::make_pair(below, above);
   });
+  gTuning.mulLimbs = ml;
+  gTuning.sqrLimbs = sl;
   // Divide and conquer division of 2n by n digits against Knuth's method.
   gTuning.divDivideConquer = Find("div divide-conquer", 16, 2000, [](Size n) {
     auto a = Random(2 * n), b = Random(n);
@@ -142,14 +206,21 @@ int main() {
   (void)start;
 
   std::printf(
-      "// Cut-over sizes (in digits of base 2^31) between the multiplication,\n"
-      "// division and decimal conversion methods. Printed by bench/tune on the\n"
-      "// project's machine; paste its output here.\n"
+      "// Cut-over sizes between the multiplication, division and decimal\n"
+      "// conversion methods, in digits of base 2^31 (the Mul64/Sqr64 ones in\n"
+      "// 64-bit limbs). Printed by bench/tune on the project's machine; paste\n"
+      "// its output here.\n"
       "#pragma once\n\n#include <cstddef>\n\nnamespace bigraw {\n\n");
   std::printf("constexpr std::size_t kMulKaratsubaThreshold = %zu;\n", gTuning.mulKaratsuba);
   std::printf("constexpr std::size_t kSqrKaratsubaThreshold = %zu;\n", gTuning.sqrKaratsuba);
   std::printf("constexpr std::size_t kMulToom3Threshold = %zu;\n", gTuning.mulToom3);
   std::printf("constexpr std::size_t kSqrToom3Threshold = %zu;\n", gTuning.sqrToom3);
+  std::printf("constexpr std::size_t kMulLimbsThreshold = %zu;\n", gTuning.mulLimbs);
+  std::printf("constexpr std::size_t kSqrLimbsThreshold = %zu;\n", gTuning.sqrLimbs);
+  std::printf("constexpr std::size_t kMul64KaratsubaThreshold = %zu;\n", gTuning.mul64Karatsuba);
+  std::printf("constexpr std::size_t kSqr64KaratsubaThreshold = %zu;\n", gTuning.sqr64Karatsuba);
+  std::printf("constexpr std::size_t kMul64Toom3Threshold = %zu;\n", gTuning.mul64Toom3);
+  std::printf("constexpr std::size_t kSqr64Toom3Threshold = %zu;\n", gTuning.sqr64Toom3);
   std::printf("constexpr std::size_t kDivDivideConquerThreshold = %zu;\n", gTuning.divDivideConquer);
   std::printf("constexpr std::size_t kToDecimalDivideConquerThreshold = %zu;\n", gTuning.toDecimalDivideConquer);
   std::printf("constexpr std::size_t kFromDecimalDivideConquerThreshold = %zu;\n", gTuning.fromDecimalDivideConquer);

@@ -150,11 +150,45 @@ TEST_F(Fast, ProductsAroundThresholds) {
 
 TEST_F(Fast, ProductsWithDeepRecursion) {
   std::mt19937_64 rng(kSeed + 1);
+  // On the base-2^31 digits (the limbs kept out of the way)...
+  bigraw::gTuning.mulLimbs = bigraw::gTuning.sqrLimbs = 1 << 30;
   for (Size k : {2, 3, 5}) {
     bigraw::gTuning.mulKaratsuba = bigraw::gTuning.sqrKaratsuba = k;
     bigraw::gTuning.mulToom3 = bigraw::gTuning.sqrToom3 = 3 * k + 3;
     for (int i = 0; i < 150; ++i) CheckProducts(rng, 1 + rng() % 120, 1 + rng() % 120);
   }
+  // ... and on 64-bit limbs, from the first digit on.
+  bigraw::gTuning.mulLimbs = bigraw::gTuning.sqrLimbs = 1;
+  for (Size k : {2, 3, 5}) {
+    bigraw::gTuning.mul64Karatsuba = bigraw::gTuning.sqr64Karatsuba = k;
+    bigraw::gTuning.mul64Toom3 = bigraw::gTuning.sqr64Toom3 = 3 * k + 3;
+    for (int i = 0; i < 150; ++i) CheckProducts(rng, 1 + rng() % 250, 1 + rng() % 250);
+  }
+}
+
+// Digit counts whose limb count (31 bits a digit in 64-bit limbs) is just
+// below, at and above a limb cut-over t.
+std::vector<Size> DigitsAroundLimbs(Size t) {
+  std::vector<Size> s;
+  for (Size limbs : {t - 1, t, t + 1, 2 * t, 3 * t + 1}) {
+    const Size n = limbs * 64 / 31;
+    for (Size x : {n - 1, n, n + 1})
+      if (x >= 1) s.push_back(x);
+  }
+  return s;
+}
+
+TEST_F(Fast, ProductsThroughLimbsAroundThresholds) {
+  std::mt19937_64 rng(kSeed + 5);
+  const bigraw::Tuning& t = bigraw::gTuning;
+  for (Size th : {t.mulLimbs, t.sqrLimbs})
+    for (Size na : Around(th))
+      for (Size nb : {na, na - 1, Size{1}, th - 1, th, th + 1})
+        if (nb >= 1 && nb <= 2 * na) CheckProducts(rng, na, nb);
+  for (Size th : {t.mul64Karatsuba, t.sqr64Karatsuba, t.mul64Toom3, t.sqr64Toom3})
+    for (Size na : DigitsAroundLimbs(th))
+      for (Size nb : {na, na - 1, na / 2, na / 3 + 1, 2 * na / 3 + 2, Size{7}})
+        if (nb >= 1) CheckProducts(rng, na, nb);
 }
 
 TEST_F(Fast, DivisionAroundThresholds) {
