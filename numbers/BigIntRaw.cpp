@@ -567,7 +567,9 @@ void Sqr(Digit* r, const Digit* a, Size n) {
 }
 
 void DivRem(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
-  if (nb > gTuning.divDivideConquer && na - nb >= gTuning.divDivideConquer)
+  if (nb >= gTuning.divLimbs)
+    DivRemByLimbs(q, r, a, na, b, nb);
+  else if (nb > gTuning.divDivideConquer && na - nb >= gTuning.divDivideConquer)
     DivRemDivideConquer(q, r, a, na, b, nb);
   else
     DivRemBasecase(q, r, a, na, b, nb);

@@ -95,6 +95,10 @@ struct Tuning {
   Size mul64Toom3 = kMul64Toom3Threshold;
   Size sqr64Toom3 = kSqr64Toom3Threshold;
   Size divDivideConquer = kDivDivideConquerThreshold;
+  // From this divisor length (digits) divisions go through 64-bit limbs,
+  // with the divide and conquer cut-over below in limbs.
+  Size divLimbs = kDivLimbsThreshold;
+  Size div64DivideConquer = kDiv64DivideConquerThreshold;
   Size toDecimalDivideConquer = kToDecimalDivideConquerThreshold;
   Size fromDecimalDivideConquer = kFromDecimalDivideConquerThreshold;
 };

@@ -146,6 +146,43 @@ int CmpN(const Limb* a, const Limb* b, Size n) {
   return 0;
 }
 
+Limb LShift(Limb* r, const Limb* a, Size n, int s) {
+  if (s == 0) {
+    if (r != a && n) std::memmove(r, a, n * sizeof(Limb));
+    return 0;
+  }
+  Limb out = 0;
+  for (Size i = n; i-- > 0;) {  // from the top: r may equal a
+    const Limb v = a[i];
+    if (i + 1 < n) r[i + 1] |= v >> (64 - s);
+    else out = v >> (64 - s);
+    r[i] = v << s;
+  }
+  return out;
+}
+
+Limb RShift(Limb* r, const Limb* a, Size n, int s) {
+  if (s == 0) {
+    if (r != a && n) std::memmove(r, a, n * sizeof(Limb));
+    return 0;
+  }
+  const Limb out = n ? a[0] << (64 - s) : 0;
+  for (Size i = 0; i < n; ++i) r[i] = (a[i] >> s) | (i + 1 < n ? a[i + 1] << (64 - s) : 0);
+  return out;
+}
+
+Limb SubMul1(Limb* r, const Limb* a, Size n, Limb m) {
+  Limb c = 0;
+  for (Size i = 0; i < n; ++i) {
+    const U128 t = static_cast<U128>(a[i]) * m + c;
+    const Limb lo = static_cast<Limb>(t);
+    const Limb x = r[i];
+    c = static_cast<Limb>(t >> 64) + (x < lo);
+    r[i] = x - lo;
+  }
+  return c;
+}
+
 Limb Mul1(Limb* r, const Limb* a, Size n, Limb m) {
   Limb c = 0;
   for (Size i = 0; i < n; ++i) {
@@ -280,9 +317,38 @@ void Sqr(Limb* r, const Limb* a, Size n) {
     SqrToom3(r, a, n);
 }
 
+void DivRem(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
+  const Size t = bigraw::gTuning.div64DivideConquer;
+  if (nb > t && na - nb >= t)
+    DivRemDivideConquer(q, r, a, na, b, nb);
+  else
+    DivRemBasecase(q, r, a, na, b, nb);
+}
+
 }  // namespace limb64
 
 namespace bigraw {
+
+void DivRemByLimbs(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
+  const Size wa0 = limb64::LimbsFor(na), wb0 = limb64::LimbsFor(nb);
+  ScratchFrame f;
+  limb64::Limb* x = limb64::Alloc(f, wa0);
+  limb64::Limb* y = limb64::Alloc(f, wb0);
+  limb64::Pack(x, a, na);
+  limb64::Pack(y, b, nb);
+  const Size wa = limb64::Trim(x, wa0), wb = limb64::Trim(y, wb0);
+  if (wa < wb) {  // a < b
+    if (q) Zero(q, na - nb + 1);
+    if (r) Copy(r, a, nb);  // a's digits above nb are zero then
+    return;
+  }
+  limb64::Limb* qw = limb64::Alloc(f, wa - wb + 1);
+  limb64::Limb* rw = limb64::Alloc(f, wb);
+  limb64::DivRem(q ? qw : nullptr, rw, x, wa, y, wb);
+  if (q) limb64::Unpack(q, na - nb + 1, qw, wa - wb + 1);
+  if (r) limb64::Unpack(r, nb, rw, wb);
+}
+
 
 void MulByLimbs(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
   const Size wa = limb64::LimbsFor(na), wb = limb64::LimbsFor(nb);

@@ -37,10 +37,18 @@ inline Size Trim(const Limb* a, Size n) {
   return n;
 }
 
+// r := a << s or a >> s for 0 <= s < 64, returning the bits shifted out
+// (at the low end of the result for LShift, the high end for RShift).
+// r may equal a.
+Limb LShift(Limb* r, const Limb* a, Size n, int s);
+Limb RShift(Limb* r, const Limb* a, Size n, int s);
+
 // r := a * m, returns the carry limb. r may equal a.
 Limb Mul1(Limb* r, const Limb* a, Size n, Limb m);
 // r += a * m, returns the carry limb.
 Limb AddMul1(Limb* r, const Limb* a, Size n, Limb m);
+// r -= a * m, returns the borrow limb.
+Limb SubMul1(Limb* r, const Limb* a, Size n, Limb m);
 
 // Row by row with 128-bit products; r gets na + nb limbs, na >= nb >= 1.
 void MulBasecase(Limb* r, const Limb* a, Size na, const Limb* b, Size nb);
@@ -55,6 +63,14 @@ void SqrToom3(Limb* r, const Limb* a, Size n);
 void Mul(Limb* r, const Limb* a, Size na, const Limb* b, Size nb);
 void Sqr(Limb* r, const Limb* a, Size n);
 
+// Division with remainder: a (na limbs) by b (nb limbs, b[nb-1] != 0),
+// na >= nb >= 1; q gets na - nb + 1 limbs, r nb limbs (either may be null).
+// Knuth's algorithm D (numbers/Divide64.cpp), Burnikel-Ziegler over it
+// (numbers/DivideConquer64.cpp), and the choice by size.
+void DivRemBasecase(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b, Size nb);
+void DivRemDivideConquer(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b, Size nb);
+void DivRem(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b, Size nb);
+
 // Scratch limbs from the per-thread arena of BigIntRaw.h.
 inline Limb* Alloc(bigraw::ScratchFrame& f, Size n) { return reinterpret_cast<Limb*>(f.Alloc(n)); }
 
@@ -64,4 +80,6 @@ namespace bigraw {
 // Digit products through the limbs: same contract as Mul and Sqr.
 void MulByLimbs(Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 void SqrByLimbs(Digit* r, const Digit* a, Size n);
+// Division through the limbs: same contract as DivRem.
+void DivRemByLimbs(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 }  // namespace bigraw

@@ -19,6 +19,8 @@ constexpr std::size_t kSqr64KaratsubaThreshold = 66;
 constexpr std::size_t kMul64Toom3Threshold = 244;
 constexpr std::size_t kSqr64Toom3Threshold = 265;
 constexpr std::size_t kDivDivideConquerThreshold = 129;
+constexpr std::size_t kDivLimbsThreshold = 4;
+constexpr std::size_t kDiv64DivideConquerThreshold = 40;
 constexpr std::size_t kToDecimalDivideConquerThreshold = 26;
 constexpr std::size_t kFromDecimalDivideConquerThreshold = 40;
 
