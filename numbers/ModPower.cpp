@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "numbers/MontPower.h"
 #include "numbers/MontgomeryWords.h"
 
 namespace {
@@ -145,7 +146,7 @@ void ModPowerPlainBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, T
   result = std::move(tmp);
 }
 
-void ModPowerBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, TBigInt& result) {
+void ModPowerWordsBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, TBigInt& result) {
   const TMontgomeryWords m(n);
   const int k = m.Words();
   const std::size_t ks = static_cast<std::size_t>(k);
@@ -195,4 +196,32 @@ void ModPowerBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, TBigIn
     i = low - 1;
   }
   m.Store(acc, result);
+}
+
+void ModPowerBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, TBigInt& result) {
+  const std::int64_t nbits = BigIntBitLength(n);
+  const int k = static_cast<int>((nbits + 63) / 64);
+  if (k > montk::kMaxFixedWords) {
+    ModPowerWordsBigInt(b, e, n, result);
+    return;
+  }
+  TBigInt modulus = n, base;
+  MakePositiveBigInt(modulus);
+  ModuloBigInt(b, modulus, base);  // the non-negative residue, also for negative b
+  montk::DispatchWords(k, [&]<int N>() {
+    montk::Word words[N], x[N];
+    BigIntToWords(modulus, words, N);
+    const montk::TMontN<N> m(words);
+    std::int64_t small = 0;
+    if (BigIntToInt64(base, small) && small < (std::int64_t{1} << 32)) {
+      montk::PowSmallBase<N>(m, x, static_cast<montk::Word>(small), e);
+    } else {
+      montk::Word bm[N];
+      BigIntToWords(base, bm, N);
+      m.ToMont(bm, bm);
+      montk::PowWindow<N>(m, x, bm, e);
+    }
+    m.FromMont(x, x);
+    WordsToBigInt(x, N, result);
+  });
 }

@@ -1,9 +1,8 @@
 // Modular exponentiation in Montgomery form.
 //
 // The plain routines work step by step on whole TBigInt values and are
-// kept as the tested reference; ModPowerBigInt gives the same residue with a
-// word-level inner loop (TMontgomeryWords, sliding window over the exponent,
-// no allocation inside the exponent loop).
+// kept as the tested reference; ModPowerBigInt gives the same residue on
+// 64-bit words, with no allocation inside the exponent loop.
 #pragma once
 
 #include <cstdint>
@@ -33,5 +32,9 @@ void MontgomeryReduceBigInt(const TBigInt& t, const TBigInt& n, const TBigInt& n
 // b raised to |e| modulo n, in 0..n-1; n odd and at least 3. The reference:
 // the TBigInt routines above (right-to-left over the bits of e).
 void ModPowerPlainBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, TBigInt& result);
-// The same residue, computed word by word (left-to-right sliding window).
+// The same residue on 64-bit words: unrolled kernels for moduli of up to 16
+// words (a small base multiplies in by a few word operations, a large one
+// through a sliding window); wider moduli take the generic word loop.
 void ModPowerBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, TBigInt& result);
+// The generic word loop of any width (TMontgomeryWords, sliding window).
+void ModPowerWordsBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, TBigInt& result);

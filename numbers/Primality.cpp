@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "numbers/ModPower.h"
+#include "numbers/MontPower.h"
 #include "numbers/MontgomeryWords.h"
 #include "numbers/PrimeTable.h"
 #include "numbers/Random.h"
@@ -87,6 +88,74 @@ bool IsPerfectSquareBigInt(const TBigInt& n) {
   return BigIntCompareMagnitude(sq, m) == foEqual;
 }
 
+namespace {
+
+// One Rabin-Miller pass after x = a^d: the squarings of x; false when n is
+// proved composite. The TBigInt version, for moduli beyond the unrolled
+// kernels.
+bool SquaringsPass(TBigInt& x, const TBigInt& nm, const TBigInt& nMinus1, std::int64_t s) {
+  TBigInt t;
+  if (BigIntCompareMagnitude(x, One()) == foEqual || BigIntCompareMagnitude(x, nMinus1) == foEqual) return true;
+  bool verdict = true;
+  std::int64_t c = 0;
+  while (verdict && c < s) {
+    if (c > 0 && BigIntCompareMagnitude(x, One()) == foEqual) {
+      verdict = false;
+    } else {
+      ++c;
+      const bool isMinus1 = BigIntCompareMagnitude(x, nMinus1) == foEqual;
+      if (c < s && !isMinus1) {
+        SquareModBigInt(x, nm, t);
+        x = std::move(t);
+        if (BigIntCompareMagnitude(x, nMinus1) == foEqual) c = s;
+      } else if (c >= s && !isMinus1) {
+        verdict = false;
+      }
+    }
+  }
+  return verdict;
+}
+
+// The passes on the unrolled kernels: a^d by PowSmallBase and the squarings
+// in Montgomery form, where x = 1 and x = n - 1 are the forms of 1 and -1.
+template <int N>
+bool RabinMillerPasses(const TBigInt& nm, const TBigInt& d, std::int64_t s, int passes,
+                       TRandomGenerator& random) {
+  using M = montk::TMontN<N>;
+  montk::Word words[N], minus1[N], x[N];
+  BigIntToWords(nm, words, N);
+  const M m(words);
+  m.Neg(minus1, m.One());
+  const montk::Word* one = m.One();
+  bool verdict = true;
+  for (int pass = 0; pass < passes && verdict; ++pass) {
+    const auto index = static_cast<std::size_t>(random.Below(kPrimeTableDrawn));
+    montk::Word a = static_cast<montk::Word>(kPrimeTable[index]);
+    if (N == 1 && a >= words[0]) a %= words[0];
+    montk::PowSmallBase<N>(m, x, a, d);
+    if (M::IsZero(x)) continue;  // a = n: no information, a passed round
+    if (M::Equal(x, one) || M::Equal(x, minus1)) continue;
+    std::int64_t c = 0;
+    while (verdict && c < s) {
+      if (c > 0 && M::Equal(x, one)) {
+        verdict = false;
+      } else {
+        ++c;
+        const bool isMinus1 = M::Equal(x, minus1);
+        if (c < s && !isMinus1) {
+          m.Sqr(x, x);
+          if (M::Equal(x, minus1)) c = s;
+        } else if (c >= s && !isMinus1) {
+          verdict = false;
+        }
+      }
+    }
+  }
+  return verdict;
+}
+
+}  // namespace
+
 bool RabinMillerBigInt(const TBigInt& n, int passes) {
   const TBigInt nm = Magnitude(n);
   if (nm.Count() == 1 && nm.Digit(1) < 3) return nm.Digit(1) == 2;  // outside the domain
@@ -100,35 +169,90 @@ bool RabinMillerBigInt(const TBigInt& n, int passes) {
     ++s;
     HalveBigInt(d);
   }
-  bool verdict = true;
   random.Reseed();
-  TBigInt a, x, t;
+  const int k = static_cast<int>((BigIntBitLength(nm) + 63) / 64);
+  if (k <= montk::kMaxFixedWords)
+    return montk::DispatchWords(k, [&]<int N>() { return RabinMillerPasses<N>(nm, d, s, passes, random); });
+  bool verdict = true;
+  TBigInt a, x;
   for (int pass = 0; pass < passes && verdict; ++pass) {
     const auto index = static_cast<std::size_t>(random.Below(kPrimeTableDrawn));
     DecimalToBigInt(std::to_string(kPrimeTable[index]), a);
     ModPowerBigInt(a, d, nm, x);
     if (x.IsZero()) continue;  // a = n: no information, a passed round
-    if (BigIntCompareMagnitude(x, One()) == foEqual || BigIntCompareMagnitude(x, nMinus1) == foEqual)
-      continue;
-    std::int64_t c = 0;
-    while (verdict && c < s) {
-      if (c > 0 && BigIntCompareMagnitude(x, One()) == foEqual) {
-        verdict = false;
-      } else {
-        ++c;
-        const bool isMinus1 = BigIntCompareMagnitude(x, nMinus1) == foEqual;
-        if (c < s && !isMinus1) {
-          SquareModBigInt(x, nm, t);
-          x = std::move(t);
-          if (BigIntCompareMagnitude(x, nMinus1) == foEqual) c = s;
-        } else if (c >= s && !isMinus1) {
-          verdict = false;
-        }
-      }
-    }
+    verdict = SquaringsPass(x, nm, nMinus1, s);
   }
   return verdict;
 }
+
+namespace {
+
+// The strong Lucas chain on the unrolled kernels, for |q| < 2^32: the same
+// residues as the generic loop below, with Q^(k+1) = Q^k Q taken as a
+// product by a small factor, and no squaring of Q^k at all when Q = +-1
+// (then Q^2k = 1).
+template <int N>
+bool LucasChain(const TBigInt& nm, std::int64_t q, const TBigInt& e, std::int64_t s) {
+  using M = montk::TMontN<N>;
+  montk::Word words[N];
+  BigIntToWords(nm, words, N);
+  const M m(words);
+  const montk::Word qa = static_cast<montk::Word>(q < 0 ? -q : q);
+  const bool unit = qa == 1;
+  montk::Word vk[N], vk1[N], qk[N], qm[N], t[N], u[N];
+  m.Add(vk, m.One(), m.One());  // V_0 = 2
+  M::Copy(vk1, m.One());        // V_1 = P = 1
+  M::Copy(qk, m.One());         // Q^0
+  m.MulSmall(qm, m.One(), qa);
+  if (q < 0) m.Neg(qm, qm);
+  const std::int64_t bits = BigIntBitLength(e);
+  for (std::int64_t i = bits - 1; i >= 0; --i) {
+    m.Mul(t, vk, vk1);
+    m.Sub(t, t, qk);  // V_2k+1
+    if (montk::ExponentBit(e, i)) {
+      montk::Word qk1[N];
+      m.MulSmall(qk1, qk, qa);  // Q^(k+1)
+      if (q < 0) m.Neg(qk1, qk1);
+      m.Sqr(vk1, vk1);
+      m.Add(u, qk1, qk1);
+      m.Sub(vk1, vk1, u);  // V_2k+2
+      M::Copy(vk, t);
+      if (unit) {
+        M::Copy(qk, qm);  // Q^(2k+1) = Q
+      } else {
+        m.Sqr(qk, qk);
+        m.MulSmall(qk, qk, qa);
+        if (q < 0) m.Neg(qk, qk);  // Q^(2k+1)
+      }
+    } else {
+      m.Sqr(vk, vk);
+      m.Add(u, qk, qk);
+      m.Sub(vk, vk, u);  // V_2k
+      M::Copy(vk1, t);
+      if (unit)
+        M::Copy(qk, m.One());
+      else
+        m.Sqr(qk, qk);  // Q^2k
+    }
+  }
+  m.Add(t, vk1, vk1);
+  if (M::Equal(t, vk)) return true;
+  for (std::int64_t r = 0; r < s; ++r) {
+    if (M::IsZero(vk)) return true;
+    if (r + 1 < s) {
+      m.Sqr(vk, vk);
+      m.Add(u, qk, qk);
+      m.Sub(vk, vk, u);  // V_(2^(r+1) e)
+      if (unit)
+        M::Copy(qk, m.One());
+      else
+        m.Sqr(qk, qk);
+    }
+  }
+  return false;
+}
+
+}  // namespace
 
 bool StrongLucasBigInt(const TBigInt& n) {
   const TBigInt nm = Magnitude(n);
@@ -152,6 +276,17 @@ bool StrongLucasBigInt(const TBigInt& n) {
   }
   const std::int64_t q = (1 - d) / 4;
 
+  // n + 1 = e * 2^s with e odd.
+  TBigInt e;
+  AddBigInt(nm, One(), e);
+  std::int64_t s = 0;
+  while ((e.Digit(1) & 1) == 0) {
+    ++s;
+    HalveBigInt(e);
+  }
+  const int words = static_cast<int>((BigIntBitLength(nm) + 63) / 64);
+  if (words <= montk::kMaxFixedWords && std::llabs(q) < (std::int64_t{1} << 32))
+    return montk::DispatchWords(words, [&]<int N>() { return LucasChain<N>(nm, q, e, s); });
   const TMontgomeryWords m(nm);
   const std::size_t k = static_cast<std::size_t>(m.Words());
   std::vector<std::uint64_t> store(7 * k);
@@ -167,14 +302,6 @@ bool StrongLucasBigInt(const TBigInt& n) {
   std::copy(m.One(), m.One() + k, qk);             // Q^0
   m.LoadSmall(qm, q);
 
-  // n + 1 = e * 2^s with e odd.
-  TBigInt e;
-  AddBigInt(nm, One(), e);
-  std::int64_t s = 0;
-  while ((e.Digit(1) & 1) == 0) {
-    ++s;
-    HalveBigInt(e);
-  }
   // Lucas chain over the bits of e, keeping (V_k, V_{k+1}, Q^k), P = 1:
   // V_2k = V_k^2 - 2Q^k, V_2k+1 = V_k V_k+1 - Q^k.
   const std::int64_t bits = BigIntBitLength(e);

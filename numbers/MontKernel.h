@@ -1,0 +1,293 @@
+// Montgomery arithmetic modulo an odd n of exactly N 64-bit words (N a
+// template argument, so every loop is unrolled and nothing is allocated),
+// the kernel of ModPowerBigInt, Rabin-Miller and the strong Lucas test.
+//
+// Multiplication and squaring scan the product column by column (Comba)
+// and fold the reduction into the same columns, so the running sum stays in
+// three registers; squaring adds each cross product a_i a_j (i < j) twice
+// instead of computing it twice. Residues are fully reduced (0 <= x < n);
+// R = 2^(64 N).
+#pragma once
+
+#include <immintrin.h>
+
+#include <cstdint>
+
+namespace montk {
+
+using Word = std::uint64_t;
+using Wide = unsigned __int128;
+
+// Add and subtract with carry on Word (the intrinsics take unsigned long long).
+inline __attribute__((always_inline)) unsigned char AddCarry(unsigned char c, Word a, Word b, Word* out) {
+  unsigned long long r;
+  c = _addcarry_u64(c, a, b, &r);
+  *out = r;
+  return c;
+}
+inline __attribute__((always_inline)) unsigned char SubBorrow(unsigned char c, Word a, Word b, Word* out) {
+  unsigned long long r;
+  c = _subborrow_u64(c, a, b, &r);
+  *out = r;
+  return c;
+}
+
+// (c2:c1:c0) += x * y, both factors read from memory. Written out for the
+// compiler, which otherwise turns the third carry into setc/movzx pairs and,
+// short of registers, parks the operands in vector registers.
+inline __attribute__((always_inline)) void Mac(Word& c0, Word& c1, Word& c2, const Word& x, const Word& y) {
+  Word lo, hi;
+  asm("movq %[x], %%rdx\n\t"
+      "mulx %[y], %[lo], %[hi]\n\t"
+      "addq %[lo], %[c0]\n\t"
+      "adcq %[hi], %[c1]\n\t"
+      "adcq $0, %[c2]"
+      : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2), [lo] "=&r"(lo), [hi] "=&r"(hi)
+      : [x] "m"(x), [y] "m"(y)
+      : "rdx", "cc");
+}
+
+// (c2:c1:c0) += 2 (d2:d1:d0)
+inline __attribute__((always_inline)) void AccTwice(Word& c0, Word& c1, Word& c2, Word d0, Word d1, Word d2) {
+  asm("addq %[d0], %[c0]\n\t"
+      "adcq %[d1], %[c1]\n\t"
+      "adcq %[d2], %[c2]\n\t"
+      "addq %[d0], %[c0]\n\t"
+      "adcq %[d1], %[c1]\n\t"
+      "adcq %[d2], %[c2]"
+      : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2)
+      : [d0] "r"(d0), [d1] "r"(d1), [d2] "r"(d2)
+      : "cc");
+}
+
+// r := a - n when that is not negative or when carry is set (the value is
+// carry * 2^(64N) + a, below 2n); otherwise r := a.
+template <int N>
+inline __attribute__((always_inline)) void FinalSubtract(Word* r, const Word* a, Word carry, const Word* n) {
+  Word s[N];
+  unsigned char b = 0;
+#pragma GCC unroll 32
+  for (int i = 0; i < N; ++i) b = SubBorrow(b, a[i], n[i], &s[i]);
+  // Take s when carry is set or there was no borrow.
+  const Word keep = static_cast<Word>(0) - static_cast<Word>(b & (carry ^ 1));  // all ones: keep a
+#pragma GCC unroll 32
+  for (int i = 0; i < N; ++i) r[i] = (a[i] & keep) | (s[i] & ~keep);
+}
+
+// r := a b / R mod n, for a, b < n. r may alias a or b.
+template <int N>
+inline void MulRedc(Word* r, const Word* a, const Word* b, const Word* n, Word inv) {
+  Word m[N], t[N];
+  Word c0 = 0, c1 = 0, c2 = 0;
+#pragma GCC unroll 32
+  for (int k = 0; k < N; ++k) {
+#pragma GCC unroll 32
+    for (int i = 0; i < k; ++i) {
+      Mac(c0, c1, c2, a[i], b[k - i]);
+      Mac(c0, c1, c2, m[i], n[k - i]);
+    }
+    Mac(c0, c1, c2, a[k], b[0]);
+    m[k] = c0 * inv;
+    Mac(c0, c1, c2, m[k], n[0]);  // clears c0
+    c0 = c1;
+    c1 = c2;
+    c2 = 0;
+  }
+#pragma GCC unroll 32
+  for (int k = N; k < 2 * N - 1; ++k) {
+#pragma GCC unroll 32
+    for (int i = k - N + 1; i < N; ++i) {
+      Mac(c0, c1, c2, a[i], b[k - i]);
+      Mac(c0, c1, c2, m[i], n[k - i]);
+    }
+    t[k - N] = c0;
+    c0 = c1;
+    c1 = c2;
+    c2 = 0;
+  }
+  t[N - 1] = c0;
+  FinalSubtract<N>(r, t, c1, n);
+}
+
+// r := a^2 / R mod n, for a < n. r may alias a.
+template <int N>
+inline void SqrRedc(Word* r, const Word* a, const Word* n, Word inv) {
+  Word m[N], t[N];
+  Word c0 = 0, c1 = 0, c2 = 0;
+#pragma GCC unroll 32
+  for (int k = 0; k < 2 * N - 1; ++k) {
+    // Cross products a_i a_(k-i), i < k - i, summed once and added twice.
+    Word d0 = 0, d1 = 0, d2 = 0;
+#pragma GCC unroll 32
+    for (int i = (k < N ? 0 : k - N + 1); 2 * i < k; ++i) Mac(d0, d1, d2, a[i], a[k - i]);
+    AccTwice(c0, c1, c2, d0, d1, d2);
+    if (k % 2 == 0) Mac(c0, c1, c2, a[k / 2], a[k / 2]);
+    if (k < N) {
+#pragma GCC unroll 32
+      for (int i = 0; i < k; ++i) Mac(c0, c1, c2, m[i], n[k - i]);
+      m[k] = c0 * inv;
+      Mac(c0, c1, c2, m[k], n[0]);  // clears c0
+    } else {
+#pragma GCC unroll 32
+      for (int i = k - N + 1; i < N; ++i) Mac(c0, c1, c2, m[i], n[k - i]);
+      t[k - N] = c0;
+    }
+    c0 = c1;
+    c1 = c2;
+    c2 = 0;
+  }
+  t[N - 1] = c0;
+  FinalSubtract<N>(r, t, c1, n);
+}
+
+// The residues modulo one odd n of N words, with what the tests need
+// besides the products: sums, differences, products by a small factor, and
+// the ways into and out of Montgomery form.
+template <int N>
+class TMontN {
+public:
+  // n odd, n >= 3, with its top word non-zero.
+  explicit TMontN(const Word* n) {
+    for (int i = 0; i < N; ++i) n_[i] = n[i];
+    // Newton's iteration for n^-1 mod 2^64: each step doubles the correct
+    // low bits, from 3 (n n = 1 mod 8).
+    Word x = n_[0];
+    for (int i = 0; i < 5; ++i) x *= 2 - n_[0] * x;
+    inv_ = 0 - x;
+    int top = 63;
+    while ((n_[N - 1] >> top) == 0) --top;
+    bits_ = 64 * (N - 1) + top + 1;
+    if (bits_ > 32) {
+      // The top 32 bits of n and a reciprocal of them plus one, for the
+      // quotient estimate of MulSmall.
+      shift_ = bits_ - 32;
+      const Word nn = Bits(n_, N, shift_);
+      rcp_ = ~static_cast<Word>(0) / (nn + 1);
+    }
+    // R mod n: 2^(bits - 1) < n doubled up to 2^(64N).
+    Word v[N] = {};
+    v[(bits_ - 1) / 64] = static_cast<Word>(1) << ((bits_ - 1) % 64);
+    for (int i = bits_ - 1; i < 64 * N; ++i) Add(v, v, v);
+    Copy(one_, v);
+    // R^2 mod n: the Montgomery form of 2^(64N) = (2^N)^(2^6), from that of
+    // 2^N by N doublings, then six squarings.
+    for (int i = 0; i < N; ++i) Add(v, v, v);
+    for (int i = 0; i < 6; ++i) Sqr(v, v);
+    Copy(r2_, v);
+  }
+
+  const Word* Modulus() const { return n_; }
+  const Word* One() const { return one_; }  // R mod n
+  int Bits() const { return bits_; }
+
+  void Mul(Word* r, const Word* a, const Word* b) const { MulRedc<N>(r, a, b, n_, inv_); }
+  void Sqr(Word* r, const Word* a) const { SqrRedc<N>(r, a, n_, inv_); }
+
+  void Add(Word* r, const Word* a, const Word* b) const {
+    Word s[N];
+    unsigned char c = 0;
+#pragma GCC unroll 32
+    for (int i = 0; i < N; ++i) c = AddCarry(c, a[i], b[i], &s[i]);
+    FinalSubtract<N>(r, s, c, n_);
+  }
+  void Sub(Word* r, const Word* a, const Word* b) const {
+    unsigned char c = 0;
+    Word s[N];
+#pragma GCC unroll 32
+    for (int i = 0; i < N; ++i) c = SubBorrow(c, a[i], b[i], &s[i]);
+    const Word add = static_cast<Word>(0) - static_cast<Word>(c);
+    c = 0;
+#pragma GCC unroll 32
+    for (int i = 0; i < N; ++i) c = AddCarry(c, s[i], n_[i] & add, &r[i]);
+  }
+  // r := -a mod n.
+  void Neg(Word* r, const Word* a) const {
+    const Word zero[N] = {};
+    Sub(r, zero, a);
+  }
+
+  // r := a c mod n for c < 2^32 (in or out of Montgomery form alike). The
+  // quotient is estimated from the top 32 bits of n, never above the true
+  // one, and then corrected.
+  void MulSmall(Word* r, const Word* a, Word c) const {
+    Word t[N + 1];
+    Word carry = 0;
+#pragma GCC unroll 32
+    for (int i = 0; i < N; ++i) {
+      const Wide p = static_cast<Wide>(a[i]) * c + carry;
+      t[i] = static_cast<Word>(p);
+      carry = static_cast<Word>(p >> 64);
+    }
+    t[N] = carry;
+    if (bits_ <= 32) {  // then N = 1 and t < 2^64
+      r[0] = t[0] % n_[0];
+      return;
+    }
+    const Word q = static_cast<Word>((static_cast<Wide>(Bits(t, N + 1, shift_)) * rcp_) >> 64);
+    carry = 0;
+    unsigned char b = 0;
+#pragma GCC unroll 32
+    for (int i = 0; i < N; ++i) {
+      const Wide p = static_cast<Wide>(n_[i]) * q + carry;
+      carry = static_cast<Word>(p >> 64);
+      b = SubBorrow(b, t[i], static_cast<Word>(p), &t[i]);
+    }
+    t[N] = t[N] - carry - b;
+    while (t[N] != 0 || !Below(t, n_)) {
+      b = 0;
+#pragma GCC unroll 32
+      for (int i = 0; i < N; ++i) b = SubBorrow(b, t[i], n_[i], &t[i]);
+      t[N] -= b;
+    }
+    Copy(r, t);
+  }
+
+  // Into Montgomery form (x < n) and back.
+  void ToMont(Word* r, const Word* x) const { Mul(r, x, r2_); }
+  void FromMont(Word* r, const Word* x) const {
+    Word unit[N] = {};
+    unit[0] = 1;
+    Mul(r, x, unit);
+  }
+
+  static void Copy(Word* r, const Word* a) {
+#pragma GCC unroll 32
+    for (int i = 0; i < N; ++i) r[i] = a[i];
+  }
+  static bool Equal(const Word* a, const Word* b) {
+    Word d = 0;
+#pragma GCC unroll 32
+    for (int i = 0; i < N; ++i) d |= a[i] ^ b[i];
+    return d == 0;
+  }
+  static bool IsZero(const Word* a) {
+    Word d = 0;
+#pragma GCC unroll 32
+    for (int i = 0; i < N; ++i) d |= a[i];
+    return d == 0;
+  }
+  static bool Below(const Word* a, const Word* b) {
+    for (int i = N - 1; i >= 0; --i)
+      if (a[i] != b[i]) return a[i] < b[i];
+    return false;
+  }
+
+private:
+  // The 64 bits of a (words long) from bit pos on, zeros above its top.
+  static Word Bits(const Word* a, int words, int pos) {
+    const int w = pos / 64, s = pos % 64;
+    Word v = a[w] >> s;
+    if (s != 0 && w + 1 < words) v |= a[w + 1] << (64 - s);
+    return v;
+  }
+
+  Word n_[N];
+  Word one_[N];
+  Word r2_[N];
+  Word inv_ = 0;
+  Word rcp_ = 0;
+  int bits_ = 0;
+  int shift_ = 0;
+};
+
+}  // namespace montk
