@@ -179,6 +179,25 @@ int main() {
   });
   gTuning.mulLimbs = ml;
   gTuning.sqrLimbs = sl;
+  // Divide and conquer division of 2n by n limbs against Knuth's method on
+  // limbs, then the limbs against the digits.
+  gTuning.div64DivideConquer = Find("div64 divide-conquer", 8, 1000, [](Size n) {
+    auto a = RandomLimbs(2 * n), b = RandomLimbs(n);
+    std::vector<Limb> q(n + 1), r(n);
+    gTuning.div64DivideConquer = n / 2;  // one level over the basecase
+    double above = Time([&] { limb64::DivRemDivideConquer(q.data(), r.data(), a.data(), 2 * n, b.data(), n); });
+    double below = Time([&] { limb64::DivRemBasecase(q.data(), r.data(), a.data(), 2 * n, b.data(), n); });
+    return std::make_pair(below, above);
+  });
+  gTuning.divLimbs = Find("div by limbs", 2, 400, [](Size n) {
+    auto a = Random(2 * n), b = Random(n);
+    std::vector<Digit> q(n + 1), r(n);
+    double above = Time([&] { bigraw::DivRemByLimbs(q.data(), r.data(), a.data(), 2 * n, b.data(), n); });
+    double below = Time([&] { bigraw::DivRemBasecase(q.data(), r.data(), a.data(), 2 * n, b.data(), n); });
+    return std::make_pair(below, above);
+  });
+  const Size dl = gTuning.divLimbs;
+  gTuning.divLimbs = 1 << 30;
   // Divide and conquer division of 2n by n digits against Knuth's method.
   gTuning.divDivideConquer = Find("div divide-conquer", 16, 2000, [](Size n) {
     auto a = Random(2 * n), b = Random(n);
@@ -188,6 +207,7 @@ int main() {
     double below = Time([&] { bigraw::DivRemBasecase(q.data(), r.data(), a.data(), 2 * n, b.data(), n); });
     return std::make_pair(below, above);
   });
+  gTuning.divLimbs = dl;
   // Decimal conversions: the divide and conquer at n against the quadratic.
   gTuning.toDecimalDivideConquer = Find("to decimal", 8, 3000, [](Size n) {
     auto a = Random(n);
@@ -222,6 +242,8 @@ int main() {
   std::printf("constexpr std::size_t kMul64Toom3Threshold = %zu;\n", gTuning.mul64Toom3);
   std::printf("constexpr std::size_t kSqr64Toom3Threshold = %zu;\n", gTuning.sqr64Toom3);
   std::printf("constexpr std::size_t kDivDivideConquerThreshold = %zu;\n", gTuning.divDivideConquer);
+  std::printf("constexpr std::size_t kDivLimbsThreshold = %zu;\n", gTuning.divLimbs);
+  std::printf("constexpr std::size_t kDiv64DivideConquerThreshold = %zu;\n", gTuning.div64DivideConquer);
   std::printf("constexpr std::size_t kToDecimalDivideConquerThreshold = %zu;\n", gTuning.toDecimalDivideConquer);
   std::printf("constexpr std::size_t kFromDecimalDivideConquerThreshold = %zu;\n", gTuning.fromDecimalDivideConquer);
   std::printf("\n}  // namespace bigraw\n");

@@ -50,6 +50,18 @@ std::vector<Size> Around(Size t) {
   return s;
 }
 
+// Digit counts whose limb count (31 bits a digit in 64-bit limbs) is just
+// below, at and above a limb cut-over t.
+std::vector<Size> DigitsAroundLimbs(Size t) {
+  std::vector<Size> s;
+  for (Size limbs : {t - 1, t, t + 1, 2 * t, 3 * t + 1}) {
+    const Size n = limbs * 64 / 31;
+    for (Size x : {n - 1, n, n + 1})
+      if (x >= 1) s.push_back(x);
+  }
+  return s;
+}
+
 void CheckProducts(std::mt19937_64& rng, Size na, Size nb) {
   std::vector<Digit> a = RandomDigits(rng, na), b = RandomDigits(rng, nb);
   std::vector<Digit> plain(na + nb), fast(na + nb);
@@ -166,18 +178,6 @@ TEST_F(Fast, ProductsWithDeepRecursion) {
   }
 }
 
-// Digit counts whose limb count (31 bits a digit in 64-bit limbs) is just
-// below, at and above a limb cut-over t.
-std::vector<Size> DigitsAroundLimbs(Size t) {
-  std::vector<Size> s;
-  for (Size limbs : {t - 1, t, t + 1, 2 * t, 3 * t + 1}) {
-    const Size n = limbs * 64 / 31;
-    for (Size x : {n - 1, n, n + 1})
-      if (x >= 1) s.push_back(x);
-  }
-  return s;
-}
-
 TEST_F(Fast, ProductsThroughLimbsAroundThresholds) {
   std::mt19937_64 rng(kSeed + 5);
   const bigraw::Tuning& t = bigraw::gTuning;
@@ -200,9 +200,26 @@ TEST_F(Fast, DivisionAroundThresholds) {
   for (Size na = 1; na < 12; ++na)
     for (Size nb = 1; nb <= na; ++nb)
       for (int i = 0; i < 8; ++i) CheckDivision(rng, na, nb);
+  // Deep recursions on the digits (the limbs kept out of the way) and on
+  // the limbs.
+  bigraw::gTuning.divLimbs = bigraw::gTuning.mulLimbs = bigraw::gTuning.sqrLimbs = 1 << 30;
   bigraw::gTuning.divDivideConquer = 4;
   bigraw::gTuning.mulKaratsuba = bigraw::gTuning.sqrKaratsuba = 3;
   for (int i = 0; i < 200; ++i) CheckDivision(rng, 1 + rng() % 200, 1 + rng() % 120);
+  bigraw::gTuning.divLimbs = bigraw::gTuning.mulLimbs = bigraw::gTuning.sqrLimbs = 1;
+  bigraw::gTuning.div64DivideConquer = 2;
+  bigraw::gTuning.mul64Karatsuba = bigraw::gTuning.sqr64Karatsuba = 3;
+  bigraw::gTuning.mul64Toom3 = bigraw::gTuning.sqr64Toom3 = 12;
+  for (int i = 0; i < 200; ++i) CheckDivision(rng, 1 + rng() % 300, 1 + rng() % 200);
+}
+
+TEST_F(Fast, DivisionThroughLimbsAroundThresholds) {
+  std::mt19937_64 rng(kSeed + 6);
+  const bigraw::Tuning& t = bigraw::gTuning;
+  for (Size nb : Around(t.divLimbs))
+    for (Size na : {nb, nb + 1, 2 * nb, 3 * nb + 7}) CheckDivision(rng, na, nb);
+  for (Size nb : DigitsAroundLimbs(t.div64DivideConquer))
+    for (Size na : {nb, nb + 3, 2 * nb - 1, 2 * nb + 1, 3 * nb + 7, 5 * nb}) CheckDivision(rng, na, nb);
 }
 
 TEST_F(Fast, DecimalAroundThresholds) {
