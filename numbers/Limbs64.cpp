@@ -5,10 +5,6 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__x86_64__)
-#include <x86intrin.h>
-#endif
-
 namespace limb64 {
 
 using bigraw::Digit;
@@ -43,49 +39,68 @@ void Unpack(Digit* d, Size nd, const Limb* w, Size nw) {
 }
 
 #if defined(__x86_64__)
+// adc/sbb chains four limbs a turn in assembly (the compiler's code for the
+// carry intrinsics breaks the flag chain); dec leaves the carry alone.
+#define CALVENNA_CHAIN4(op)                                                                          \
+  "clc\n\t"                                                                                         \
+  "1:\n\t"                                                                                          \
+  "mov (%[a]), %[x0]\n\t" op " (%[b]), %[x0]\n\t"                                                  \
+  "mov 8(%[a]), %[x1]\n\t" op " 8(%[b]), %[x1]\n\t"                                                \
+  "mov %[x0], (%[r])\n\t"                                                                           \
+  "mov %[x1], 8(%[r])\n\t"                                                                          \
+  "mov 16(%[a]), %[x0]\n\t" op " 16(%[b]), %[x0]\n\t"                                              \
+  "mov 24(%[a]), %[x1]\n\t" op " 24(%[b]), %[x1]\n\t"                                              \
+  "mov %[x0], 16(%[r])\n\t"                                                                         \
+  "mov %[x1], 24(%[r])\n\t"                                                                         \
+  "lea 32(%[a]), %[a]\n\t"                                                                          \
+  "lea 32(%[b]), %[b]\n\t"                                                                          \
+  "lea 32(%[r]), %[r]\n\t"                                                                          \
+  "dec %[n]\n\t"                                                                                    \
+  "jnz 1b\n\t"                                                                                      \
+  "setc %b[c]\n\t"
+
 Limb AddN(Limb* r, const Limb* a, const Limb* b, Size n) {
-  unsigned char c = 0;
-  Size i = 0;
-  for (; i + 4 <= n; i += 4) {
-    unsigned long long x0, x1, x2, x3;
-    c = _addcarry_u64(c, a[i], b[i], &x0);
-    c = _addcarry_u64(c, a[i + 1], b[i + 1], &x1);
-    c = _addcarry_u64(c, a[i + 2], b[i + 2], &x2);
-    c = _addcarry_u64(c, a[i + 3], b[i + 3], &x3);
-    r[i] = x0;
-    r[i + 1] = x1;
-    r[i + 2] = x2;
-    r[i + 3] = x3;
+  Limb c = 0;
+  Size blocks = n / 4;
+  if (blocks) {
+    Limb* rp = r;
+    const Limb *ap = a, *bp = b;
+    Limb x0, x1;
+    __asm__ volatile(CALVENNA_CHAIN4("adc")
+                     : [r] "+&r"(rp), [a] "+&r"(ap), [b] "+&r"(bp), [n] "+&r"(blocks), [c] "+&q"(c), [x0] "=&r"(x0),
+                       [x1] "=&r"(x1)
+                     :
+                     : "cc", "memory");
   }
-  for (; i < n; ++i) {
-    unsigned long long x;
-    c = _addcarry_u64(c, a[i], b[i], &x);
-    r[i] = x;
+  for (Size i = n & ~Size{3}; i < n; ++i) {
+    const U128 t = static_cast<U128>(a[i]) + b[i] + c;
+    r[i] = static_cast<Limb>(t);
+    c = static_cast<Limb>(t >> 64);
   }
   return c;
 }
 
 Limb SubN(Limb* r, const Limb* a, const Limb* b, Size n) {
-  unsigned char c = 0;
-  Size i = 0;
-  for (; i + 4 <= n; i += 4) {
-    unsigned long long x0, x1, x2, x3;
-    c = _subborrow_u64(c, a[i], b[i], &x0);
-    c = _subborrow_u64(c, a[i + 1], b[i + 1], &x1);
-    c = _subborrow_u64(c, a[i + 2], b[i + 2], &x2);
-    c = _subborrow_u64(c, a[i + 3], b[i + 3], &x3);
-    r[i] = x0;
-    r[i + 1] = x1;
-    r[i + 2] = x2;
-    r[i + 3] = x3;
+  Limb c = 0;
+  Size blocks = n / 4;
+  if (blocks) {
+    Limb* rp = r;
+    const Limb *ap = a, *bp = b;
+    Limb x0, x1;
+    __asm__ volatile(CALVENNA_CHAIN4("sbb")
+                     : [r] "+&r"(rp), [a] "+&r"(ap), [b] "+&r"(bp), [n] "+&r"(blocks), [c] "+&q"(c), [x0] "=&r"(x0),
+                       [x1] "=&r"(x1)
+                     :
+                     : "cc", "memory");
   }
-  for (; i < n; ++i) {
-    unsigned long long x;
-    c = _subborrow_u64(c, a[i], b[i], &x);
-    r[i] = x;
+  for (Size i = n & ~Size{3}; i < n; ++i) {
+    const U128 t = static_cast<U128>(a[i]) - b[i] - c;
+    r[i] = static_cast<Limb>(t);
+    c = static_cast<Limb>(t >> 64) & 1;
   }
   return c;
 }
+#undef CALVENNA_CHAIN4
 #else
 Limb AddN(Limb* r, const Limb* a, const Limb* b, Size n) {
   Limb c = 0;
@@ -258,8 +273,8 @@ Limb AddMul1(Limb* r, const Limb* a, Size n, Limb m) { return AddMul1From(r, a, 
 #endif
 
 void MulBasecase(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
-  r[na] = Mul1(r, a, na, b[0]);
-  for (Size j = 1; j < nb; ++j) r[na + j] = AddMul1(r + j, a, na, b[j]);
+  std::memset(r, 0, na * sizeof(Limb));  // the first row too by the fast kernel
+  for (Size j = 0; j < nb; ++j) r[na + j] = AddMul1(r + j, a, na, b[j]);
 }
 
 void SqrBasecase(Limb* r, const Limb* a, Size n) {
