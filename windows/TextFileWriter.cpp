@@ -1,23 +1,18 @@
 #include "windows/TextFileWriter.h"
 
-#include <QDir>
-#include <QSaveFile>
+#include <QFile>
+
+#include <string>
+#include <vector>
+
+#include "tools/TextFile.h"
 
 QString SaveLinesFile(const QString& path, const QStringList& lines) {
-  QByteArray data;
-  for (const QString& line : lines) {
-    data += line.toUtf8();
-    data += "\r\n";
-  }
-  const QString shown = QDir::toNativeSeparators(path);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    return QStringLiteral("Cannot create file %1 (%2)").arg(shown, file.errorString());
-  if (file.write(data) != data.size()) {
-    const QString why = file.errorString();
-    file.cancelWriting();
-    return QStringLiteral("Cannot write file %1 (%2)").arg(shown, why);
-  }
-  if (!file.commit()) return QStringLiteral("Cannot write file %1 (%2)").arg(shown, file.errorString());
-  return QString();
+  // The lists hold what the user typed, so they go out as UTF-8 through the
+  // same all-or-nothing writer as every other text file.
+  std::vector<std::string> bytes;
+  bytes.reserve(static_cast<std::size_t>(lines.size()));
+  for (const QString& line : lines) bytes.push_back(line.toUtf8().toStdString());
+  const std::string failure = WriteTextLines(QFile::encodeName(path).toStdString(), bytes);
+  return QString::fromLocal8Bit(failure.c_str());
 }
