@@ -94,17 +94,21 @@ TLucasLehmerRun::TLucasLehmerRun(std::int32_t p, TMethod method) : p_(p) {
 TLucasLehmerRun::~TLucasLehmerRun() = default;
 
 void TLucasLehmerRun::Set(const TBigInt& value) {
-  TBigInt v = value;
-  TBigInt m, r;
-  PowerBigInt(BigIntFromInt64(2), BigIntFromInt64(p_), m);
-  SubtractBigInt(m, BigIntFromInt64(1), r);
-  m = r;
-  if (v.IsNegative() || BigIntCompareMagnitude(v, m) != foLess) {
-    ModuloBigInt(v, m, r);
-    v = r;
+  // Values of fewer than p bits are residues already (the usual case: the
+  // certificate steps on from its kept residues row after row).
+  std::int64_t bits = 31 * static_cast<std::int64_t>(value.Count() - 1);
+  for (std::int64_t top = value.Cells[static_cast<std::size_t>(value.Count())]; top != 0; top >>= 1) ++bits;
+  const TBigInt* v = &value;
+  TBigInt reduced;
+  if (value.IsNegative() || bits >= p_) {
+    TBigInt m, r;
+    PowerBigInt(BigIntFromInt64(2), BigIntFromInt64(p_), m);
+    SubtractBigInt(m, BigIntFromInt64(1), r);
+    ModuloBigInt(value, r, reduced);
+    v = &reduced;
   }
-  if (dwt_) dwt_->Set(v);
-  else exact_->Set(v);
+  if (dwt_) dwt_->Set(*v);
+  else exact_->Set(*v);
 }
 
 void TLucasLehmerRun::Step() {
