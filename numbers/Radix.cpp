@@ -116,13 +116,15 @@ Powers& ThePowers() {
 // Writes exactly width decimal digits of x (zero-padded on the left).
 void BasecaseInto(const Digit* x, Size n, char* out, Size width) {
   n = bigraw::Trim(x, n);
-  std::vector<Digit> w(x, x + n);
+  bigraw::ScratchFrame f;
+  Digit* w = f.Alloc(n + 1);
+  bigraw::Copy(w, x, n);
   char* p = out + width;
   while (p > out) {
     std::uint32_t v = 0;
     if (n > 0) {
-      v = static_cast<std::uint32_t>(bigraw::DivRem1(w.data(), w.data(), n, kChunk));
-      n = bigraw::Trim(w.data(), n);
+      v = static_cast<std::uint32_t>(bigraw::DivRem1(w, w, n, kChunk));
+      n = bigraw::Trim(w, n);
     }
     for (int i = 0; i < 9 && p > out; ++i) {
       *--p = static_cast<char>('0' + v % 10);
@@ -131,37 +133,53 @@ void BasecaseInto(const Digit* x, Size n, char* out, Size width) {
   }
 }
 
+// A quotient and remainder in arena space (the recursion reuses the same
+// memory instead of fresh allocations, whose page faults cost much at the
+// top levels).
+struct Parts {
+  Digit* q;
+  Size qn;
+  Digit* r;
+  Size rn;
+};
+
 // q := x div 10^e, r := x mod 10^e for e = 9 2^k, x of any length:
 // with x = h 2^e + l (l < 2^e), h = q 5^e + s, so r = s 2^e + l.
-void DivideByPower(const Digit* x, Size n, Size k, std::vector<Digit>& q, std::vector<Digit>& r) {
+Parts DivideByPower(bigraw::ScratchFrame& f, const Digit* x, Size n, Size k) {
   n = bigraw::Trim(x, n);
   const std::vector<Digit>& five = ThePowers().Five(k);
+  const Size fn = five.size();
   const Size e = Size{9} << k;
   const Size ed = e / 31, eb = e % 31;  // the shift in digits and bits
-  const Size rn = (e + 30) / 31 + five.size() + 1;
-  r.assign(rn, 0);
+  Parts p;
+  p.rn = (e + 30) / 31 + fn + 1;
+  p.r = f.Alloc(p.rn);
+  bigraw::Zero(p.r, p.rn);
+  p.q = f.Alloc(n + 1);
+  p.qn = 1;
+  p.q[0] = 0;
   if (n <= ed) {
-    q.assign(1, 0);
-    bigraw::Copy(r.data(), x, n);
-    return;
+    bigraw::Copy(p.r, x, n);
+    return p;
   }
   // h = x >> e.
   const Size hn = n - ed;
-  std::vector<Digit> h(hn);
-  bigraw::RShift(h.data(), x + ed, hn, static_cast<int>(eb));
-  const Size ht = bigraw::Trim(h.data(), hn);
-  std::vector<Digit> s(five.size(), 0);
-  if (ht < five.size()) {
-    q.assign(1, 0);
-    bigraw::Copy(s.data(), h.data(), ht);
+  Digit* h = f.Alloc(hn);
+  bigraw::RShift(h, x + ed, hn, static_cast<int>(eb));
+  const Size ht = bigraw::Trim(h, hn);
+  Digit* rest = f.Alloc(fn);
+  bigraw::Zero(rest, fn);
+  if (ht < fn) {
+    bigraw::Copy(rest, h, ht);
   } else {
-    q.assign(ht - five.size() + 1, 0);
-    bigraw::DivRem(q.data(), s.data(), h.data(), ht, five.data(), five.size());
+    p.qn = ht - fn + 1;
+    bigraw::DivRem(p.q, rest, h, ht, five.data(), fn);
   }
-  // r = s << e | l.
-  r[ed + five.size()] = static_cast<Digit>(bigraw::LShift(r.data() + ed, s.data(), five.size(), static_cast<int>(eb)));
-  bigraw::Copy(r.data(), x, ed);
-  if (eb) r[ed] |= x[ed] & static_cast<Digit>((bigraw::U64{1} << eb) - 1);
+  // r = rest << e | l.
+  p.r[ed + fn] = static_cast<Digit>(bigraw::LShift(p.r + ed, rest, fn, static_cast<int>(eb)));
+  bigraw::Copy(p.r, x, ed);
+  if (eb) p.r[ed] |= x[ed] & static_cast<Digit>((bigraw::U64{1} << eb) - 1);
+  return p;
 }
 
 // Exactly 9 2^k decimal digits of x < 10^(9 2^k).
@@ -172,10 +190,10 @@ void EmitPadded(const Digit* x, Size n, Size k, char* out) {
     BasecaseInto(x, n, out, width);
     return;
   }
-  std::vector<Digit> q, r;
-  DivideByPower(x, n, k - 1, q, r);
-  EmitPadded(q.data(), q.size(), k - 1, out);
-  EmitPadded(r.data(), r.size(), k - 1, out + width / 2);
+  bigraw::ScratchFrame f;
+  const Parts p = DivideByPower(f, x, n, k - 1);
+  EmitPadded(p.q, p.qn, k - 1, out);
+  EmitPadded(p.r, p.rn, k - 1, out + width / 2);
 }
 
 }  // namespace
@@ -212,13 +230,13 @@ std::string CellsToDecimalDigits(const Digit* a, Size n) {
   // The smallest k with 10^(9 2^(k+1)) > a: a = q 10^(9 2^k) + r, q shorter.
   Size k = 0;
   while (ThePowers().Ten(k + 1).size() <= n) ++k;
-  std::vector<Digit> q, r;
-  DivideByPower(a, n, k, q, r);
-  std::string s = CellsToDecimalDigits(q.data(), q.size());
+  bigraw::ScratchFrame f;
+  const Parts p = DivideByPower(f, a, n, k);
+  std::string s = CellsToDecimalDigits(p.q, p.qn);
   if (s == "0") s.clear();
   const Size head = s.size();
   s.resize(head + (Size{9} << k));
-  EmitPadded(r.data(), r.size(), k, s.data() + head);
+  EmitPadded(p.r, p.rn, k, s.data() + head);
   const Size nz = s.find_first_not_of('0');
   if (nz == std::string::npos) return "0";
   if (nz > 0) s.erase(0, nz);
