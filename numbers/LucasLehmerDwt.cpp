@@ -179,8 +179,9 @@ void TLucasLehmerDwt::Step() {
       const std::int64_t ao = std::bit_cast<std::int64_t>(std::fabs(to));
       errorBits = std::max(errorBits, std::max(de, dodd));
       largestBits = std::max(largestBits, std::max(ae, ao));
-      oe[m] = static_cast<std::int64_t>(ue);
-      oo[m] = static_cast<std::int64_t>(uo);
+      // Clamped so that even refused outputs convert without overflow.
+      oe[m] = static_cast<std::int64_t>(std::clamp(ue, -0x1p62, 0x1p62));
+      oo[m] = static_cast<std::int64_t>(std::clamp(uo, -0x1p62, 0x1p62));
     }
     error = std::bit_cast<double>(errorBits);
     largest = std::bit_cast<double>(largestBits);
