@@ -47,19 +47,6 @@ inline __attribute__((always_inline)) void Mac(Word& c0, Word& c1, Word& c2, con
       : "rdx", "cc");
 }
 
-// (c2:c1:c0) += 2 (d2:d1:d0)
-inline __attribute__((always_inline)) void AccTwice(Word& c0, Word& c1, Word& c2, Word d0, Word d1, Word d2) {
-  asm("addq %[d0], %[c0]\n\t"
-      "adcq %[d1], %[c1]\n\t"
-      "adcq %[d2], %[c2]\n\t"
-      "addq %[d0], %[c0]\n\t"
-      "adcq %[d1], %[c1]\n\t"
-      "adcq %[d2], %[c2]"
-      : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2)
-      : [d0] "r"(d0), [d1] "r"(d1), [d2] "r"(d2)
-      : "cc");
-}
-
 // r := a - n when that is not negative or when carry is set (the value is
 // carry * 2^(64N) + a, below 2n); otherwise r := a.
 template <int N>
@@ -74,32 +61,76 @@ inline __attribute__((always_inline)) void FinalSubtract(Word* r, const Word* a,
   for (int i = 0; i < N; ++i) r[i] = (a[i] & keep) | (s[i] & ~keep);
 }
 
+// The same with x in a register: for the fresh reduction factor m_k, which
+// would otherwise wait for a store and a load.
+inline __attribute__((always_inline)) void MacReg(Word& c0, Word& c1, Word& c2, Word x, const Word& y) {
+  Word lo, hi;
+  asm("mulx %[y], %[lo], %[hi]\n\t"
+      "addq %[lo], %[c0]\n\t"
+      "adcq %[hi], %[c1]\n\t"
+      "adcq $0, %[c2]"
+      : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2), [lo] "=&r"(lo), [hi] "=&r"(hi)
+      : "d"(x), [y] "m"(y)
+      : "cc");
+}
+
+// (c2:c1:c0) += 2 (d2:d1:d0)
+inline __attribute__((always_inline)) void AccTwice(Word& c0, Word& c1, Word& c2, Word d0, Word d1, Word d2) {
+  asm("shldq $1, %[d1], %[d2]\n\t"
+      "shldq $1, %[d0], %[d1]\n\t"
+      "addq %[d0], %[d0]\n\t"
+      "addq %[d0], %[c0]\n\t"
+      "adcq %[d1], %[c1]\n\t"
+      "adcq %[d2], %[c2]"
+      : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2), [d0] "+r"(d0), [d1] "+r"(d1), [d2] "+r"(d2)
+      :
+      : "cc");
+}
+
+// (c2:c1:c0) += (d2:d1:d0)
+inline __attribute__((always_inline)) void Acc(Word& c0, Word& c1, Word& c2, Word d0, Word d1, Word d2) {
+  asm("addq %[d0], %[c0]\n\t"
+      "adcq %[d1], %[c1]\n\t"
+      "adcq %[d2], %[c2]"
+      : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2)
+      : [d0] "r"(d0), [d1] "r"(d1), [d2] "r"(d2)
+      : "cc");
+}
+
+// The columns below gather in a fresh sum every product that does not wait
+// for the newest reduction factor m_(k-1), so that those run while m_(k-1)
+// and m_k are being formed; only the products with them stay on the chain
+// of running sums.
+
 // r := a b / R mod n, for a, b < n. r may alias a or b.
 template <int N>
-inline void MulRedc(Word* r, const Word* a, const Word* b, const Word* n, Word inv) {
-  Word m[N], t[N];
+__attribute__((noinline)) void MulRedc(Word* r, const Word* a, const Word* b, const Word* n, Word inv) {
+  Word m[N], t[N], mk = 0;
   Word c0 = 0, c1 = 0, c2 = 0;
 #pragma GCC unroll 32
   for (int k = 0; k < N; ++k) {
+    Word d0 = 0, d1 = 0, d2 = 0;
 #pragma GCC unroll 32
-    for (int i = 0; i < k; ++i) {
-      Mac(c0, c1, c2, a[i], b[k - i]);
-      Mac(c0, c1, c2, m[i], n[k - i]);
-    }
-    Mac(c0, c1, c2, a[k], b[0]);
-    m[k] = c0 * inv;
-    Mac(c0, c1, c2, m[k], n[0]);  // clears c0
+    for (int i = 0; i <= k; ++i) Mac(d0, d1, d2, a[i], b[k - i]);
+#pragma GCC unroll 32
+    for (int i = 0; i + 1 < k; ++i) Mac(d0, d1, d2, m[i], n[k - i]);
+    Acc(c0, c1, c2, d0, d1, d2);
+    if (k > 0) MacReg(c0, c1, c2, mk, n[1]);
+    mk = c0 * inv;
+    m[k] = mk;
+    MacReg(c0, c1, c2, mk, n[0]);  // clears c0
     c0 = c1;
     c1 = c2;
     c2 = 0;
   }
 #pragma GCC unroll 32
   for (int k = N; k < 2 * N - 1; ++k) {
+    Word d0 = 0, d1 = 0, d2 = 0;
 #pragma GCC unroll 32
-    for (int i = k - N + 1; i < N; ++i) {
-      Mac(c0, c1, c2, a[i], b[k - i]);
-      Mac(c0, c1, c2, m[i], n[k - i]);
-    }
+    for (int i = k - N + 1; i < N; ++i) Mac(d0, d1, d2, a[i], b[k - i]);
+#pragma GCC unroll 32
+    for (int i = k - N + 1; i < N; ++i) Mac(d0, d1, d2, m[i], n[k - i]);
+    Acc(c0, c1, c2, d0, d1, d2);
     t[k - N] = c0;
     c0 = c1;
     c1 = c2;
@@ -111,8 +142,8 @@ inline void MulRedc(Word* r, const Word* a, const Word* b, const Word* n, Word i
 
 // r := a^2 / R mod n, for a < n. r may alias a.
 template <int N>
-inline void SqrRedc(Word* r, const Word* a, const Word* n, Word inv) {
-  Word m[N], t[N];
+__attribute__((noinline)) void SqrRedc(Word* r, const Word* a, const Word* n, Word inv) {
+  Word m[N], t[N], mk = 0;
   Word c0 = 0, c1 = 0, c2 = 0;
 #pragma GCC unroll 32
   for (int k = 0; k < 2 * N - 1; ++k) {
@@ -124,9 +155,11 @@ inline void SqrRedc(Word* r, const Word* a, const Word* n, Word inv) {
     if (k % 2 == 0) Mac(c0, c1, c2, a[k / 2], a[k / 2]);
     if (k < N) {
 #pragma GCC unroll 32
-      for (int i = 0; i < k; ++i) Mac(c0, c1, c2, m[i], n[k - i]);
-      m[k] = c0 * inv;
-      Mac(c0, c1, c2, m[k], n[0]);  // clears c0
+      for (int i = 0; i + 1 < k; ++i) Mac(c0, c1, c2, m[i], n[k - i]);
+      if (k > 0) MacReg(c0, c1, c2, mk, n[1]);
+      mk = c0 * inv;
+      m[k] = mk;
+      MacReg(c0, c1, c2, mk, n[0]);  // clears c0
     } else {
 #pragma GCC unroll 32
       for (int i = k - N + 1; i < N; ++i) Mac(c0, c1, c2, m[i], n[k - i]);
