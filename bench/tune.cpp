@@ -90,6 +90,7 @@ int main() {
   // On 64-bit limbs: Karatsuba against the basecase, then Toom-3 against
   // Karatsuba, each one level over the method below.
   gTuning.mul64Toom3 = gTuning.sqr64Toom3 = 1 << 30;
+  gTuning.mul64Toom4 = gTuning.sqr64Toom4 = 1 << 30;
   gTuning.mul64Karatsuba = Find("mul64 karatsuba", 8, 400, [](Size n) {
     auto a = RandomLimbs(n), b = RandomLimbs(n);
     std::vector<Limb> r(2 * n);
@@ -121,6 +122,22 @@ int main() {
     gTuning.sqr64Toom3 = n;
     double above = Time([&] { limb64::SqrToom3(r.data(), a.data(), n); });
     double below = Time([&] { limb64::SqrKaratsuba(r.data(), a.data(), n); });
+    return std::make_pair(below, above);
+  });
+  gTuning.mul64Toom4 = Find("mul64 toom4", std::max<Size>(2 * gTuning.mul64Toom3, 48), 8000, [](Size n) {
+    auto a = RandomLimbs(n), b = RandomLimbs(n);
+    std::vector<Limb> r(2 * n);
+    gTuning.mul64Toom4 = n;
+    double above = Time([&] { limb64::MulToom4(r.data(), a.data(), n, b.data(), n); });
+    double below = Time([&] { limb64::MulToom3(r.data(), a.data(), n, b.data(), n); });
+    return std::make_pair(below, above);
+  });
+  gTuning.sqr64Toom4 = Find("sqr64 toom4", std::max<Size>(2 * gTuning.sqr64Toom3, 48), 8000, [](Size n) {
+    auto a = RandomLimbs(n);
+    std::vector<Limb> r(2 * n);
+    gTuning.sqr64Toom4 = n;
+    double above = Time([&] { limb64::SqrToom4(r.data(), a.data(), n); });
+    double below = Time([&] { limb64::SqrToom3(r.data(), a.data(), n); });
     return std::make_pair(below, above);
   });
   // Through the limbs (packing included) against the digit basecase.
@@ -241,6 +258,8 @@ int main() {
   std::printf("constexpr std::size_t kSqr64KaratsubaThreshold = %zu;\n", gTuning.sqr64Karatsuba);
   std::printf("constexpr std::size_t kMul64Toom3Threshold = %zu;\n", gTuning.mul64Toom3);
   std::printf("constexpr std::size_t kSqr64Toom3Threshold = %zu;\n", gTuning.sqr64Toom3);
+  std::printf("constexpr std::size_t kMul64Toom4Threshold = %zu;\n", gTuning.mul64Toom4);
+  std::printf("constexpr std::size_t kSqr64Toom4Threshold = %zu;\n", gTuning.sqr64Toom4);
   std::printf("constexpr std::size_t kDivDivideConquerThreshold = %zu;\n", gTuning.divDivideConquer);
   std::printf("constexpr std::size_t kDivLimbsThreshold = %zu;\n", gTuning.divLimbs);
   std::printf("constexpr std::size_t kDiv64DivideConquerThreshold = %zu;\n", gTuning.div64DivideConquer);

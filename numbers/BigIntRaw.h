@@ -94,6 +94,8 @@ struct Tuning {
   Size sqr64Karatsuba = kSqr64KaratsubaThreshold;
   Size mul64Toom3 = kMul64Toom3Threshold;
   Size sqr64Toom3 = kSqr64Toom3Threshold;
+  Size mul64Toom4 = kMul64Toom4Threshold;
+  Size sqr64Toom4 = kSqr64Toom4Threshold;
   Size divDivideConquer = kDivDivideConquerThreshold;
   // From this divisor length (digits) divisions go through 64-bit limbs,
   // with the divide and conquer cut-over below in limbs.

@@ -318,8 +318,10 @@ void Mul(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
     MulBasecase(r, a, na, b, nb);
   else if (nb < t.mul64Toom3)
     MulKaratsuba(r, a, na, b, nb);
-  else
+  else if (nb < t.mul64Toom4)
     MulToom3(r, a, na, b, nb);
+  else
+    MulToom4(r, a, na, b, nb);
 }
 
 void Sqr(Limb* r, const Limb* a, Size n) {
@@ -328,8 +330,10 @@ void Sqr(Limb* r, const Limb* a, Size n) {
     SqrBasecase(r, a, n);
   else if (n < t.sqr64Toom3)
     SqrKaratsuba(r, a, n);
-  else
+  else if (n < t.sqr64Toom4)
     SqrToom3(r, a, n);
+  else
+    SqrToom4(r, a, n);
 }
 
 void DivRem(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {

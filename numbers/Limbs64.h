@@ -53,12 +53,14 @@ Limb SubMul1(Limb* r, const Limb* a, Size n, Limb m);
 // Row by row with 128-bit products; r gets na + nb limbs, na >= nb >= 1.
 void MulBasecase(Limb* r, const Limb* a, Size na, const Limb* b, Size nb);
 void SqrBasecase(Limb* r, const Limb* a, Size n);
-// Karatsuba (numbers/Karatsuba64.cpp) and Toom-3 (numbers/Toom64.cpp) on
-// limbs; same contract as the basecase.
+// Karatsuba (numbers/Karatsuba64.cpp), Toom-3 and Toom-4
+// (numbers/Toom64.cpp) on limbs; same contract as the basecase.
 void MulKaratsuba(Limb* r, const Limb* a, Size na, const Limb* b, Size nb);
 void SqrKaratsuba(Limb* r, const Limb* a, Size n);
 void MulToom3(Limb* r, const Limb* a, Size na, const Limb* b, Size nb);
 void SqrToom3(Limb* r, const Limb* a, Size n);
+void MulToom4(Limb* r, const Limb* a, Size na, const Limb* b, Size nb);
+void SqrToom4(Limb* r, const Limb* a, Size n);
 // The fastest limb product for the sizes (any na, nb >= 1).
 void Mul(Limb* r, const Limb* a, Size na, const Limb* b, Size nb);
 void Sqr(Limb* r, const Limb* a, Size n);

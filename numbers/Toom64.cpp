@@ -1,6 +1,10 @@
-// Toom-3 multiplication and squaring on 64-bit limbs: evaluation at 0, 1,
-// -1, -2 and infinity, five products of a third of the size, and Bodrato's
-// interpolation sequence (exact divisions by 2 and 3 only).
+// Toom-Cook multiplication and squaring on 64-bit limbs.
+// Toom-3: evaluation at 0, 1, -1, -2 and infinity, five products of a third
+// of the size, and Bodrato's interpolation sequence (exact divisions by 2
+// and 3 only).
+// Toom-4: evaluation at 0, 1, -1, 2, -2, 1/2 and infinity, seven products
+// of a quarter of the size; the interpolation splits the coefficients into
+// even and odd ones and needs exact divisions by 2, 3, 4 and 5.
 #include <algorithm>
 
 #include "numbers/Limbs64.h"
@@ -127,6 +131,42 @@ SNum Third(ScratchFrame& f, const SNum& x) {
   return r;
 }
 
+// x << bits and the exact x >> bits, for bits < 64.
+SNum ShlBits(ScratchFrame& f, const SNum& x, int bits) {
+  SNum r = New(f, x.n + 1);
+  r.d[x.n] = LShift(r.d, x.d, x.n, bits);
+  r.n = x.n + 1;
+  r.neg = x.neg;
+  Fix(r);
+  return r;
+}
+
+SNum ShrBits(ScratchFrame& f, const SNum& x, int bits) {
+  SNum r = New(f, x.n + 1);
+  RShift(r.d, x.d, x.n, bits);
+  r.n = x.n;
+  r.neg = x.neg;
+  Fix(r);
+  return r;
+}
+
+// Exact division by 5, as Third.
+SNum Fifth(ScratchFrame& f, const SNum& x) {
+  constexpr Limb kInv5 = 0xCCCCCCCCCCCCCCCDu;
+  SNum r = New(f, x.n + 1);
+  Limb c = 0;
+  for (Size i = 0; i < x.n; ++i) {
+    const Limb v = x.d[i];
+    const Limb q = (v - c) * kInv5;
+    r.d[i] = q;
+    c = static_cast<Limb>(v < c) + static_cast<Limb>((static_cast<U128>(q) * 5) >> 64);
+  }
+  r.n = x.n;
+  r.neg = x.neg;
+  Fix(r);
+  return r;
+}
+
 // The values at 0, 1, -1, -2, infinity of a2 x^2 + a1 x + a0, x = B^k.
 void Evaluate(ScratchFrame& f, const Limb* a, Size n, Size k, SNum v[5]) {
   SNum a0 = View(a, k), a1 = View(a + k, k), a2 = View(a + 2 * k, n - 2 * k);
@@ -183,6 +223,89 @@ void SqrToom3(Limb* r, const Limb* a, Size n) {
   Evaluate(f, a, n, k, va);
   for (int i = 0; i < 5; ++i) w[i] = SqrS(f, va[i]);
   Interpolate(f, r, 2 * n, k, w);
+}
+
+namespace {
+
+// The values at 0, 1, -1, 2, -2, 1/2 (times 8) and infinity of
+// a3 x^3 + a2 x^2 + a1 x + a0, x = B^k.
+void Evaluate4(ScratchFrame& f, const Limb* a, Size n, Size k, SNum v[7]) {
+  const SNum a0 = View(a, k), a1 = View(a + k, k), a2 = View(a + 2 * k, k), a3 = View(a + 3 * k, n - 3 * k);
+  const SNum e1 = AddS(f, a0, a2), o1 = AddS(f, a1, a3);
+  const SNum e2 = AddS(f, a0, ShlBits(f, a2, 2)), o2 = ShlBits(f, AddS(f, a1, ShlBits(f, a3, 2)), 1);
+  v[0] = a0;
+  v[1] = AddS(f, e1, o1);
+  v[2] = SubS(f, e1, o1);
+  v[3] = AddS(f, e2, o2);
+  v[4] = SubS(f, e2, o2);
+  v[5] = AddS(f, ShlBits(f, AddS(f, ShlBits(f, AddS(f, ShlBits(f, a0, 1), a1), 1), a2), 1), a3);
+  v[6] = a3;
+}
+
+// From the seven products (r at the points above, 64 r(1/2) for the sixth)
+// to the coefficients c0..c6, added into r (rn limbs).
+void Interpolate4(ScratchFrame& f, Limb* r, Size rn, Size k, const SNum w[7]) {
+  const SNum& c0 = w[0];
+  const SNum& c6 = w[6];
+  // Even coefficients: c2 + c4 = A, c2 + 4 c4 = B.
+  const SNum e1 = Half(f, AddS(f, w[1], w[2]));   // c0 + c2 + c4 + c6
+  const SNum o1 = Half(f, SubS(f, w[1], w[2]));   // c1 + c3 + c5
+  const SNum e2 = Half(f, AddS(f, w[3], w[4]));   // c0 + 4 c2 + 16 c4 + 64 c6
+  const SNum o2 = ShrBits(f, SubS(f, w[3], w[4]), 2);  // c1 + 4 c3 + 16 c5
+  const SNum a = SubS(f, SubS(f, e1, c0), c6);
+  const SNum b = ShrBits(f, SubS(f, SubS(f, e2, c0), ShlBits(f, c6, 6)), 2);
+  const SNum c4 = Third(f, SubS(f, b, a));
+  const SNum c2 = SubS(f, a, c4);
+  // Odd coefficients: h = 16 c1 + 4 c3 + c5 from the value at 1/2.
+  SNum h = SubS(f, w[5], ShlBits(f, c0, 6));
+  h = SubS(f, h, ShlBits(f, c2, 4));
+  h = SubS(f, h, ShlBits(f, c4, 2));
+  h = Half(f, SubS(f, h, c6));
+  const SNum p = Third(f, SubS(f, o2, o1));  // c3 + 5 c5
+  const SNum q = Third(f, SubS(f, h, o1));   // 5 c1 + c3
+  const SNum d = Fifth(f, SubS(f, q, p));    // c1 - c5
+  const SNum c5 = Third(f, SubS(f, AddS(f, d, p), o1));
+  const SNum c1 = AddS(f, d, c5);
+  const SNum c3 = SubS(f, p, AddS(f, ShlBits(f, c5, 2), c5));
+  const SNum* c[7] = {&c0, &c1, &c2, &c3, &c4, &c5, &c6};
+  std::fill(r, r + rn, Limb{0});
+  for (Size i = 0; i < 7; ++i) {
+    const SNum& m = *c[i];
+    const Size off = i * k;
+    if (m.n == 0 || off >= rn) continue;
+    const Size len = std::min(m.n, rn - off);
+    const Limb carry = AddN(r + off, r + off, m.d, len);
+    if (carry) Add1(r + off + len, r + off + len, rn - off - len, carry);
+  }
+}
+
+}  // namespace
+
+void MulToom4(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
+  const Size k = (na + 3) / 4;
+  if (nb <= 3 * k) {  // too unbalanced for one split
+    MulToom3(r, a, na, b, nb);
+    return;
+  }
+  ScratchFrame f;
+  SNum va[7], vb[7], w[7];
+  Evaluate4(f, a, na, k, va);
+  Evaluate4(f, b, nb, k, vb);
+  for (int i = 0; i < 7; ++i) w[i] = MulS(f, va[i], vb[i]);
+  Interpolate4(f, r, na + nb, k, w);
+}
+
+void SqrToom4(Limb* r, const Limb* a, Size n) {
+  const Size k = (n + 3) / 4;
+  if (n <= 3 * k) {  // no top part (short operands)
+    SqrToom3(r, a, n);
+    return;
+  }
+  ScratchFrame f;
+  SNum va[7], w[7];
+  Evaluate4(f, a, n, k, va);
+  for (int i = 0; i < 7; ++i) w[i] = SqrS(f, va[i]);
+  Interpolate4(f, r, 2 * n, k, w);
 }
 
 }  // namespace limb64

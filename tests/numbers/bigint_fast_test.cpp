@@ -174,6 +174,7 @@ TEST_F(Fast, ProductsWithDeepRecursion) {
   for (Size k : {2, 3, 5}) {
     bigraw::gTuning.mul64Karatsuba = bigraw::gTuning.sqr64Karatsuba = k;
     bigraw::gTuning.mul64Toom3 = bigraw::gTuning.sqr64Toom3 = 3 * k + 3;
+    bigraw::gTuning.mul64Toom4 = bigraw::gTuning.sqr64Toom4 = 8 * k + 5;
     for (int i = 0; i < 150; ++i) CheckProducts(rng, 1 + rng() % 250, 1 + rng() % 250);
   }
 }
@@ -189,6 +190,10 @@ TEST_F(Fast, ProductsThroughLimbsAroundThresholds) {
     for (Size na : DigitsAroundLimbs(th))
       for (Size nb : {na, na - 1, na / 2, na / 3 + 1, 2 * na / 3 + 2, Size{7}})
         if (nb >= 1) CheckProducts(rng, na, nb);
+  // Toom-4 sizes: the schoolbook reference is slow there, so fewer rows.
+  for (Size th : {t.mul64Toom4, t.sqr64Toom4})
+    for (Size na : {th * 64 / 31 - 1, th * 64 / 31 + 3})
+      for (Size nb : {na, 3 * na / 4 + 5, 3 * na / 4 - 5}) CheckProducts(rng, na, nb);
 }
 
 TEST_F(Fast, DivisionAroundThresholds) {
