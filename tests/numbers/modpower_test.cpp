@@ -3,6 +3,7 @@
 
 #include "NumberTestSupport.h"
 #include "numbers/ModPower.h"
+#include "numbers/MontPower.h"
 #include "numbers/MontgomeryWords.h"
 
 using namespace numtest;
@@ -175,5 +176,175 @@ TEST(MontgomeryWords, RepackRoundTrip) {
     WordsToBigInt(w.data(), words, back);
     ASSERT_TRUE(Normal(back));
     ASSERT_EQ(S(back), x.Str());
+  }
+}
+
+namespace {
+
+// Odd moduli of w words in the shapes the kernels treat apart: drawn at
+// random, top word all ones, just above a power of two (top word 1, and
+// top bit alone), and 2^(64w) - 1.
+std::vector<Mpz> ModuliOfWords(gmp_randstate_t state, unsigned long w) {
+  std::vector<Mpz> out{RandomBits(state, 64 * w - (w == 1 ? 40 : 17)), RandomBits(state, 64 * w)};
+  Mpz ones = RandomBits(state, 64 * w), high;
+  if (w > 1) mpz_fdiv_r_2exp(ones.get(), ones.get(), 64 * (w - 1));  // the lower words drawn
+  mpz_ui_pow_ui(high.get(), 2, 64);
+  mpz_sub_ui(high.get(), high.get(), 1);
+  mpz_mul_2exp(high.get(), high.get(), 64 * (w - 1));  // top word all ones
+  mpz_ior(ones.get(), ones.get(), high.get());
+  out.push_back(ones);
+  Mpz above;
+  if (w > 1) {
+    mpz_ui_pow_ui(above.get(), 2, 64 * (w - 1));
+    mpz_add_ui(above.get(), above.get(), 3);
+    out.push_back(above);
+  }
+  mpz_ui_pow_ui(above.get(), 2, 64 * w - 1);
+  mpz_add_ui(above.get(), above.get(), 1);
+  out.push_back(above);
+  mpz_ui_pow_ui(above.get(), 2, 64 * w);
+  mpz_sub_ui(above.get(), above.get(), 1);
+  out.push_back(above);
+  for (Mpz& n : out) {
+    mpz_setbit(n.get(), 0);
+    if (mpz_cmp_ui(n.get(), 3) < 0) mpz_set_ui(n.get(), 3);
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST(ModPower, EveryWordCountAndShapeAgainstGmp) {
+  // Word counts 1 to 18 cover every unrolled kernel (1..16) and the generic
+  // loop beyond; bases 0, 1, n - 1, n, n + 1, small ones on both sides of
+  // 2^32, a large and a negative one; exponents 0, 1, 2 and long ones.
+  GmpRandom rnd;
+  SCOPED_TRACE("seed " + std::to_string(rnd.seed));
+  for (unsigned long w = 1; w <= 18; ++w) {
+    for (const Mpz& n : ModuliOfWords(rnd.state, w)) {
+      std::vector<Mpz> bases;
+      for (const char* b : {"0", "1", "2", "9967", "4294967295", "4294967296", "-3"}) bases.emplace_back(b);
+      Mpz t;
+      mpz_sub_ui(t.get(), n.get(), 1);
+      bases.push_back(t);
+      bases.push_back(n);
+      mpz_add_ui(t.get(), n.get(), 1);
+      bases.push_back(t);
+      bases.push_back(RandomBits(rnd.state, 64 * w + 5));
+      std::vector<Mpz> exponents{Mpz("0"), Mpz("1"), Mpz("2"), RandomBits(rnd.state, 64 * w),
+                                 RandomBits(rnd.state, 700)};
+      mpz_sub_ui(t.get(), n.get(), 1);
+      exponents.push_back(t);
+      for (const Mpz& b : bases)
+        for (const Mpz& e : exponents) {
+          TBigInt r;
+          ModPowerBigInt(b.Big(), e.Big(), n.Big(), r);
+          ASSERT_TRUE(Normal(r));
+          ASSERT_EQ(S(r), GmpPowMod(b, e, n)) << b.Str() << "^" << e.Str() << " mod " << n.Str();
+        }
+    }
+  }
+}
+
+TEST(ModPower, FastPathMatchesThePlainMethod) {
+  GmpRandom rnd;
+  SCOPED_TRACE("seed " + std::to_string(rnd.seed));
+  for (unsigned long w = 1; w <= 17; ++w) {
+    const std::vector<Mpz> moduli = ModuliOfWords(rnd.state, w);
+    const Mpz& n = moduli[static_cast<std::size_t>(w) % moduli.size()];
+    for (const Mpz& b : {Mpz("9967"), RandomBits(rnd.state, 64 * w - 3)}) {
+      const Mpz e = RandomBits(rnd.state, 40 + 20 * w);
+      TBigInt fast, plain;
+      ModPowerBigInt(b.Big(), e.Big(), n.Big(), fast);
+      ModPowerPlainBigInt(b.Big(), e.Big(), n.Big(), plain);
+      ASSERT_EQ(S(fast), S(plain)) << b.Str() << "^" << e.Str() << " mod " << n.Str();
+    }
+  }
+}
+
+namespace {
+
+Mpz FromWords(const std::uint64_t* w, int count) {
+  Mpz r;
+  mpz_import(r.get(), static_cast<std::size_t>(count), -1, sizeof(std::uint64_t), 0, 0, w);
+  return r;
+}
+
+void ToWords(const Mpz& x, std::uint64_t* w, int count) {
+  for (int i = 0; i < count; ++i) w[i] = 0;
+  mpz_export(w, nullptr, -1, sizeof(std::uint64_t), 0, 0, x.get());
+}
+
+}  // namespace
+
+TEST(MontKernel, EveryOperationAgainstGmp) {
+  // Each word count's kernels on the moduli shapes above, with operands
+  // drawn below n and the edges 0, 1, n - 1: a b / R, a^2 / R, a c for
+  // small c, a + b, a - b, -a, and the way into and out of Montgomery form.
+  GmpRandom rnd;
+  SCOPED_TRACE("seed " + std::to_string(rnd.seed));
+  for (int w = 1; w <= montk::kMaxFixedWords; ++w) {
+    std::vector<Mpz> moduli = ModuliOfWords(rnd.state, static_cast<unsigned long>(w));
+    if (w == 1)
+      for (const char* small : {"3", "1001", "4294967291", "4294967311", "8589934609"}) moduli.emplace_back(small);
+    for (const Mpz& n : moduli) {
+      montk::DispatchWords(w, [&]<int N>() {
+        std::uint64_t nw[N], a[N], b[N], r[N];
+        ToWords(n, nw, N);
+        const montk::TMontN<N> m(nw);
+        Mpz rinv, t, e;
+        mpz_ui_pow_ui(rinv.get(), 2, 64 * N);
+        ASSERT_NE(mpz_invert(rinv.get(), rinv.get(), n.get()), 0);
+        std::vector<Mpz> values{Mpz("0"), Mpz("1")};
+        mpz_sub_ui(t.get(), n.get(), 1);
+        values.push_back(t);
+        for (int i = 0; i < 4; ++i) {
+          mpz_urandomm(t.get(), rnd.state, n.get());
+          values.push_back(t);
+        }
+        for (const Mpz& x : values)
+          for (const Mpz& y : values) {
+            ToWords(x, a, N);
+            ToWords(y, b, N);
+            m.Mul(r, a, b);
+            mpz_mul(e.get(), x.get(), y.get());
+            mpz_mul(e.get(), e.get(), rinv.get());
+            mpz_mod(e.get(), e.get(), n.get());
+            ASSERT_EQ(FromWords(r, N).Str(), e.Str()) << x.Str() << " * " << y.Str() << " mod " << n.Str();
+            m.Add(r, a, b);
+            mpz_add(e.get(), x.get(), y.get());
+            mpz_mod(e.get(), e.get(), n.get());
+            ASSERT_EQ(FromWords(r, N).Str(), e.Str());
+            m.Sub(r, a, b);
+            mpz_sub(e.get(), x.get(), y.get());
+            mpz_mod(e.get(), e.get(), n.get());
+            ASSERT_EQ(FromWords(r, N).Str(), e.Str());
+          }
+        for (const Mpz& x : values) {
+          ToWords(x, a, N);
+          m.Sqr(r, a);
+          mpz_mul(e.get(), x.get(), x.get());
+          mpz_mul(e.get(), e.get(), rinv.get());
+          mpz_mod(e.get(), e.get(), n.get());
+          ASSERT_EQ(FromWords(r, N).Str(), e.Str()) << x.Str() << "^2 mod " << n.Str();
+          m.Neg(r, a);
+          mpz_neg(e.get(), x.get());
+          mpz_mod(e.get(), e.get(), n.get());
+          ASSERT_EQ(FromWords(r, N).Str(), e.Str());
+          for (std::uint64_t c : {0ULL, 1ULL, 2ULL, 9967ULL, 4294967295ULL}) {
+            m.MulSmall(r, a, c);
+            mpz_mul_ui(e.get(), x.get(), c);
+            mpz_mod(e.get(), e.get(), n.get());
+            ASSERT_EQ(FromWords(r, N).Str(), e.Str()) << x.Str() << " * " << c << " mod " << n.Str();
+          }
+          m.ToMont(r, a);
+          m.FromMont(r, r);
+          ASSERT_EQ(FromWords(r, N).Str(), x.Str());
+        }
+        mpz_ui_pow_ui(e.get(), 2, 64 * N);
+        mpz_mod(e.get(), e.get(), n.get());
+        ASSERT_EQ(FromWords(m.One(), N).Str(), e.Str());
+      });
+    }
   }
 }
