@@ -8,22 +8,22 @@
 
 namespace bigraw {
 
-constexpr std::size_t kMulKaratsubaThreshold = 293;
-constexpr std::size_t kSqrKaratsubaThreshold = 444;
-constexpr std::size_t kMulToom3Threshold = 2042;
-constexpr std::size_t kSqrToom3Threshold = 2157;
+constexpr std::size_t kMulKaratsubaThreshold = 260;
+constexpr std::size_t kSqrKaratsubaThreshold = 967;
+constexpr std::size_t kMulToom3Threshold = 991;
+constexpr std::size_t kSqrToom3Threshold = 2901;
 constexpr std::size_t kMulLimbsThreshold = 2;
-constexpr std::size_t kSqrLimbsThreshold = 2;
-constexpr std::size_t kMul64KaratsubaThreshold = 40;
-constexpr std::size_t kSqr64KaratsubaThreshold = 66;
-constexpr std::size_t kMul64Toom3Threshold = 252;
-constexpr std::size_t kSqr64Toom3Threshold = 265;
-constexpr std::size_t kMul64Toom4Threshold = 2000;
-constexpr std::size_t kSqr64Toom4Threshold = 2000;
+constexpr std::size_t kSqrLimbsThreshold = 4;
+constexpr std::size_t kMul64KaratsubaThreshold = 31;
+constexpr std::size_t kSqr64KaratsubaThreshold = 60;
+constexpr std::size_t kMul64Toom3Threshold = 275;
+constexpr std::size_t kSqr64Toom3Threshold = 253;
+constexpr std::size_t kMul64Toom4Threshold = 1065;
+constexpr std::size_t kSqr64Toom4Threshold = 1790;
 constexpr std::size_t kDivDivideConquerThreshold = 129;
-constexpr std::size_t kDivLimbsThreshold = 11;
+constexpr std::size_t kDivLimbsThreshold = 20;
 constexpr std::size_t kDiv64DivideConquerThreshold = 129;
-constexpr std::size_t kToDecimalDivideConquerThreshold = 25;
-constexpr std::size_t kFromDecimalDivideConquerThreshold = 40;
+constexpr std::size_t kToDecimalDivideConquerThreshold = 27;
+constexpr std::size_t kFromDecimalDivideConquerThreshold = 44;
 
 }  // namespace bigraw
