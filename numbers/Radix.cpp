@@ -113,7 +113,23 @@ Powers& ThePowers() {
   return powers;
 }
 
-// Writes exactly width decimal digits of x (zero-padded on the left).
+// The nine decimal digits of v < 10^9, two at a time from a table.
+void Write9(char* p, std::uint32_t v) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  for (int i = 7; i > 0; i -= 2) {
+    const std::uint32_t r = v % 100;
+    v /= 100;
+    p[i] = kPairs[2 * r];
+    p[i + 1] = kPairs[2 * r + 1];
+  }
+  p[0] = static_cast<char>('0' + v);
+}
+
+// Writes exactly width (a multiple of 9) decimal digits of x, zero-padded
+// on the left.
 void BasecaseInto(const Digit* x, Size n, char* out, Size width) {
   n = bigraw::Trim(x, n);
   bigraw::ScratchFrame f;
@@ -126,10 +142,8 @@ void BasecaseInto(const Digit* x, Size n, char* out, Size width) {
       v = static_cast<std::uint32_t>(bigraw::DivRem1(w, w, n, kChunk));
       n = bigraw::Trim(w, n);
     }
-    for (int i = 0; i < 9 && p > out; ++i) {
-      *--p = static_cast<char>('0' + v % 10);
-      v /= 10;
-    }
+    p -= 9;
+    Write9(p, v);
   }
 }
 
