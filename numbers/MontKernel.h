@@ -42,7 +42,7 @@ inline __attribute__((always_inline)) void Mac(Word& c0, Word& c1, Word& c2, con
       "addq %[lo], %[c0]\n\t"
       "adcq %[hi], %[c1]\n\t"
       "adcq $0, %[c2]"
-      : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2), [lo] "=&r"(lo), [hi] "=&r"(hi)
+      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), [lo] "=&r"(lo), [hi] "=&r"(hi)
       : [x] "m"(x), [y] "m"(y)
       : "rdx", "cc");
 }
@@ -61,6 +61,14 @@ inline __attribute__((always_inline)) void FinalSubtract(Word* r, const Word* a,
   for (int i = 0; i < N; ++i) r[i] = (a[i] & keep) | (s[i] & ~keep);
 }
 
+// (d2:d1:d0) := x * y, to start a sum.
+inline __attribute__((always_inline)) void MulInit(Word& d0, Word& d1, Word& d2, const Word& x, const Word& y) {
+  const Wide p = static_cast<Wide>(x) * y;
+  d0 = static_cast<Word>(p);
+  d1 = static_cast<Word>(p >> 64);
+  d2 = 0;
+}
+
 // The same with x in a register: for the fresh reduction factor m_k, which
 // would otherwise wait for a store and a load.
 inline __attribute__((always_inline)) void MacReg(Word& c0, Word& c1, Word& c2, Word x, const Word& y) {
@@ -69,7 +77,7 @@ inline __attribute__((always_inline)) void MacReg(Word& c0, Word& c1, Word& c2, 
       "addq %[lo], %[c0]\n\t"
       "adcq %[hi], %[c1]\n\t"
       "adcq $0, %[c2]"
-      : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2), [lo] "=&r"(lo), [hi] "=&r"(hi)
+      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), [lo] "=&r"(lo), [hi] "=&r"(hi)
       : "d"(x), [y] "m"(y)
       : "cc");
 }
@@ -82,17 +90,20 @@ inline __attribute__((always_inline)) void AccTwice(Word& c0, Word& c1, Word& c2
       "addq %[d0], %[c0]\n\t"
       "adcq %[d1], %[c1]\n\t"
       "adcq %[d2], %[c2]"
-      : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2), [d0] "+r"(d0), [d1] "+r"(d1), [d2] "+r"(d2)
+      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), [d0] "+r"(d0), [d1] "+r"(d1), [d2] "+r"(d2)
       :
       : "cc");
 }
 
-// (c2:c1:c0) += (d2:d1:d0)
+// (c2:c1:c0) += (d2:d1:d0). The sums are marked early-clobber in every
+// block here: a register holding a sum must not double as an input of equal
+// value (two zeros, say), since the block writes the sums before it has read
+// all inputs.
 inline __attribute__((always_inline)) void Acc(Word& c0, Word& c1, Word& c2, Word d0, Word d1, Word d2) {
   asm("addq %[d0], %[c0]\n\t"
       "adcq %[d1], %[c1]\n\t"
       "adcq %[d2], %[c2]"
-      : [c0] "+r"(c0), [c1] "+r"(c1), [c2] "+r"(c2)
+      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2)
       : [d0] "r"(d0), [d1] "r"(d1), [d2] "r"(d2)
       : "cc");
 }
@@ -109,9 +120,10 @@ __attribute__((noinline)) void MulRedc(Word* r, const Word* a, const Word* b, co
   Word c0 = 0, c1 = 0, c2 = 0;
 #pragma GCC unroll 32
   for (int k = 0; k < N; ++k) {
-    Word d0 = 0, d1 = 0, d2 = 0;
+    Word d0, d1, d2;
+    MulInit(d0, d1, d2, a[0], b[k]);
 #pragma GCC unroll 32
-    for (int i = 0; i <= k; ++i) Mac(d0, d1, d2, a[i], b[k - i]);
+    for (int i = 1; i <= k; ++i) Mac(d0, d1, d2, a[i], b[k - i]);
 #pragma GCC unroll 32
     for (int i = 0; i + 1 < k; ++i) Mac(d0, d1, d2, m[i], n[k - i]);
     Acc(c0, c1, c2, d0, d1, d2);
@@ -125,9 +137,10 @@ __attribute__((noinline)) void MulRedc(Word* r, const Word* a, const Word* b, co
   }
 #pragma GCC unroll 32
   for (int k = N; k < 2 * N - 1; ++k) {
-    Word d0 = 0, d1 = 0, d2 = 0;
+    Word d0, d1, d2;
+    MulInit(d0, d1, d2, a[k - N + 1], b[N - 1]);
 #pragma GCC unroll 32
-    for (int i = k - N + 1; i < N; ++i) Mac(d0, d1, d2, a[i], b[k - i]);
+    for (int i = k - N + 2; i < N; ++i) Mac(d0, d1, d2, a[i], b[k - i]);
 #pragma GCC unroll 32
     for (int i = k - N + 1; i < N; ++i) Mac(d0, d1, d2, m[i], n[k - i]);
     Acc(c0, c1, c2, d0, d1, d2);
@@ -148,10 +161,14 @@ __attribute__((noinline)) void SqrRedc(Word* r, const Word* a, const Word* n, Wo
 #pragma GCC unroll 32
   for (int k = 0; k < 2 * N - 1; ++k) {
     // Cross products a_i a_(k-i), i < k - i, summed once and added twice.
-    Word d0 = 0, d1 = 0, d2 = 0;
+    const int first = k < N ? 0 : k - N + 1;
+    if (2 * first < k) {
+      Word d0, d1, d2;
+      MulInit(d0, d1, d2, a[first], a[k - first]);
 #pragma GCC unroll 32
-    for (int i = (k < N ? 0 : k - N + 1); 2 * i < k; ++i) Mac(d0, d1, d2, a[i], a[k - i]);
-    AccTwice(c0, c1, c2, d0, d1, d2);
+      for (int i = first + 1; 2 * i < k; ++i) Mac(d0, d1, d2, a[i], a[k - i]);
+      AccTwice(c0, c1, c2, d0, d1, d2);
+    }
     if (k % 2 == 0) Mac(c0, c1, c2, a[k / 2], a[k / 2]);
     if (k < N) {
 #pragma GCC unroll 32
@@ -252,7 +269,7 @@ public:
       carry = static_cast<Word>(p >> 64);
     }
     t[N] = carry;
-    if (bits_ <= 32) {  // then N = 1 and t < 2^64
+    if (N == 1 && bits_ <= 32) {  // t < 2^64
       r[0] = t[0] % n_[0];
       return;
     }
