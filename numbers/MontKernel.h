@@ -34,8 +34,10 @@ inline __attribute__((always_inline)) unsigned char SubBorrow(unsigned char c, W
 
 // (c2:c1:c0) += x * y, both factors read from memory. Written out for the
 // compiler, which otherwise turns the third carry into setc/movzx pairs and,
-// short of registers, parks the operands in vector registers.
+// short of registers, parks the operands in vector registers. Without BMI2
+// (a build not tuned to the machine) mulq takes the place of mulx.
 inline __attribute__((always_inline)) void Mac(Word& c0, Word& c1, Word& c2, const Word& x, const Word& y) {
+#ifdef __BMI2__
   Word lo, hi;
   asm("movq %[x], %%rdx\n\t"
       "mulx %[y], %[lo], %[hi]\n\t"
@@ -45,6 +47,40 @@ inline __attribute__((always_inline)) void Mac(Word& c0, Word& c1, Word& c2, con
       : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), [lo] "=&r"(lo), [hi] "=&r"(hi)
       : [x] "m"(x), [y] "m"(y)
       : "rdx", "cc");
+#else
+  asm("movq %[x], %%rax\n\t"
+      "mulq %[y]\n\t"
+      "addq %%rax, %[c0]\n\t"
+      "adcq %%rdx, %[c1]\n\t"
+      "adcq $0, %[c2]"
+      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2)
+      : [x] "m"(x), [y] "m"(y)
+      : "rax", "rdx", "cc");
+#endif
+}
+
+// (c2:c1:c0) += x * y with x in a register: for the fresh reduction factor
+// m_k, which would otherwise wait for a store and a load.
+inline __attribute__((always_inline)) void MacReg(Word& c0, Word& c1, Word& c2, Word x, const Word& y) {
+#ifdef __BMI2__
+  Word lo, hi;
+  asm("mulx %[y], %[lo], %[hi]\n\t"
+      "addq %[lo], %[c0]\n\t"
+      "adcq %[hi], %[c1]\n\t"
+      "adcq $0, %[c2]"
+      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), [lo] "=&r"(lo), [hi] "=&r"(hi)
+      : "d"(x), [y] "m"(y)
+      : "cc");
+#else
+  Word hi;
+  asm("mulq %[y]\n\t"
+      "addq %%rax, %[c0]\n\t"
+      "adcq %%rdx, %[c1]\n\t"
+      "adcq $0, %[c2]"
+      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), "+a"(x), "=&d"(hi)
+      : [y] "m"(y)
+      : "cc");
+#endif
 }
 
 // r := a - n when that is not negative or when carry is set (the value is
@@ -67,19 +103,6 @@ inline __attribute__((always_inline)) void MulInit(Word& d0, Word& d1, Word& d2,
   d0 = static_cast<Word>(p);
   d1 = static_cast<Word>(p >> 64);
   d2 = 0;
-}
-
-// The same with x in a register: for the fresh reduction factor m_k, which
-// would otherwise wait for a store and a load.
-inline __attribute__((always_inline)) void MacReg(Word& c0, Word& c1, Word& c2, Word x, const Word& y) {
-  Word lo, hi;
-  asm("mulx %[y], %[lo], %[hi]\n\t"
-      "addq %[lo], %[c0]\n\t"
-      "adcq %[hi], %[c1]\n\t"
-      "adcq $0, %[c2]"
-      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), [lo] "=&r"(lo), [hi] "=&r"(hi)
-      : "d"(x), [y] "m"(y)
-      : "cc");
 }
 
 // (c2:c1:c0) += 2 (d2:d1:d0)

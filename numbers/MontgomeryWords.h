@@ -1,6 +1,8 @@
-// Word-level Montgomery arithmetic on fixed-size arrays of 64-bit words, the
-// fast inner loop behind ModPowerBigInt and the strong Lucas test. A context
-// is set up once per odd modulus; afterwards no operation allocates.
+// Word-level Montgomery arithmetic on arrays of 64-bit words of a run-time
+// length: the loop of ModPowerBigInt and the strong Lucas test for moduli
+// wider than the unrolled kernels of MontKernel.h, and of the quadratic
+// sieve. A context is set up once per odd modulus; afterwards no operation
+// allocates.
 //
 // Residues are arrays of Words() 64-bit words, least significant first,
 // always fully reduced (0 <= x < n). R = 2^(64 * Words()).

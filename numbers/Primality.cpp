@@ -189,8 +189,8 @@ namespace {
 
 // The strong Lucas chain on the unrolled kernels, for |q| < 2^32: the same
 // residues as the generic loop below, with Q^(k+1) = Q^k Q taken as a
-// product by a small factor, and no squaring of Q^k at all when Q = +-1
-// (then Q^2k = 1).
+// product by a small factor, and no powers of Q formed at all when Q = +-1
+// (then Q^k is 1 or Q by the parity of k).
 template <int N>
 bool LucasChain(const TBigInt& nm, std::int64_t q, const TBigInt& e, std::int64_t s) {
   using M = montk::TMontN<N>;
@@ -206,7 +206,30 @@ bool LucasChain(const TBigInt& nm, std::int64_t q, const TBigInt& e, std::int64_
   m.MulSmall(qm, m.One(), qa);
   if (q < 0) m.Neg(qm, qm);
   const std::int64_t bits = BigIntBitLength(e);
-  for (std::int64_t i = bits - 1; i >= 0; --i) {
+  if (unit) {
+    // Q^k is 1 for even k and Q for odd k: 2 Q^k is one of two constants.
+    montk::Word two[N], twoQ[N];
+    m.Add(two, m.One(), m.One());
+    m.Add(twoQ, qm, qm);
+    bool odd = false;  // k odd
+    for (std::int64_t i = bits - 1; i >= 0; --i) {
+      m.Mul(t, vk, vk1);
+      m.Sub(t, t, odd ? qm : m.One());  // V_2k+1
+      if (montk::ExponentBit(e, i)) {
+        m.Sqr(vk1, vk1);
+        m.Sub(vk1, vk1, odd ? two : twoQ);  // V_2k+2
+        M::Copy(vk, t);
+        odd = true;
+      } else {
+        m.Sqr(vk, vk);
+        m.Sub(vk, vk, odd ? twoQ : two);  // V_2k
+        M::Copy(vk1, t);
+        odd = false;
+      }
+    }
+    M::Copy(qk, odd ? qm : m.One());
+  }
+  for (std::int64_t i = bits - 1; !unit && i >= 0; --i) {
     m.Mul(t, vk, vk1);
     m.Sub(t, t, qk);  // V_2k+1
     if (montk::ExponentBit(e, i)) {
@@ -217,22 +240,15 @@ bool LucasChain(const TBigInt& nm, std::int64_t q, const TBigInt& e, std::int64_
       m.Add(u, qk1, qk1);
       m.Sub(vk1, vk1, u);  // V_2k+2
       M::Copy(vk, t);
-      if (unit) {
-        M::Copy(qk, qm);  // Q^(2k+1) = Q
-      } else {
-        m.Sqr(qk, qk);
-        m.MulSmall(qk, qk, qa);
-        if (q < 0) m.Neg(qk, qk);  // Q^(2k+1)
-      }
+      m.Sqr(qk, qk);
+      m.MulSmall(qk, qk, qa);
+      if (q < 0) m.Neg(qk, qk);  // Q^(2k+1)
     } else {
       m.Sqr(vk, vk);
       m.Add(u, qk, qk);
       m.Sub(vk, vk, u);  // V_2k
       M::Copy(vk1, t);
-      if (unit)
-        M::Copy(qk, m.One());
-      else
-        m.Sqr(qk, qk);  // Q^2k
+      m.Sqr(qk, qk);  // Q^2k
     }
   }
   m.Add(t, vk1, vk1);
