@@ -356,8 +356,8 @@ void SqrBasecase(Limb* r, const Limb* a, Size n) {
     return;
   }
   // Cross products once, doubled, plus the squares on the diagonal.
-  r[0] = 0;
-  r[n] = Mul1(r + 1, a + 1, n - 1, a[0]);
+  std::memset(r, 0, n * sizeof(Limb));
+  r[n] = AddMul1(r + 1, a + 1, n - 1, a[0]);
   for (Size i = 1; i + 1 < n; ++i) r[n + i] = AddMul1(r + 2 * i + 1, a + i + 1, n - i - 1, a[i]);
   r[2 * n - 1] = 0;
   Limb top = 0;  // bit shifted out of the previous limb
