@@ -208,6 +208,10 @@ void ModPowerBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, TBigIn
   TBigInt modulus = n, base;
   MakePositiveBigInt(modulus);
   ModuloBigInt(b, modulus, base);  // the non-negative residue, also for negative b
+  if (nbits == 1) {  // n = 1, outside the domain: every residue is 0
+    result = TBigInt{};
+    return;
+  }
   montk::DispatchWords(k, [&]<int N>() {
     montk::Word words[N], x[N];
     BigIntToWords(modulus, words, N);

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "numbers/BigInt.h"
+#include "numbers/MontKernel.h"
 #include "numbers/MontgomeryWords.h"
 
 template <int W>
@@ -38,37 +39,11 @@ public:
   const Num& Modulus() const { return n_; }
   const Num& One() const { return one_; }
 
-  // r := a * b / R mod n (coarsely integrated operand scanning).
+  // r := a * b / R mod n and r := a^2 / R mod n, on the unrolled kernels.
   void Mul(Num& r, const Num& a, const Num& b) const {
-    U64 t[W + 2] = {};
-    for (int i = 0; i < W; ++i) {
-      U64 carry = 0;
-      for (int j = 0; j < W; ++j) {
-        const U128 s = static_cast<U128>(a[j]) * b[i] + t[j] + carry;
-        t[j] = static_cast<U64>(s);
-        carry = static_cast<U64>(s >> 64);
-      }
-      U128 s = static_cast<U128>(t[W]) + carry;
-      t[W] = static_cast<U64>(s);
-      t[W + 1] = static_cast<U64>(s >> 64);
-      const U64 m = t[0] * ninv_;
-      s = static_cast<U128>(m) * n_[0] + t[0];
-      carry = static_cast<U64>(s >> 64);
-      for (int j = 1; j < W; ++j) {
-        s = static_cast<U128>(m) * n_[j] + t[j] + carry;
-        t[j - 1] = static_cast<U64>(s);
-        carry = static_cast<U64>(s >> 64);
-      }
-      s = static_cast<U128>(t[W]) + carry;
-      t[W - 1] = static_cast<U64>(s);
-      t[W] = t[W + 1] + static_cast<U64>(s >> 64);
-    }
-    Num out;
-    for (int j = 0; j < W; ++j) out[j] = t[j];
-    if (t[W] != 0 || !Below(out, n_)) SubRaw(out, n_);
-    r = out;
+    montk::MulRedc<W>(r.data(), a.data(), b.data(), n_.data(), ninv_);
   }
-  void Sqr(Num& r, const Num& a) const { Mul(r, a, a); }
+  void Sqr(Num& r, const Num& a) const { montk::SqrRedc<W>(r.data(), a.data(), n_.data(), ninv_); }
 
   void Add(Num& r, const Num& a, const Num& b) const {
     Num s;
