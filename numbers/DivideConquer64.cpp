@@ -96,7 +96,20 @@ void DivRemDivideConquer(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b
   Limb* rem = Alloc(f, n);
   Limb* two = Alloc(f, 2 * n);
   std::copy(aa + (t - 1) * n, aa + t * n, rem);
-  for (Size i = t - 1; i-- > 0;) {
+  Size i = t - 1;
+  // A top block of few limbs (always so for a dividend of twice the
+  // divisor's length, which spills into a third block by the shift): the
+  // first step by the basecase, n by those few limbs, not a whole 2n/n step.
+  const Size m = Trim(rem, n);
+  if (i > 0 && 4 * m <= n) {
+    --i;
+    Limb* top = Alloc(f, n + m);
+    std::copy(aa + i * n, aa + (i + 1) * n, top);
+    std::copy(rem, rem + m, top + n);
+    std::fill(qq + i * n, qq + (i + 1) * n, Limb{0});
+    DivRemBasecase(qq + i * n, rem, top, n + m, bb, n);  // m + 1 quotient limbs
+  }
+  while (i-- > 0) {
     std::copy(aa + i * n, aa + (i + 1) * n, two);
     std::copy(rem, rem + n, two + n);
     Div2n1n(qq + i * n, rem, two, bb, n);
