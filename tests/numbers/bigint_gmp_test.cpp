@@ -368,4 +368,44 @@ TEST(BigIntGmp, LongPowersAndTheirText) {
   ASSERT_EQ(BigIntToDecimal(t), Text(g));
 }
 
+// Dense operands of the longest sizes (F20's 2^20 bits and 3000 digits of
+// base 2^31), where the Toom-4 products, the limb division and the divide
+// and conquer text conversion run at their deepest: product, square,
+// division and text both ways against GMP.
+TEST(BigIntGmp, DenseLongOperands) {
+  gmp_randstate_t state;
+  gmp_randinit_mt(state);
+  gmp_randseed_ui(state, kSeed);
+  const struct {
+    unsigned long bitsA, bitsB;
+  } rows[] = {{1ul << 20, 1ul << 20}, {1ul << 20, 1ul << 18}, {93000, 93000}, {93000, 31000}, {186000, 93000}};
+  for (const auto& row : rows) {
+    Mpz ga, gb, expect, gq, gr;
+    mpz_urandomb(ga, state, row.bitsA);
+    mpz_urandomb(gb, state, row.bitsB);
+    mpz_setbit(ga, row.bitsA - 1);
+    mpz_setbit(gb, row.bitsB - 1);
+    TBigInt a, b, r, q, rem, back;
+    FromMpz(ga, false, a);
+    FromMpz(gb, true, b);
+    MultiplyBigInt(a, b, r);
+    mpz_mul(expect, ga, gb);
+    mpz_neg(expect, expect);
+    ASSERT_TRUE(Same(r, expect, true)) << row.bitsA << " x " << row.bitsB;
+    SquareBigInt(a, r);
+    mpz_mul(expect, ga, ga);
+    ASSERT_TRUE(Same(r, expect, false)) << row.bitsA << " squared";
+    MakePositiveBigInt(b);
+    DivModBigInt(a, b, q, rem);
+    mpz_fdiv_qr(gq, gr, ga, gb);
+    ASSERT_TRUE(Same(q, gq, false)) << row.bitsA << " / " << row.bitsB;
+    ASSERT_TRUE(Same(rem, gr, false)) << row.bitsA << " mod " << row.bitsB;
+    const std::string text = BigIntToDecimal(a);
+    ASSERT_EQ(text, Text(ga)) << row.bitsA << " bits to text";
+    DecimalToBigInt(text, back);
+    ASSERT_TRUE(Same(back, ga, false)) << row.bitsA << " bits from text";
+  }
+  gmp_randclear(state);
+}
+
 }  // namespace
