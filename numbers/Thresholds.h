@@ -9,21 +9,21 @@
 namespace bigraw {
 
 constexpr std::size_t kMulKaratsubaThreshold = 260;
-constexpr std::size_t kSqrKaratsubaThreshold = 967;
-constexpr std::size_t kMulToom3Threshold = 991;
-constexpr std::size_t kSqrToom3Threshold = 2901;
+constexpr std::size_t kSqrKaratsubaThreshold = 444;
+constexpr std::size_t kMulToom3Threshold = 1052;
+constexpr std::size_t kSqrToom3Threshold = 2157;
 constexpr std::size_t kMulLimbsThreshold = 2;
 constexpr std::size_t kSqrLimbsThreshold = 4;
-constexpr std::size_t kMul64KaratsubaThreshold = 31;
+constexpr std::size_t kMul64KaratsubaThreshold = 42;
 constexpr std::size_t kSqr64KaratsubaThreshold = 60;
-constexpr std::size_t kMul64Toom3Threshold = 275;
-constexpr std::size_t kSqr64Toom3Threshold = 253;
-constexpr std::size_t kMul64Toom4Threshold = 1065;
-constexpr std::size_t kSqr64Toom4Threshold = 1790;
+constexpr std::size_t kMul64Toom3Threshold = 139;
+constexpr std::size_t kSqr64Toom3Threshold = 404;
+constexpr std::size_t kMul64Toom4Threshold = 1096;
+constexpr std::size_t kSqr64Toom4Threshold = 1663;
 constexpr std::size_t kDivDivideConquerThreshold = 129;
-constexpr std::size_t kDivLimbsThreshold = 20;
-constexpr std::size_t kDiv64DivideConquerThreshold = 129;
-constexpr std::size_t kToDecimalDivideConquerThreshold = 27;
-constexpr std::size_t kFromDecimalDivideConquerThreshold = 44;
+constexpr std::size_t kDivLimbsThreshold = 15;
+constexpr std::size_t kDiv64DivideConquerThreshold = 137;
+constexpr std::size_t kToDecimalDivideConquerThreshold = 22;
+constexpr std::size_t kFromDecimalDivideConquerThreshold = 40;
 
 }  // namespace bigraw
