@@ -10,12 +10,33 @@ namespace limb64 {
 using bigraw::Digit;
 using bigraw::U128;
 
+// 64 digits fill exactly 31 limbs: whole groups with every shift a
+// constant (unrolled), the rest bit by bit.
+constexpr Size kGroupDigits = 64, kGroupLimbs = 31;
+
 void Pack(Limb* w, const Digit* a, Size n) {
+  Size i = 0;
+  for (; i + kGroupDigits <= n; i += kGroupDigits) {
+    const Digit* g = a + i;
+    Limb* o = w + i / kGroupDigits * kGroupLimbs;
+    Limb acc = 0;
+#pragma GCC unroll 64
+    for (int j = 0; j < 64; ++j) {
+      const int pos = 31 * j, idx = pos >> 6, off = pos & 63;
+      const Limb v = static_cast<Limb>(g[j]);
+      if (off == 0) acc = 0;
+      acc |= v << off;
+      if (off > 33 || pos + 31 == 64 * (idx + 1)) {
+        o[idx] = acc;
+        acc = off > 33 ? v >> (64 - off) : 0;
+      }
+    }
+  }
   const Size nw = LimbsFor(n);
-  Size k = 0;
+  Size k = i / kGroupDigits * kGroupLimbs;
   Limb acc = 0;
   int bits = 0;  // bits of acc in use, < 64
-  for (Size i = 0; i < n; ++i) {
+  for (; i < n; ++i) {
     const Limb d = static_cast<Limb>(a[i]);
     acc |= d << bits;
     bits += 31;
@@ -29,7 +50,19 @@ void Pack(Limb* w, const Digit* a, Size n) {
 }
 
 void Unpack(Digit* d, Size nd, const Limb* w, Size nw) {
-  for (Size i = 0; i < nd; ++i) {
+  Size i = 0;
+  for (; i + kGroupDigits <= nd && (i / kGroupDigits + 1) * kGroupLimbs <= nw; i += kGroupDigits) {
+    const Limb* g = w + i / kGroupDigits * kGroupLimbs;
+    Digit* o = d + i;
+#pragma GCC unroll 64
+    for (int j = 0; j < 64; ++j) {
+      const int pos = 31 * j, idx = pos >> 6, off = pos & 63;
+      Limb v = g[idx] >> off;
+      if (off > 33) v |= g[idx + 1] << (64 - off);
+      o[j] = static_cast<Digit>(v & bigraw::kMask);
+    }
+  }
+  for (; i < nd; ++i) {
     const Size pos = 31 * i, idx = pos >> 6;
     const int off = static_cast<int>(pos & 63);
     Limb v = idx < nw ? w[idx] >> off : 0;
