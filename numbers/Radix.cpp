@@ -1,6 +1,8 @@
 // Decimal conversion of raw digit arrays.
 #include "numbers/Radix.h"
 
+#include "numbers/Limbs64.h"
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -212,10 +214,42 @@ void EmitPadded(const Digit* x, Size n, Size k, char* out) {
 
 }  // namespace
 
+namespace {
+
+// The leaves of the divide and conquer input: chunks of 19 decimal digits
+// (below 2^64) multiplied in on 64-bit limbs, a quarter of the steps of
+// the digit method, then unpacked into cells.
+std::vector<Digit> LeafToCells(std::string_view s) {
+  constexpr U64 kChunk19 = 10000000000000000000u;  // 10^19
+  const Size len = s.size();
+  const Size chunks = (len + 18) / 19;
+  std::vector<limb64::Limb> w(chunks + 1, 0);
+  Size n = 0;  // limbs in use
+  Size pos = 0;
+  for (Size k = 0; k < chunks; ++k) {
+    const Size clen = k == 0 ? len - (chunks - 1) * 19 : 19;
+    U64 carry = ParseChunk(s.data() + pos, clen);
+    pos += clen;
+    for (Size i = 0; i < n; ++i) {
+      const bigraw::U128 t = static_cast<bigraw::U128>(w[i]) * kChunk19 + carry;
+      w[i] = static_cast<U64>(t);
+      carry = static_cast<U64>(t >> 64);
+    }
+    if (carry) w[n++] = carry;
+  }
+  const Size nd = std::max<Size>((64 * n + 30) / 31, 1);
+  std::vector<Digit> cells(nd + 1);
+  cells[0] = static_cast<Digit>(nd);
+  limb64::Unpack(cells.data() + 1, nd, w.data(), n);
+  return cells;
+}
+
+}  // namespace
+
 std::vector<Digit> DecimalDigitsToCells(std::string_view s) {
   // About 9.33 decimal digits per digit of base 2^31.
   const Size approx = s.size() * 10 / 93;
-  if (approx < bigraw::gTuning.fromDecimalDivideConquer || s.size() < 19) return DecimalDigitsToCellsBasecase(s);
+  if (approx < bigraw::gTuning.fromDecimalDivideConquer || s.size() < 19) return LeafToCells(s);
   // The low 9 2^k characters and the rest: value = high 10^(9 2^k) + low.
   Size k = 0;
   while ((Size{18} << k) < s.size()) ++k;
