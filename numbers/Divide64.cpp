@@ -10,24 +10,6 @@ namespace limb64 {
 using bigraw::ScratchFrame;
 using bigraw::U128;
 
-namespace {
-
-// (hi B + lo) div d and mod d, for hi < d.
-inline Limb Div2by1(Limb hi, Limb lo, Limb d, Limb& rem) {
-#if defined(__x86_64__)
-  Limb q, r;
-  __asm__("divq %4" : "=a"(q), "=d"(r) : "a"(lo), "d"(hi), "rm"(d) : "cc");
-  rem = r;
-  return q;
-#else
-  const U128 n = (static_cast<U128>(hi) << 64) | lo;
-  rem = static_cast<Limb>(n % d);
-  return static_cast<Limb>(n / d);
-#endif
-}
-
-}  // namespace
-
 void DivRemBasecase(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
   if (nb == 1) {
     Limb rem = 0;

@@ -302,6 +302,12 @@ Limb SubMul1(Limb* r, const Limb* a, Size n, Limb m) {
 }
 #endif
 
+Limb DivRem1(Limb* q, const Limb* a, Size n, Limb d) {
+  Limb rem = 0;
+  for (Size i = n; i-- > 0;) q[i] = Div2by1(rem, a[i], d, rem);
+  return rem;
+}
+
 Limb Mul1(Limb* r, const Limb* a, Size n, Limb m) {
   Limb c = 0;
   for (Size i = 0; i < n; ++i) {

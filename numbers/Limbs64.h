@@ -43,6 +43,22 @@ inline Size Trim(const Limb* a, Size n) {
 Limb LShift(Limb* r, const Limb* a, Size n, int s);
 Limb RShift(Limb* r, const Limb* a, Size n, int s);
 
+// (hi B + lo) div d, with the remainder in rem; requires hi < d.
+inline Limb Div2by1(Limb hi, Limb lo, Limb d, Limb& rem) {
+#if defined(__x86_64__)
+  Limb q, r;
+  __asm__("divq %4" : "=a"(q), "=d"(r) : "a"(lo), "d"(hi), "rm"(d) : "cc");
+  rem = r;
+  return q;
+#else
+  const bigraw::U128 n = (static_cast<bigraw::U128>(hi) << 64) | lo;
+  rem = static_cast<Limb>(n % d);
+  return static_cast<Limb>(n / d);
+#endif
+}
+// q := a div d, returns a mod d (d != 0). q may equal a.
+Limb DivRem1(Limb* q, const Limb* a, Size n, Limb d);
+
 // r := a * m, returns the carry limb. r may equal a.
 Limb Mul1(Limb* r, const Limb* a, Size n, Limb m);
 // r += a * m, returns the carry limb.

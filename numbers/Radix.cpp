@@ -130,22 +130,41 @@ void Write9(char* p, std::uint32_t v) {
   p[0] = static_cast<char>('0' + v);
 }
 
-// Writes exactly width (a multiple of 9) decimal digits of x, zero-padded
-// on the left.
+// The nineteen decimal digits of v < 10^19.
+void Write19(char* p, U64 v) {
+  Write9(p + 10, static_cast<std::uint32_t>(v % kChunk));
+  v /= kChunk;
+  Write9(p + 1, static_cast<std::uint32_t>(v % kChunk));
+  p[0] = static_cast<char>('0' + v / kChunk);
+}
+
+// Writes exactly width decimal digits of x, zero-padded on the left: x
+// packed into 64-bit limbs and divided by 10^19 a piece.
 void BasecaseInto(const Digit* x, Size n, char* out, Size width) {
+  constexpr U64 kChunk19 = 10000000000000000000u;  // 10^19
   n = bigraw::Trim(x, n);
   bigraw::ScratchFrame f;
-  Digit* w = f.Alloc(n + 1);
-  bigraw::Copy(w, x, n);
+  limb64::Limb* w = limb64::Alloc(f, limb64::LimbsFor(n) + 1);
+  limb64::Pack(w, x, n);
+  Size nw = limb64::Trim(w, limb64::LimbsFor(n));
   char* p = out + width;
   while (p > out) {
-    std::uint32_t v = 0;
-    if (n > 0) {
-      v = static_cast<std::uint32_t>(bigraw::DivRem1(w, w, n, kChunk));
-      n = bigraw::Trim(w, n);
+    if (nw == 0) {  // the rest is leading zeros
+      std::memset(out, '0', static_cast<Size>(p - out));
+      break;
     }
-    p -= 9;
-    Write9(p, v);
+    const U64 v = limb64::DivRem1(w, w, nw, kChunk19);
+    nw = limb64::Trim(w, nw);
+    const Size room = static_cast<Size>(p - out);
+    if (room >= 19) {
+      p -= 19;
+      Write19(p, v);
+    } else {
+      char piece[19];
+      Write19(piece, v);
+      std::memcpy(out, piece + 19 - room, room);
+      p = out;
+    }
   }
 }
 
