@@ -228,9 +228,11 @@ int main() {
   // Decimal conversions: the divide and conquer at n against the quadratic.
   gTuning.toDecimalDivideConquer = Find("to decimal", 8, 3000, [](Size n) {
     auto a = Random(n);
+    // Split at n (the halves are below) against the leaf method on all of it.
     gTuning.toDecimalDivideConquer = n;
     double above = Time([&] { radix::CellsToDecimalDigits(a.data(), n); });
-    double below = Time([&] { radix::CellsToDecimalDigitsBasecase(a.data(), n); });
+    gTuning.toDecimalDivideConquer = 1 << 30;
+    double below = Time([&] { radix::CellsToDecimalDigits(a.data(), n); });
     return std::make_pair(below, above);
   });
   gTuning.fromDecimalDivideConquer = Find("from decimal", 8, 3000, [](Size n) {
@@ -246,9 +248,9 @@ int main() {
 
   std::printf(
       "// Cut-over sizes between the multiplication, division and decimal\n"
-      "// conversion methods, in digits of base 2^31 (the Mul64/Sqr64 ones in\n"
-      "// 64-bit limbs). Printed by bench/tune on the project's machine; paste\n"
-      "// its output here.\n"
+      "// conversion methods, in digits of base 2^31 (the Mul64, Sqr64 and Div64\n"
+      "// ones in 64-bit limbs). Printed by bench/tune on the project's machine;\n"
+      "// paste its output here.\n"
       "#pragma once\n\n#include <cstddef>\n\nnamespace bigraw {\n\n");
   std::printf("constexpr std::size_t kMulKaratsubaThreshold = %zu;\n", gTuning.mulKaratsuba);
   std::printf("constexpr std::size_t kSqrKaratsubaThreshold = %zu;\n", gTuning.sqrKaratsuba);

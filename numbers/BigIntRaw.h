@@ -116,7 +116,9 @@ void MulToom3(Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 void SqrToom3(Digit* r, const Digit* a, Size n);
 
 // The fastest product and square for the sizes: r gets na + nb digits;
-// any na, nb >= 1 (the operands are exchanged as needed).
+// any na, nb >= 1 (the operands are exchanged as needed). Past a few
+// digits they go through 64-bit limbs (numbers/Limbs64.h); the digit
+// methods above stay as the reference.
 void Mul(Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 void Sqr(Digit* r, const Digit* a, Size n);
 
@@ -129,7 +131,8 @@ void DivRemBasecase(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b,
 // Burnikel-Ziegler recursive division (numbers/DivideConquer.cpp); same
 // contract.
 void DivRemDivideConquer(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
-// The fastest division for the sizes; same contract.
+// The fastest division for the sizes (through 64-bit limbs past a few
+// digits); same contract.
 void DivRem(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 
 // Scratch space for the recursive methods, taken from a per-thread arena in

@@ -293,7 +293,15 @@ std::vector<Digit> DecimalDigitsToCells(std::string_view s) {
 
 std::string CellsToDecimalDigits(const Digit* a, Size n) {
   n = bigraw::Trim(a, n);
-  if (n < bigraw::gTuning.toDecimalDivideConquer) return CellsToDecimalDigitsBasecase(a, n);
+  if (n < bigraw::gTuning.toDecimalDivideConquer) {
+    // The leaf method, ten characters a digit (2^31 < 10^10), then the
+    // leading zeros dropped.
+    if (n == 0) return "0";
+    std::string s(10 * n, '0');
+    BasecaseInto(a, n, s.data(), s.size());
+    s.erase(0, s.find_first_not_of('0'));
+    return s;
+  }
   // The smallest k with 10^(9 2^(k+1)) > a: a = q 10^(9 2^k) + r, q shorter.
   Size k = 0;
   while (ThePowers().Ten(k + 1).size() <= n) ++k;
