@@ -8,22 +8,22 @@
 
 namespace bigraw {
 
-constexpr std::size_t kMulKaratsubaThreshold = 260;
-constexpr std::size_t kSqrKaratsubaThreshold = 444;
-constexpr std::size_t kMulToom3Threshold = 2042;
-constexpr std::size_t kSqrToom3Threshold = 1332;
-constexpr std::size_t kMulLimbsThreshold = 2;
+constexpr std::size_t kMulKaratsubaThreshold = 293;
+constexpr std::size_t kSqrKaratsubaThreshold = 418;
+constexpr std::size_t kMulToom3Threshold = 1338;
+constexpr std::size_t kSqrToom3Threshold = 2157;
+constexpr std::size_t kMulLimbsThreshold = 3;
 constexpr std::size_t kSqrLimbsThreshold = 4;
-constexpr std::size_t kMul64KaratsubaThreshold = 31;
+constexpr std::size_t kMul64KaratsubaThreshold = 30;
 constexpr std::size_t kSqr64KaratsubaThreshold = 66;
-constexpr std::size_t kMul64Toom3Threshold = 244;
+constexpr std::size_t kMul64Toom3Threshold = 245;
 constexpr std::size_t kSqr64Toom3Threshold = 250;
-constexpr std::size_t kMul64Toom4Threshold = 1131;
+constexpr std::size_t kMul64Toom4Threshold = 1067;
 constexpr std::size_t kSqr64Toom4Threshold = 1663;
 constexpr std::size_t kDivDivideConquerThreshold = 129;
-constexpr std::size_t kDivLimbsThreshold = 15;
+constexpr std::size_t kDivLimbsThreshold = 10;
 constexpr std::size_t kDiv64DivideConquerThreshold = 145;
-constexpr std::size_t kToDecimalDivideConquerThreshold = 17;
+constexpr std::size_t kToDecimalDivideConquerThreshold = 38;
 constexpr std::size_t kFromDecimalDivideConquerThreshold = 163;
 
 }  // namespace bigraw
