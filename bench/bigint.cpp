@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/RatioReporter.h"
 #include "numbers/BigInt.h"
 
 namespace {
@@ -189,50 +190,13 @@ BENCHMARK(GmpF20Text)->Unit(benchmark::kMillisecond);
 BENCHMARK(OursPower3)->Unit(benchmark::kMillisecond);
 BENCHMARK(GmpPower3)->Unit(benchmark::kMillisecond);
 
-// Keeps every run's time per iteration to print the ratios afterwards.
-class Collector : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, double> ns;  // "Parse/100" -> ns per iteration, by side
-  std::map<std::string, double> gmp;
-  std::vector<std::string> order;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      if (r.run_type != Run::RT_Iteration || r.iterations == 0) continue;
-      std::string name = r.benchmark_name();
-      const double t = r.GetAdjustedCPUTime() * Factor(r.time_unit);
-      if (name.rfind("Ours", 0) == 0) {
-        name = name.substr(4);
-        if (!ns.count(name)) order.push_back(name);
-        ns[name] = t;
-      } else if (name.rfind("Gmp", 0) == 0) {
-        gmp[name.substr(3)] = t;
-      }
-    }
-  }
-  static double Factor(benchmark::TimeUnit u) {
-    switch (u) {
-      case benchmark::kSecond: return 1e9;
-      case benchmark::kMillisecond: return 1e6;
-      case benchmark::kMicrosecond: return 1e3;
-      default: return 1.0;
-    }
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  Collector collector;
-  benchmark::RunSpecifiedBenchmarks(&collector);
-  std::printf("\n%-20s %14s %14s %10s\n", "operation/digits", "ours (us)", "GMP (us)", "ours/GMP");
-  for (const std::string& name : collector.order) {
-    auto g = collector.gmp.find(name);
-    if (g == collector.gmp.end()) continue;
-    const double ours = collector.ns[name];
-    std::printf("%-20s %14.3f %14.3f %10.2f\n", name.c_str(), ours / 1e3, g->second / 1e3, ours / g->second);
-  }
+  TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintTable("operation/digits", 3);
   benchmark::Shutdown();
   return 0;
 }

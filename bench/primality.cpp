@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/RatioReporter.h"
 #include "numbers/BigInt.h"
 #include "numbers/LucasLehmer.h"
 #include "numbers/ModPower.h"
@@ -124,51 +125,14 @@ BENCHMARK(GmpPowMod200)->Unit(benchmark::kMicrosecond);
 BENCHMARK(OursLucasLehmer)->Arg(4423)->Arg(9941)->Arg(21701)->Unit(benchmark::kMillisecond);
 BENCHMARK(GmpLucasLehmer)->Arg(4423)->Arg(9941)->Arg(21701)->Unit(benchmark::kMillisecond);
 
-// Keeps every run's time per iteration to print the ratios afterwards.
-class Collector : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, double> ours, gmp;
-  std::vector<std::string> order;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      if (r.run_type != Run::RT_Iteration || r.iterations == 0) continue;
-      std::string name = r.benchmark_name();
-      // CPU time: the machine may be shared while this runs.
-      const double t = r.GetAdjustedCPUTime() * Factor(r.time_unit);
-      if (name.rfind("Ours", 0) == 0) {
-        name = name.substr(4);
-        if (!ours.count(name)) order.push_back(name);
-        ours[name] = t;
-      } else if (name.rfind("Gmp", 0) == 0) {
-        gmp[name.substr(3)] = t;
-      }
-    }
-  }
-  static double Factor(benchmark::TimeUnit u) {
-    switch (u) {
-      case benchmark::kSecond: return 1e9;
-      case benchmark::kMillisecond: return 1e6;
-      case benchmark::kMicrosecond: return 1e3;
-      default: return 1.0;
-    }
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  Collector collector;
-  benchmark::RunSpecifiedBenchmarks(&collector);
-  std::printf("\n%-22s %14s %14s %10s\n", "operation", "ours (us)", "GMP (us)", "ours/GMP");
-  for (const std::string& name : collector.order) {
-    auto g = collector.gmp.find(name);
-    if (g == collector.gmp.end()) continue;
-    const double ours = collector.ours[name];
-    std::printf("%-22s %14.1f %14.1f %10.2f\n", name.c_str(), ours / 1e3, g->second / 1e3, ours / g->second);
-  }
-  std::printf("targets: IsPrime200 within 1.5x, LucasLehmer/21701 within 10x\n");
+  TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintTable("operation", 1);
+  std::printf("targets: IsPrime200 within 1.5x; Lucas-Lehmer at p = 86243 in bench_mersenne\n");
   benchmark::Shutdown();
   return 0;
 }

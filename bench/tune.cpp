@@ -13,6 +13,8 @@
 
 #include "numbers/BigIntRaw.h"
 #include "numbers/Limbs64.h"
+#include "numbers/LucasLehmerDwt.h"
+#include "numbers/MersenneResidue.h"
 #include "numbers/Radix.h"
 
 using bigraw::Digit;
@@ -244,14 +246,26 @@ int main() {
     double below = Time([&] { radix::DecimalDigitsToCells(text); });
     return std::make_pair(below, above);
   });
+  // Lucas-Lehmer: one step of the weighted transform against one exact
+  // step, by the exponent p.
+  const Size lucas = Find("lucas-lehmer transform", 64, 8192, [](Size n) {
+    const auto p = static_cast<std::int32_t>(n);
+    TMersenneResidue exact(p);
+    TLucasLehmerDwt dwt(p);
+    for (int i = 0; i < 20; ++i) exact.Step(), dwt.Step();  // a full-size residue
+    double below = Time([&] { exact.Step(); });
+    double above = Time([&] { dwt.Step(); });
+    return std::make_pair(below, above);
+  });
   (void)start;
 
   std::printf(
       "// Cut-over sizes between the multiplication, division and decimal\n"
       "// conversion methods, in digits of base 2^31 (the Mul64, Sqr64 and Div64\n"
-      "// ones in 64-bit limbs). Printed by bench/tune on the project's machine;\n"
-      "// paste its output here.\n"
-      "#pragma once\n\n#include <cstddef>\n\nnamespace bigraw {\n\n");
+      "// ones in 64-bit limbs), and the exponent p from which Lucas-Lehmer\n"
+      "// squares by the weighted transform. Printed by bench/tune on the\n"
+      "// project's machine; paste its output here.\n"
+      "#pragma once\n\n#include <cstddef>\n#include <cstdint>\n\nnamespace bigraw {\n\n");
   std::printf("constexpr std::size_t kMulKaratsubaThreshold = %zu;\n", gTuning.mulKaratsuba);
   std::printf("constexpr std::size_t kSqrKaratsubaThreshold = %zu;\n", gTuning.sqrKaratsuba);
   std::printf("constexpr std::size_t kMulToom3Threshold = %zu;\n", gTuning.mulToom3);
@@ -269,6 +283,7 @@ int main() {
   std::printf("constexpr std::size_t kDiv64DivideConquerThreshold = %zu;\n", gTuning.div64DivideConquer);
   std::printf("constexpr std::size_t kToDecimalDivideConquerThreshold = %zu;\n", gTuning.toDecimalDivideConquer);
   std::printf("constexpr std::size_t kFromDecimalDivideConquerThreshold = %zu;\n", gTuning.fromDecimalDivideConquer);
+  std::printf("constexpr std::int32_t kLucasLehmerTransformThreshold = %zu;\n", lucas);
   std::printf("\n}  // namespace bigraw\n");
   return 0;
 }

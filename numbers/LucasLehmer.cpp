@@ -9,8 +9,8 @@
 
 namespace {
 
-// Below this p the exact squaring is as fast as the transform.
-constexpr std::int32_t kTransformThreshold = 1024;
+// Below this p the exact squaring is the faster (numbers/Thresholds.h).
+constexpr std::int32_t kTransformThreshold = bigraw::kLucasLehmerTransformThreshold;
 
 void Report(TProgress* progress, std::int64_t done, std::int64_t total) {
   if (!progress) return;

@@ -1,10 +1,12 @@
 // Cut-over sizes between the multiplication, division and decimal
 // conversion methods, in digits of base 2^31 (the Mul64, Sqr64 and Div64
-// ones in 64-bit limbs). Printed by bench/tune on the project's machine;
-// paste its output here.
+// ones in 64-bit limbs), and the exponent p from which Lucas-Lehmer
+// squares by the weighted transform. Printed by bench/tune on the
+// project's machine; paste its output here.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace bigraw {
 
@@ -25,5 +27,6 @@ constexpr std::size_t kDivLimbsThreshold = 10;
 constexpr std::size_t kDiv64DivideConquerThreshold = 145;
 constexpr std::size_t kToDecimalDivideConquerThreshold = 38;
 constexpr std::size_t kFromDecimalDivideConquerThreshold = 163;
+constexpr std::int32_t kLucasLehmerTransformThreshold = 578;
 
 }  // namespace bigraw
