@@ -155,14 +155,7 @@ void ModPowerWordsBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, T
     m.Store(m.One(), result);
     return;
   }
-  // Window width by exponent length (about one multiplication per w + 1 bits
-  // against 2^(w-1) multiplications for the table).
-  int w = 1;
-  if (bits > 671) w = 6;
-  else if (bits > 239) w = 5;
-  else if (bits > 79) w = 4;
-  else if (bits > 23) w = 3;
-  else if (bits > 7) w = 2;
+  const int w = montk::WindowWidth(bits);
   const std::size_t entries = std::size_t{1} << (w - 1);
   std::vector<std::uint64_t> store((entries + 2) * ks);
   std::uint64_t* table = store.data();  // b^1, b^3, ..., b^(2^w - 1)

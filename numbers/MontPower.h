@@ -37,6 +37,17 @@ void PowSmallBase(const TMontN<N>& m, Word* x, Word base, const TBigInt& e) {
 
 // x := b^|e| for b in Montgomery form, by a left-to-right sliding window
 // whose width follows the exponent's length.
+// The sliding window's width for an exponent of the given bits: about one
+// product per w + 1 bits against 2^(w-1) products for the table.
+inline int WindowWidth(std::int64_t bits) {
+  if (bits > 671) return 6;
+  if (bits > 239) return 5;
+  if (bits > 79) return 4;
+  if (bits > 23) return 3;
+  if (bits > 7) return 2;
+  return 1;
+}
+
 template <int N>
 void PowWindow(const TMontN<N>& m, Word* x, const Word* b, const TBigInt& e) {
   const std::int64_t bits = BigIntBitLength(e);
@@ -44,13 +55,7 @@ void PowWindow(const TMontN<N>& m, Word* x, const Word* b, const TBigInt& e) {
     TMontN<N>::Copy(x, m.One());
     return;
   }
-  // About one product per w + 1 bits against 2^(w-1) products for the table.
-  int w = 1;
-  if (bits > 671) w = 6;
-  else if (bits > 239) w = 5;
-  else if (bits > 79) w = 4;
-  else if (bits > 23) w = 3;
-  else if (bits > 7) w = 2;
+  const int w = WindowWidth(bits);
   Word table[32][N];  // b^1, b^3, ..., b^(2^w - 1)
   const int entries = 1 << (w - 1);
   TMontN<N>::Copy(table[0], b);
