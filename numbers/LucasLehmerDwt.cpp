@@ -62,25 +62,9 @@ void SquareSpectrum(double* __restrict re, double* __restrict im, const double* 
   SquarePair(re, im, 0, 0, c2[0], s2[0], false);
   SquarePair(re, im, 1, 1, c2[1], s2[1], false);
   for (std::size_t start = 2; start < h; start *= 2) {
-    double* __restrict lr = re + start;
-    double* __restrict li = im + start;
-    double* __restrict hr = re + start;
-    double* __restrict hi = im + start;
-    const double* __restrict wr = c2 + start;
-    const double* __restrict wi = s2 + start;
-    const std::size_t half = start / 2, last = start - 1;
+    const std::size_t half = start / 2, last = 2 * start - 1;
 #pragma GCC ivdep
-    for (std::size_t i = 0; i < half; ++i) {
-      const double zr = lr[i], zi = li[i], mr = hr[last - i], mi = -hi[last - i];
-      const double ar = 0.5 * (zr + mr), ai = 0.5 * (zi + mi);
-      const double br = 0.5 * (zi - mi), bi = -0.5 * (zr - mr);
-      const double a2r = ar * ar - ai * ai, a2i = 2 * ar * ai;
-      const double b2r = br * br - bi * bi, b2i = 2 * br * bi;
-      const double er = a2r + (wr[i] * b2r - wi[i] * b2i), ei = a2i + (wr[i] * b2i + wi[i] * b2r);
-      const double or_ = 2 * (ar * br - ai * bi), oi = 2 * (ar * bi + ai * br);
-      lr[i] = er - oi, li[i] = ei + or_;
-      hr[last - i] = er + oi, hi[last - i] = or_ - ei;
-    }
+    for (std::size_t i = 0; i < half; ++i) SquarePair(re, im, start + i, last - i, c2[start + i], s2[start + i], true);
   }
 }
 
@@ -234,23 +218,16 @@ std::vector<std::uint64_t> TLucasLehmerDwt::ToBits() const {
   std::vector<std::int64_t> d(n_);
   for (std::size_t m = 0; m < half_; ++m) d[2 * m] = dE_[m], d[2 * m + 1] = dO_[m];
   std::int64_t carry = 0;
-  auto pass = [&] {
-    for (std::size_t j = 0; j < n_ && carry != 0; ++j) {
-      const int bits = static_cast<int>(pos_[j + 1] - pos_[j]);
-      const std::int64_t v = d[j] + carry;
-      const std::int64_t u = v & ((std::int64_t{1} << bits) - 1);
-      carry = (v - u) >> bits;
-      d[j] = u;
-    }
-  };
-  for (std::size_t j = 0; j < n_; ++j) {
+  auto settle = [&](std::size_t j) {
     const int bits = static_cast<int>(pos_[j + 1] - pos_[j]);
     const std::int64_t v = d[j] + carry;
     const std::int64_t u = v & ((std::int64_t{1} << bits) - 1);
     carry = (v - u) >> bits;
     d[j] = u;
-  }
-  while (carry != 0) pass();
+  };
+  for (std::size_t j = 0; j < n_; ++j) settle(j);
+  while (carry != 0)
+    for (std::size_t j = 0; j < n_ && carry != 0; ++j) settle(j);
   std::vector<std::uint64_t> w(static_cast<std::size_t>(p_) / 64 + 2, 0);
   for (std::size_t j = 0; j < n_; ++j) Deposit(w, pos_[j], static_cast<std::uint64_t>(d[j]));
   // M itself is zero.

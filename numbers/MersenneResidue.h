@@ -25,12 +25,6 @@ public:
   // s := (s^2 - 2) mod M, the non-negative residue.
   void Step();
 
-  // The residue's digits of base 2^31, least significant first, always
-  // Length() of them (top ones may be zero).
-  const bigraw::Digit* Cells() const { return s_.data(); }
-  bigraw::Digit* Cells() { return s_.data(); }
-  bigraw::Size Length() const { return l_; }
-
 private:
   bigraw::Digit TopMask() const { return static_cast<bigraw::Digit>((bigraw::U64{1} << topBits_) - 1); }
   void MaskTop() { s_[l_ - 1] &= TopMask(); }

@@ -6,6 +6,7 @@
 // of a quarter of the size; the interpolation splits the coefficients into
 // even and odd ones and needs exact divisions by 2, 3, 4 and 5.
 #include <algorithm>
+#include <initializer_list>
 
 #include "numbers/Limbs64.h"
 
@@ -39,6 +40,21 @@ SNum View(const Limb* a, Size n) {
   s.d = const_cast<Limb*>(a);  // read only
   s.n = Trim(a, n);
   return s;
+}
+
+// r (rn limbs) := the sum of the coefficients c[i] * B^(i k): the product
+// from the interpolated coefficients (all non-negative by then).
+void Recompose(Limb* r, Size rn, Size k, std::initializer_list<const SNum*> c) {
+  std::fill(r, r + rn, Limb{0});
+  Size off = 0;
+  for (const SNum* m : c) {
+    if (m->n != 0 && off < rn) {
+      const Size len = std::min(m->n, rn - off);
+      const Limb carry = AddN(r + off, r + off, m->d, len);
+      if (carry) Add1(r + off + len, r + off + len, rn - off - len, carry);
+    }
+    off += k;
+  }
 }
 
 int CmpMag(const SNum& x, const SNum& y) {
@@ -188,16 +204,7 @@ void Interpolate(ScratchFrame& f, Limb* r, Size rn, Size k, const SNum w[5]) {
   r3 = AddS(f, Half(f, SubS(f, r2, r3)), Shl1(f, rinf));
   r2 = SubS(f, AddS(f, r2, r1), rinf);
   r1 = SubS(f, r1, r3);
-  const SNum* c[5] = {&r0, &r1, &r2, &r3, &rinf};
-  std::fill(r, r + rn, Limb{0});
-  for (Size i = 0; i < 5; ++i) {
-    const SNum& m = *c[i];
-    const Size off = i * k;
-    if (m.n == 0 || off >= rn) continue;
-    const Size len = std::min(m.n, rn - off);
-    const Limb carry = AddN(r + off, r + off, m.d, len);
-    if (carry) Add1(r + off + len, r + off + len, rn - off - len, carry);
-  }
+  Recompose(r, rn, k, {&r0, &r1, &r2, &r3, &rinf});
 }
 
 }  // namespace
@@ -267,16 +274,7 @@ void Interpolate4(ScratchFrame& f, Limb* r, Size rn, Size k, const SNum w[7]) {
   const SNum c5 = Third(f, SubS(f, AddS(f, d, p), o1));
   const SNum c1 = AddS(f, d, c5);
   const SNum c3 = SubS(f, p, AddS(f, ShlBits(f, c5, 2), c5));
-  const SNum* c[7] = {&c0, &c1, &c2, &c3, &c4, &c5, &c6};
-  std::fill(r, r + rn, Limb{0});
-  for (Size i = 0; i < 7; ++i) {
-    const SNum& m = *c[i];
-    const Size off = i * k;
-    if (m.n == 0 || off >= rn) continue;
-    const Size len = std::min(m.n, rn - off);
-    const Limb carry = AddN(r + off, r + off, m.d, len);
-    if (carry) Add1(r + off + len, r + off + len, rn - off - len, carry);
-  }
+  Recompose(r, rn, k, {&c0, &c1, &c2, &c3, &c4, &c5, &c6});
 }
 
 }  // namespace
