@@ -157,47 +157,6 @@ int main() {
     double below = Time([&] { bigraw::SqrBasecase(r.data(), a.data(), n); });
     return std::make_pair(below, above);
   });
-  // The digit methods (the limbs kept out of the way while they are timed).
-  const Size ml = gTuning.mulLimbs, sl = gTuning.sqrLimbs;
-  gTuning.mulLimbs = gTuning.sqrLimbs = 1 << 30;
-  // Karatsuba against the basecase: one level of recursion over it.
-  gTuning.mulToom3 = gTuning.sqrToom3 = 1 << 30;
-  gTuning.mulKaratsuba = Find("mul karatsuba", 16, 3000, [](Size n) {
-    auto a = Random(n), b = Random(n);
-    std::vector<Digit> r(2 * n);
-    gTuning.mulKaratsuba = n;  // children (n/2) are below: basecase
-    double above = Time([&] { bigraw::MulKaratsuba(r.data(), a.data(), n, b.data(), n); });
-    double below = Time([&] { bigraw::MulBasecase(r.data(), a.data(), n, b.data(), n); });
-    return std::make_pair(below, above);
-  });
-  gTuning.sqrKaratsuba = Find("sqr karatsuba", 16, 3000, [](Size n) {
-    auto a = Random(n);
-    std::vector<Digit> r(2 * n);
-    gTuning.sqrKaratsuba = n;
-    double above = Time([&] { bigraw::SqrKaratsuba(r.data(), a.data(), n); });
-    double below = Time([&] { bigraw::SqrBasecase(r.data(), a.data(), n); });
-    return std::make_pair(below, above);
-  });
-  // Toom-3 against Karatsuba, both over the tuned Karatsuba cut-over.
-  const Size mk = gTuning.mulKaratsuba, sk = gTuning.sqrKaratsuba;
-  gTuning.mulToom3 = Find("mul toom3", std::max<Size>(3 * mk, 60), 6000, [](Size n) {
-    auto a = Random(n), b = Random(n);
-    std::vector<Digit> r(2 * n);
-    gTuning.mulToom3 = n;
-    double above = Time([&] { bigraw::MulToom3(r.data(), a.data(), n, b.data(), n); });
-    double below = Time([&] { bigraw::MulKaratsuba(r.data(), a.data(), n, b.data(), n); });
-    return std::make_pair(below, above);
-  });
-  gTuning.sqrToom3 = Find("sqr toom3", std::max<Size>(3 * sk, 60), 6000, [](Size n) {
-    auto a = Random(n);
-    std::vector<Digit> r(2 * n);
-    gTuning.sqrToom3 = n;
-    double above = Time([&] { bigraw::SqrToom3(r.data(), a.data(), n); });
-    double below = Time([&] { bigraw::SqrKaratsuba(r.data(), a.data(), n); });
-    return std::make_pair(below, above);
-  });
-  gTuning.mulLimbs = ml;
-  gTuning.sqrLimbs = sl;
   // Divide and conquer division of 2n by n limbs against Knuth's method on
   // limbs, then the limbs against the digits.
   gTuning.div64DivideConquer = Find("div64 divide-conquer", 8, 1000, [](Size n) {
@@ -215,18 +174,6 @@ int main() {
     double below = Time([&] { bigraw::DivRemBasecase(q.data(), r.data(), a.data(), 2 * n, b.data(), n); });
     return std::make_pair(below, above);
   });
-  const Size dl = gTuning.divLimbs;
-  gTuning.divLimbs = 1 << 30;
-  // Divide and conquer division of 2n by n digits against Knuth's method.
-  gTuning.divDivideConquer = Find("div divide-conquer", 16, 2000, [](Size n) {
-    auto a = Random(2 * n), b = Random(n);
-    std::vector<Digit> q(n + 1), r(n);
-    gTuning.divDivideConquer = n / 2;  // one level over the basecase
-    double above = Time([&] { bigraw::DivRemDivideConquer(q.data(), r.data(), a.data(), 2 * n, b.data(), n); });
-    double below = Time([&] { bigraw::DivRemBasecase(q.data(), r.data(), a.data(), 2 * n, b.data(), n); });
-    return std::make_pair(below, above);
-  });
-  gTuning.divLimbs = dl;
   // Decimal conversions: the divide and conquer at n against the quadratic.
   gTuning.toDecimalDivideConquer = Find("to decimal", 8, 3000, [](Size n) {
     auto a = Random(n);
@@ -266,10 +213,6 @@ int main() {
       "// squares by the weighted transform. Printed by bench/tune on the\n"
       "// project's machine; paste its output here.\n"
       "#pragma once\n\n#include <cstddef>\n#include <cstdint>\n\nnamespace bigraw {\n\n");
-  std::printf("constexpr std::size_t kMulKaratsubaThreshold = %zu;\n", gTuning.mulKaratsuba);
-  std::printf("constexpr std::size_t kSqrKaratsubaThreshold = %zu;\n", gTuning.sqrKaratsuba);
-  std::printf("constexpr std::size_t kMulToom3Threshold = %zu;\n", gTuning.mulToom3);
-  std::printf("constexpr std::size_t kSqrToom3Threshold = %zu;\n", gTuning.sqrToom3);
   std::printf("constexpr std::size_t kMulLimbsThreshold = %zu;\n", gTuning.mulLimbs);
   std::printf("constexpr std::size_t kSqrLimbsThreshold = %zu;\n", gTuning.sqrLimbs);
   std::printf("constexpr std::size_t kMul64KaratsubaThreshold = %zu;\n", gTuning.mul64Karatsuba);
@@ -278,7 +221,6 @@ int main() {
   std::printf("constexpr std::size_t kSqr64Toom3Threshold = %zu;\n", gTuning.sqr64Toom3);
   std::printf("constexpr std::size_t kMul64Toom4Threshold = %zu;\n", gTuning.mul64Toom4);
   std::printf("constexpr std::size_t kSqr64Toom4Threshold = %zu;\n", gTuning.sqr64Toom4);
-  std::printf("constexpr std::size_t kDivDivideConquerThreshold = %zu;\n", gTuning.divDivideConquer);
   std::printf("constexpr std::size_t kDivLimbsThreshold = %zu;\n", gTuning.divLimbs);
   std::printf("constexpr std::size_t kDiv64DivideConquerThreshold = %zu;\n", gTuning.div64DivideConquer);
   std::printf("constexpr std::size_t kToDecimalDivideConquerThreshold = %zu;\n", gTuning.toDecimalDivideConquer);

@@ -540,12 +540,8 @@ void Mul(Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
   }
   if (nb >= gTuning.mulLimbs)
     MulByLimbs(r, a, na, b, nb);
-  else if (nb < gTuning.mulKaratsuba)
-    MulBasecase(r, a, na, b, nb);
-  else if (nb < gTuning.mulToom3)
-    MulKaratsuba(r, a, na, b, nb);
   else
-    MulToom3(r, a, na, b, nb);
+    MulBasecase(r, a, na, b, nb);
 }
 
 void Sqr(Digit* r, const Digit* a, Size n) {
@@ -558,19 +554,13 @@ void Sqr(Digit* r, const Digit* a, Size n) {
   }
   if (n >= gTuning.sqrLimbs)
     SqrByLimbs(r, a, n);
-  else if (n < gTuning.sqrKaratsuba)
-    SqrBasecase(r, a, n);
-  else if (n < gTuning.sqrToom3)
-    SqrKaratsuba(r, a, n);
   else
-    SqrToom3(r, a, n);
+    SqrBasecase(r, a, n);
 }
 
 void DivRem(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb) {
   if (nb >= gTuning.divLimbs)
     DivRemByLimbs(q, r, a, na, b, nb);
-  else if (nb > gTuning.divDivideConquer && na - nb >= gTuning.divDivideConquer)
-    DivRemDivideConquer(q, r, a, na, b, nb);
   else
     DivRemBasecase(q, r, a, na, b, nb);
 }

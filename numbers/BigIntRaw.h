@@ -72,7 +72,8 @@ U64 RShift(Digit* r, const Digit* a, Size n, int s);
 void MulSchoolbook(Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 void SqrSchoolbook(Digit* r, const Digit* a, Size n);
 // The same products column by column with delayed carries (vectorised);
-// the fast quadratic methods under Karatsuba. Same contract.
+// the method for operands too short to pay for packing into limbs. Same
+// contract.
 void MulBasecase(Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 void SqrBasecase(Digit* r, const Digit* a, Size n);
 // Basecase operands up to this length use a buffer on the stack.
@@ -82,10 +83,6 @@ constexpr Size kBasecaseMax = 256;
 // tuning program changes them.
 // (Constant-initialised: usable from other static initialisers.)
 struct Tuning {
-  Size mulKaratsuba = kMulKaratsubaThreshold;
-  Size sqrKaratsuba = kSqrKaratsubaThreshold;
-  Size mulToom3 = kMulToom3Threshold;
-  Size sqrToom3 = kSqrToom3Threshold;
   // From these digit counts products go through 64-bit limbs (Limbs64.h),
   // with the cut-overs below in limbs.
   Size mulLimbs = kMulLimbsThreshold;
@@ -96,7 +93,6 @@ struct Tuning {
   Size sqr64Toom3 = kSqr64Toom3Threshold;
   Size mul64Toom4 = kMul64Toom4Threshold;
   Size sqr64Toom4 = kSqr64Toom4Threshold;
-  Size divDivideConquer = kDivDivideConquerThreshold;
   // From this divisor length (digits) divisions go through 64-bit limbs,
   // with the divide and conquer cut-over below in limbs.
   Size divLimbs = kDivLimbsThreshold;
@@ -105,15 +101,6 @@ struct Tuning {
   Size fromDecimalDivideConquer = kFromDecimalDivideConquerThreshold;
 };
 extern Tuning gTuning;
-
-// Karatsuba (numbers/Karatsuba.cpp); same contract as the basecase,
-// with na >= nb, used by Mul above its thresholds.
-void MulKaratsuba(Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
-void SqrKaratsuba(Digit* r, const Digit* a, Size n);
-// Toom-3 (numbers/Toom.cpp); same contract, na >= nb (too unbalanced
-// operands go to Karatsuba).
-void MulToom3(Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
-void SqrToom3(Digit* r, const Digit* a, Size n);
 
 // The fastest product and square for the sizes: r gets na + nb digits;
 // any na, nb >= 1 (the operands are exchanged as needed). Past a few
@@ -128,9 +115,6 @@ void Sqr(Digit* r, const Digit* a, Size n);
 // digits of base 2^31 (the reference); the basecase on words of base 2^62.
 void DivRemPlain(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 void DivRemBasecase(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
-// Burnikel-Ziegler recursive division (numbers/DivideConquer.cpp); same
-// contract.
-void DivRemDivideConquer(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb);
 // The fastest division for the sizes (through 64-bit limbs past a few
 // digits); same contract.
 void DivRem(Digit* q, Digit* r, const Digit* a, Size na, const Digit* b, Size nb);

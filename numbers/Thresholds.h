@@ -10,10 +10,6 @@
 
 namespace bigraw {
 
-constexpr std::size_t kMulKaratsubaThreshold = 293;
-constexpr std::size_t kSqrKaratsubaThreshold = 418;
-constexpr std::size_t kMulToom3Threshold = 1338;
-constexpr std::size_t kSqrToom3Threshold = 2157;
 constexpr std::size_t kMulLimbsThreshold = 3;
 constexpr std::size_t kSqrLimbsThreshold = 4;
 constexpr std::size_t kMul64KaratsubaThreshold = 30;
@@ -22,7 +18,6 @@ constexpr std::size_t kMul64Toom3Threshold = 245;
 constexpr std::size_t kSqr64Toom3Threshold = 250;
 constexpr std::size_t kMul64Toom4Threshold = 1067;
 constexpr std::size_t kSqr64Toom4Threshold = 1663;
-constexpr std::size_t kDivDivideConquerThreshold = 129;
 constexpr std::size_t kDivLimbsThreshold = 10;
 constexpr std::size_t kDiv64DivideConquerThreshold = 145;
 constexpr std::size_t kToDecimalDivideConquerThreshold = 38;

@@ -109,9 +109,9 @@ void CheckDivision(std::mt19937_64& rng, Size na, Size nb) {
   const bool am = rng() & 1, bm = rng() & 1;
   TBigInt q, r, qs, rs;
   DivModBigInt(Make(a, am), Make(b, bm), q, r);
+  // Again on the digits alone, the limbs kept out of the way.
   bigraw::Tuning saved = bigraw::gTuning;
-  bigraw::gTuning.divDivideConquer = 1 << 30;
-  bigraw::gTuning.mulKaratsuba = bigraw::gTuning.sqrKaratsuba = 1 << 30;
+  bigraw::gTuning.divLimbs = bigraw::gTuning.mulLimbs = bigraw::gTuning.sqrLimbs = 1 << 30;
   DivModBigInt(Make(a, am), Make(b, bm), qs, rs);
   bigraw::gTuning = saved;
   ASSERT_EQ(q.Cells, qs.Cells);
@@ -145,31 +145,18 @@ protected:
   void TearDown() override { bigraw::gTuning = bigraw::Tuning(); }
 };
 
-TEST_F(Fast, ProductsAroundThresholds) {
+TEST_F(Fast, RandomProducts) {
   std::mt19937_64 rng(kSeed);
-  const bigraw::Tuning& t = bigraw::gTuning;
-  for (Size th : {t.mulKaratsuba, t.sqrKaratsuba})
-    for (Size na : Around(th))
-      for (Size nb : {na, na - 1, na / 2 + 1, Size{1}, Size{2}, th - 1, th + 1})
-        if (nb >= 1 && nb <= 4 * na) CheckProducts(rng, na, nb);
-  // Toom-3 sizes: the schoolbook reference is slow there, so fewer rows.
-  for (Size th : {t.mulToom3, t.sqrToom3})
-    for (Size na : {th - 1, th, th + 1, 2 * th + 1})
-      for (Size nb : {na, na - 1, 2 * na / 3 + 2, th + 1})
-        if (nb >= 1 && nb <= na) CheckProducts(rng, na, nb);
   for (int i = 0; i < 100; ++i) CheckProducts(rng, 1 + rng() % 700, 1 + rng() % 700);
+  // The column-wise basecase over its whole range, the limbs kept out of
+  // the way.
+  bigraw::gTuning.mulLimbs = bigraw::gTuning.sqrLimbs = 1 << 30;
+  for (int i = 0; i < 100; ++i) CheckProducts(rng, 1 + rng() % 300, 1 + rng() % 300);
 }
 
 TEST_F(Fast, ProductsWithDeepRecursion) {
   std::mt19937_64 rng(kSeed + 1);
-  // On the base-2^31 digits (the limbs kept out of the way)...
-  bigraw::gTuning.mulLimbs = bigraw::gTuning.sqrLimbs = 1 << 30;
-  for (Size k : {2, 3, 5}) {
-    bigraw::gTuning.mulKaratsuba = bigraw::gTuning.sqrKaratsuba = k;
-    bigraw::gTuning.mulToom3 = bigraw::gTuning.sqrToom3 = 3 * k + 3;
-    for (int i = 0; i < 150; ++i) CheckProducts(rng, 1 + rng() % 120, 1 + rng() % 120);
-  }
-  // ... and on 64-bit limbs, from the first digit on.
+  // On 64-bit limbs, from the first digit on.
   bigraw::gTuning.mulLimbs = bigraw::gTuning.sqrLimbs = 1;
   for (Size k : {2, 3, 5}) {
     bigraw::gTuning.mul64Karatsuba = bigraw::gTuning.sqr64Karatsuba = k;
@@ -196,21 +183,13 @@ TEST_F(Fast, ProductsThroughLimbsAroundThresholds) {
       for (Size nb : {na, 3 * na / 4 + 5, 3 * na / 4 - 5}) CheckProducts(rng, na, nb);
 }
 
-TEST_F(Fast, DivisionAroundThresholds) {
+TEST_F(Fast, RandomDivisions) {
   std::mt19937_64 rng(kSeed + 2);
-  const Size th = bigraw::gTuning.divDivideConquer;
-  for (Size nb : Around(th))
-    for (Size na : {nb, nb + 1, 2 * nb - 1, 2 * nb, 2 * nb + 1, 3 * nb + 7, 5 * nb}) CheckDivision(rng, na, nb);
   for (int i = 0; i < 100; ++i) CheckDivision(rng, 1 + rng() % 900, 1 + rng() % 500);
   for (Size na = 1; na < 12; ++na)
     for (Size nb = 1; nb <= na; ++nb)
       for (int i = 0; i < 8; ++i) CheckDivision(rng, na, nb);
-  // Deep recursions on the digits (the limbs kept out of the way) and on
-  // the limbs.
-  bigraw::gTuning.divLimbs = bigraw::gTuning.mulLimbs = bigraw::gTuning.sqrLimbs = 1 << 30;
-  bigraw::gTuning.divDivideConquer = 4;
-  bigraw::gTuning.mulKaratsuba = bigraw::gTuning.sqrKaratsuba = 3;
-  for (int i = 0; i < 200; ++i) CheckDivision(rng, 1 + rng() % 200, 1 + rng() % 120);
+  // Deep recursions on the limbs, from the first digit on.
   bigraw::gTuning.divLimbs = bigraw::gTuning.mulLimbs = bigraw::gTuning.sqrLimbs = 1;
   bigraw::gTuning.div64DivideConquer = 2;
   bigraw::gTuning.mul64Karatsuba = bigraw::gTuning.sqr64Karatsuba = 3;
@@ -234,8 +213,8 @@ TEST_F(Fast, DecimalAroundThresholds) {
   for (Size n : {1000, 3000, 5000}) CheckDecimal(rng, n);
   for (int i = 0; i < 60; ++i) CheckDecimal(rng, 1 + rng() % 1500);
   bigraw::gTuning.toDecimalDivideConquer = bigraw::gTuning.fromDecimalDivideConquer = 2;
-  bigraw::gTuning.divDivideConquer = 4;
-  bigraw::gTuning.mulKaratsuba = bigraw::gTuning.sqrKaratsuba = 3;
+  bigraw::gTuning.div64DivideConquer = 2;
+  bigraw::gTuning.mul64Karatsuba = bigraw::gTuning.sqr64Karatsuba = 3;
   for (int i = 0; i < 100; ++i) CheckDecimal(rng, 1 + rng() % 200);
 }
 
