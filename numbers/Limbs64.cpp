@@ -8,7 +8,6 @@
 namespace limb64 {
 
 using bigraw::Digit;
-using bigraw::U128;
 
 // 64 digits fill exactly 31 limbs: whole groups with every shift a
 // constant (unrolled), the rest bit by bit.
@@ -71,129 +70,6 @@ void Unpack(Digit* d, Size nd, const Limb* w, Size nw) {
   }
 }
 
-#if defined(__x86_64__)
-// adc/sbb chains four limbs a turn in assembly (the compiler's code for the
-// carry intrinsics breaks the flag chain); dec leaves the carry alone.
-#define CALVENNA_CHAIN4(op)                                                                          \
-  "clc\n\t"                                                                                         \
-  "1:\n\t"                                                                                          \
-  "mov (%[a]), %[x0]\n\t" op " (%[b]), %[x0]\n\t"                                                  \
-  "mov 8(%[a]), %[x1]\n\t" op " 8(%[b]), %[x1]\n\t"                                                \
-  "mov %[x0], (%[r])\n\t"                                                                           \
-  "mov %[x1], 8(%[r])\n\t"                                                                          \
-  "mov 16(%[a]), %[x0]\n\t" op " 16(%[b]), %[x0]\n\t"                                              \
-  "mov 24(%[a]), %[x1]\n\t" op " 24(%[b]), %[x1]\n\t"                                              \
-  "mov %[x0], 16(%[r])\n\t"                                                                         \
-  "mov %[x1], 24(%[r])\n\t"                                                                         \
-  "lea 32(%[a]), %[a]\n\t"                                                                          \
-  "lea 32(%[b]), %[b]\n\t"                                                                          \
-  "lea 32(%[r]), %[r]\n\t"                                                                          \
-  "dec %[n]\n\t"                                                                                    \
-  "jnz 1b\n\t"                                                                                      \
-  "setc %b[c]\n\t"
-
-Limb AddN(Limb* r, const Limb* a, const Limb* b, Size n) {
-  Limb c = 0;
-  Size blocks = n / 4;
-  if (blocks) {
-    Limb* rp = r;
-    const Limb *ap = a, *bp = b;
-    Limb x0, x1;
-    __asm__ volatile(CALVENNA_CHAIN4("adc")
-                     : [r] "+&r"(rp), [a] "+&r"(ap), [b] "+&r"(bp), [n] "+&r"(blocks), [c] "+&q"(c), [x0] "=&r"(x0),
-                       [x1] "=&r"(x1)
-                     :
-                     : "cc", "memory");
-  }
-  for (Size i = n & ~Size{3}; i < n; ++i) {
-    const U128 t = static_cast<U128>(a[i]) + b[i] + c;
-    r[i] = static_cast<Limb>(t);
-    c = static_cast<Limb>(t >> 64);
-  }
-  return c;
-}
-
-Limb SubN(Limb* r, const Limb* a, const Limb* b, Size n) {
-  Limb c = 0;
-  Size blocks = n / 4;
-  if (blocks) {
-    Limb* rp = r;
-    const Limb *ap = a, *bp = b;
-    Limb x0, x1;
-    __asm__ volatile(CALVENNA_CHAIN4("sbb")
-                     : [r] "+&r"(rp), [a] "+&r"(ap), [b] "+&r"(bp), [n] "+&r"(blocks), [c] "+&q"(c), [x0] "=&r"(x0),
-                       [x1] "=&r"(x1)
-                     :
-                     : "cc", "memory");
-  }
-  for (Size i = n & ~Size{3}; i < n; ++i) {
-    const U128 t = static_cast<U128>(a[i]) - b[i] - c;
-    r[i] = static_cast<Limb>(t);
-    c = static_cast<Limb>(t >> 64) & 1;
-  }
-  return c;
-}
-#undef CALVENNA_CHAIN4
-#else
-Limb AddN(Limb* r, const Limb* a, const Limb* b, Size n) {
-  Limb c = 0;
-  for (Size i = 0; i < n; ++i) {
-    const U128 t = static_cast<U128>(a[i]) + b[i] + c;
-    r[i] = static_cast<Limb>(t);
-    c = static_cast<Limb>(t >> 64);
-  }
-  return c;
-}
-
-Limb SubN(Limb* r, const Limb* a, const Limb* b, Size n) {
-  Limb c = 0;
-  for (Size i = 0; i < n; ++i) {
-    const U128 t = static_cast<U128>(a[i]) - b[i] - c;
-    r[i] = static_cast<Limb>(t);
-    c = static_cast<Limb>(t >> 64) & 1;
-  }
-  return c;
-}
-#endif
-
-Limb Add1(Limb* r, const Limb* a, Size n, Limb c) {
-  Size i = 0;
-  for (; i < n && c; ++i) {
-    const Limb x = a[i] + c;
-    c = x < c;
-    r[i] = x;
-  }
-  if (r != a && i < n) std::memmove(r + i, a + i, (n - i) * sizeof(Limb));
-  return c;
-}
-
-Limb Sub1(Limb* r, const Limb* a, Size n, Limb c) {
-  Size i = 0;
-  for (; i < n && c; ++i) {
-    const Limb x = a[i];
-    r[i] = x - c;
-    c = x < c;
-  }
-  if (r != a && i < n) std::memmove(r + i, a + i, (n - i) * sizeof(Limb));
-  return c;
-}
-
-Limb Add(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
-  return Add1(r + nb, a + nb, na - nb, AddN(r, a, b, nb));
-}
-
-Limb Sub(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
-  return Sub1(r + nb, a + nb, na - nb, SubN(r, a, b, nb));
-}
-
-int CmpN(const Limb* a, const Limb* b, Size n) {
-  while (n > 0) {
-    --n;
-    if (a[n] != b[n]) return a[n] > b[n] ? 1 : -1;
-  }
-  return 0;
-}
-
 Limb LShift(Limb* r, const Limb* a, Size n, int s) {
   if (s == 0) {
     if (r != a && n) std::memmove(r, a, n * sizeof(Limb));
@@ -225,7 +101,7 @@ namespace {
 // carry and leaves the borrow in b.
 Limb SubMul1From(Limb* r, const Limb* a, Size n, Limb m, Limb cy, Limb& b) {
   for (Size i = 0; i < n; ++i) {
-    const U128 t = static_cast<U128>(a[i]) * m + cy;
+    const Wide t = static_cast<Wide>(a[i]) * m + cy;
     const Limb lo = static_cast<Limb>(t);
     cy = static_cast<Limb>(t >> 64);
     const Limb x = r[i];
@@ -311,7 +187,7 @@ Limb DivRem1(Limb* q, const Limb* a, Size n, Limb d) {
 Limb Mul1(Limb* r, const Limb* a, Size n, Limb m) {
   Limb c = 0;
   for (Size i = 0; i < n; ++i) {
-    const U128 t = static_cast<U128>(a[i]) * m + c;
+    const Wide t = static_cast<Wide>(a[i]) * m + c;
     r[i] = static_cast<Limb>(t);
     c = static_cast<Limb>(t >> 64);
   }
@@ -323,7 +199,7 @@ namespace {
 // r += a * m in C, from a carry c; returns the carry.
 Limb AddMul1From(Limb* r, const Limb* a, Size n, Limb m, Limb c) {
   for (Size i = 0; i < n; ++i) {
-    const U128 t = static_cast<U128>(a[i]) * m + r[i] + c;
+    const Wide t = static_cast<Wide>(a[i]) * m + r[i] + c;
     r[i] = static_cast<Limb>(t);
     c = static_cast<Limb>(t >> 64);
   }
@@ -389,7 +265,7 @@ void MulBasecase(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
 
 void SqrBasecase(Limb* r, const Limb* a, Size n) {
   if (n == 1) {
-    const U128 t = static_cast<U128>(a[0]) * a[0];
+    const Wide t = static_cast<Wide>(a[0]) * a[0];
     r[0] = static_cast<Limb>(t);
     r[1] = static_cast<Limb>(t >> 64);
     return;
@@ -402,12 +278,12 @@ void SqrBasecase(Limb* r, const Limb* a, Size n) {
   Limb top = 0;  // bit shifted out of the previous limb
   Limb c = 0;    // carry of the diagonal additions
   for (Size i = 0; i < n; ++i) {
-    const U128 sq = static_cast<U128>(a[i]) * a[i];
+    const Wide sq = static_cast<Wide>(a[i]) * a[i];
     const Limb x0 = r[2 * i], x1 = r[2 * i + 1];
     const Limb d0 = (x0 << 1) | top, d1 = (x1 << 1) | (x0 >> 63);
     top = x1 >> 63;
-    const U128 s0 = static_cast<U128>(d0) + static_cast<Limb>(sq) + c;
-    const U128 s1 = static_cast<U128>(d1) + static_cast<Limb>(sq >> 64) + static_cast<Limb>(s0 >> 64);
+    const Wide s0 = static_cast<Wide>(d0) + static_cast<Limb>(sq) + c;
+    const Wide s1 = static_cast<Wide>(d1) + static_cast<Limb>(sq >> 64) + static_cast<Limb>(s0 >> 64);
     r[2 * i] = static_cast<Limb>(s0);
     r[2 * i + 1] = static_cast<Limb>(s1);
     c = static_cast<Limb>(s1 >> 64);

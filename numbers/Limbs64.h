@@ -11,11 +11,9 @@
 #pragma once
 
 #include "numbers/BigIntRaw.h"
+#include "numbers/LimbRaw.h"
 
 namespace limb64 {
-
-using Limb = bigraw::U64;
-using bigraw::Size;
 
 // Limbs needed for n digits of base 2^31.
 constexpr Size LimbsFor(Size n) { return (n * 31 + 63) / 64; }
@@ -23,19 +21,6 @@ constexpr Size LimbsFor(Size n) { return (n * 31 + 63) / 64; }
 void Pack(Limb* w, const bigraw::Digit* a, Size n);
 // d := the low nd digits of base 2^31 of w (nw limbs; missing bits are 0).
 void Unpack(bigraw::Digit* d, Size nd, const Limb* w, Size nw);
-
-// Carry and borrow chains; r may equal a or b.
-Limb AddN(Limb* r, const Limb* a, const Limb* b, Size n);
-Limb Add(Limb* r, const Limb* a, Size na, const Limb* b, Size nb);  // na >= nb
-Limb Add1(Limb* r, const Limb* a, Size n, Limb c);
-Limb SubN(Limb* r, const Limb* a, const Limb* b, Size n);
-Limb Sub(Limb* r, const Limb* a, Size na, const Limb* b, Size nb);  // na >= nb
-Limb Sub1(Limb* r, const Limb* a, Size n, Limb c);
-int CmpN(const Limb* a, const Limb* b, Size n);
-inline Size Trim(const Limb* a, Size n) {
-  while (n > 0 && a[n - 1] == 0) --n;
-  return n;
-}
 
 // r := a << s or a >> s for 0 <= s < 64, returning the bits shifted out
 // (at the low end of the result for LShift, the high end for RShift).
@@ -51,7 +36,7 @@ inline Limb Div2by1(Limb hi, Limb lo, Limb d, Limb& rem) {
   rem = r;
   return q;
 #else
-  const bigraw::U128 n = (static_cast<bigraw::U128>(hi) << 64) | lo;
+  const Wide n = (static_cast<Wide>(hi) << 64) | lo;
   rem = static_cast<Limb>(n % d);
   return static_cast<Limb>(n / d);
 #endif

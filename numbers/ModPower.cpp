@@ -206,14 +206,14 @@ void ModPowerBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, TBigIn
     return;
   }
   montk::DispatchWords(k, [&]<int N>() {
-    montk::Word words[N], x[N];
+    montk::Limb words[N], x[N];
     BigIntToWords(modulus, words, N);
     const montk::TMontN<N> m(words);
     std::int64_t small = 0;
     if (BigIntToInt64(base, small) && small < (std::int64_t{1} << 32)) {
-      montk::PowSmallBase<N>(m, x, static_cast<montk::Word>(small), e);
+      montk::PowSmallBase<N>(m, x, static_cast<montk::Limb>(small), e);
     } else {
-      montk::Word bm[N];
+      montk::Limb bm[N];
       BigIntToWords(base, bm, N);
       m.ToMont(bm, bm);
       montk::PowWindow<N>(m, x, bm, e);

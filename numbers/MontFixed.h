@@ -10,21 +10,21 @@
 #include <cstdint>
 
 #include "numbers/BigInt.h"
+#include "numbers/LimbRaw.h"
 #include "numbers/MontKernel.h"
 #include "numbers/MontgomeryWords.h"
 
 template <int W>
 class TMontFixed {
 public:
-  using U64 = std::uint64_t;
-  using U128 = unsigned __int128;
-  using Num = std::array<U64, W>;
+  using Limb = limb64::Limb;
+  using Num = std::array<Limb, W>;
 
   // n odd, n >= 3, fitting in W words (higher bits are ignored).
   explicit TMontFixed(const TBigInt& n) {
     BigIntToWords(n, n_.data(), W);
     // Newton's iteration for n^-1 mod 2^64; each step doubles the bits.
-    U64 inv = n_[0];
+    Limb inv = n_[0];
     for (int i = 0; i < 6; ++i) inv *= 2 - n_[0] * inv;
     ninv_ = 0 - inv;
     // R mod n by 64*W doublings of 1; R^2 mod n by as many more.
@@ -47,18 +47,13 @@ public:
 
   void Add(Num& r, const Num& a, const Num& b) const {
     Num s;
-    U64 carry = 0;
-    for (int j = 0; j < W; ++j) {
-      const U128 t = static_cast<U128>(a[j]) + b[j] + carry;
-      s[j] = static_cast<U64>(t);
-      carry = static_cast<U64>(t >> 64);
-    }
-    if (carry != 0 || !Below(s, n_)) SubRaw(s, n_);
+    const Limb carry = limb64::AddN<W>(s.data(), a.data(), b.data());
+    if (carry != 0 || !Below(s, n_)) limb64::SubN<W>(s.data(), s.data(), n_.data());
     r = s;
   }
   void Sub(Num& r, const Num& a, const Num& b) const {
-    Num s = a;
-    if (SubRaw(s, b) != 0) AddRaw(s, n_);
+    Num s;
+    if (limb64::SubN<W>(s.data(), a.data(), b.data()) != 0) limb64::AddN<W>(s.data(), s.data(), n_.data());
     r = s;
   }
 
@@ -74,7 +69,7 @@ public:
   }
   void LoadSmall(Num& r, std::int64_t v) const {
     Num plain{};
-    const U64 mag = v < 0 ? 0 - static_cast<U64>(v) : static_cast<U64>(v);
+    const Limb mag = v < 0 ? 0 - static_cast<Limb>(v) : static_cast<Limb>(v);
     plain[0] = mag;
     if (W == 1 && plain[0] >= n_[0]) plain[0] %= n_[0];
     Mul(r, plain, r2_);
@@ -103,26 +98,9 @@ private:
       if (a[j] != b[j]) return a[j] < b[j];
     return false;
   }
-  static U64 SubRaw(Num& a, const Num& b) {
-    U64 borrow = 0;
-    for (int j = 0; j < W; ++j) {
-      const U128 d = static_cast<U128>(a[j]) - b[j] - borrow;
-      a[j] = static_cast<U64>(d);
-      borrow = static_cast<U64>(d >> 64) & 1;
-    }
-    return borrow;
-  }
-  static void AddRaw(Num& a, const Num& b) {
-    U64 carry = 0;
-    for (int j = 0; j < W; ++j) {
-      const U128 t = static_cast<U128>(a[j]) + b[j] + carry;
-      a[j] = static_cast<U64>(t);
-      carry = static_cast<U64>(t >> 64);
-    }
-  }
 
   Num n_{}, one_{}, r2_{};
-  U64 ninv_ = 0;
+  Limb ninv_ = 0;
 };
 
 // The word count a modulus needs, 1 to 4, or 0 when it is wider than 256 bits.

@@ -9,36 +9,22 @@
 // R = 2^(64 N).
 #pragma once
 
-#include <immintrin.h>
-
 #include <cstdint>
+
+#include "numbers/LimbRaw.h"
 
 namespace montk {
 
-using Word = std::uint64_t;
-using Wide = unsigned __int128;
-
-// Add and subtract with carry on Word (the intrinsics take unsigned long long).
-inline __attribute__((always_inline)) unsigned char AddCarry(unsigned char c, Word a, Word b, Word* out) {
-  unsigned long long r;
-  c = _addcarry_u64(c, a, b, &r);
-  *out = r;
-  return c;
-}
-inline __attribute__((always_inline)) unsigned char SubBorrow(unsigned char c, Word a, Word b, Word* out) {
-  unsigned long long r;
-  c = _subborrow_u64(c, a, b, &r);
-  *out = r;
-  return c;
-}
+using limb64::Limb;
+using limb64::Wide;
 
 // (c2:c1:c0) += x * y, both factors read from memory. Written out for the
 // compiler, which otherwise turns the third carry into setc/movzx pairs and,
 // short of registers, parks the operands in vector registers. Without BMI2
 // (a build not tuned to the machine) mulq takes the place of mulx.
-inline __attribute__((always_inline)) void Mac(Word& c0, Word& c1, Word& c2, const Word& x, const Word& y) {
+inline __attribute__((always_inline)) void Mac(Limb& c0, Limb& c1, Limb& c2, const Limb& x, const Limb& y) {
 #ifdef __BMI2__
-  Word lo, hi;
+  Limb lo, hi;
   asm("movq %[x], %%rdx\n\t"
       "mulx %[y], %[lo], %[hi]\n\t"
       "addq %[lo], %[c0]\n\t"
@@ -61,9 +47,9 @@ inline __attribute__((always_inline)) void Mac(Word& c0, Word& c1, Word& c2, con
 
 // (c2:c1:c0) += x * y with x in a register: for the fresh reduction factor
 // m_k, which would otherwise wait for a store and a load.
-inline __attribute__((always_inline)) void MacReg(Word& c0, Word& c1, Word& c2, Word x, const Word& y) {
+inline __attribute__((always_inline)) void MacReg(Limb& c0, Limb& c1, Limb& c2, Limb x, const Limb& y) {
 #ifdef __BMI2__
-  Word lo, hi;
+  Limb lo, hi;
   asm("mulx %[y], %[lo], %[hi]\n\t"
       "addq %[lo], %[c0]\n\t"
       "adcq %[hi], %[c1]\n\t"
@@ -72,7 +58,7 @@ inline __attribute__((always_inline)) void MacReg(Word& c0, Word& c1, Word& c2, 
       : "d"(x), [y] "m"(y)
       : "cc");
 #else
-  Word hi;
+  Limb hi;
   asm("mulq %[y]\n\t"
       "addq %%rax, %[c0]\n\t"
       "adcq %%rdx, %[c1]\n\t"
@@ -86,27 +72,25 @@ inline __attribute__((always_inline)) void MacReg(Word& c0, Word& c1, Word& c2, 
 // r := a - n when that is not negative or when carry is set (the value is
 // carry * 2^(64N) + a, below 2n); otherwise r := a.
 template <int N>
-inline __attribute__((always_inline)) void FinalSubtract(Word* r, const Word* a, Word carry, const Word* n) {
-  Word s[N];
-  unsigned char b = 0;
-#pragma GCC unroll 32
-  for (int i = 0; i < N; ++i) b = SubBorrow(b, a[i], n[i], &s[i]);
+inline __attribute__((always_inline)) void FinalSubtract(Limb* r, const Limb* a, Limb carry, const Limb* n) {
+  Limb s[N];
+  const Limb b = limb64::SubN<N>(s, a, n);
   // Take s when carry is set or there was no borrow.
-  const Word keep = static_cast<Word>(0) - static_cast<Word>(b & (carry ^ 1));  // all ones: keep a
+  const Limb keep = static_cast<Limb>(0) - static_cast<Limb>(b & (carry ^ 1));  // all ones: keep a
 #pragma GCC unroll 32
   for (int i = 0; i < N; ++i) r[i] = (a[i] & keep) | (s[i] & ~keep);
 }
 
 // (d2:d1:d0) := x * y, to start a sum.
-inline __attribute__((always_inline)) void MulInit(Word& d0, Word& d1, Word& d2, const Word& x, const Word& y) {
+inline __attribute__((always_inline)) void MulInit(Limb& d0, Limb& d1, Limb& d2, const Limb& x, const Limb& y) {
   const Wide p = static_cast<Wide>(x) * y;
-  d0 = static_cast<Word>(p);
-  d1 = static_cast<Word>(p >> 64);
+  d0 = static_cast<Limb>(p);
+  d1 = static_cast<Limb>(p >> 64);
   d2 = 0;
 }
 
 // (c2:c1:c0) += 2 (d2:d1:d0)
-inline __attribute__((always_inline)) void AccTwice(Word& c0, Word& c1, Word& c2, Word d0, Word d1, Word d2) {
+inline __attribute__((always_inline)) void AccTwice(Limb& c0, Limb& c1, Limb& c2, Limb d0, Limb d1, Limb d2) {
   asm("shldq $1, %[d1], %[d2]\n\t"
       "shldq $1, %[d0], %[d1]\n\t"
       "addq %[d0], %[d0]\n\t"
@@ -122,7 +106,7 @@ inline __attribute__((always_inline)) void AccTwice(Word& c0, Word& c1, Word& c2
 // block here: a register holding a sum must not double as an input of equal
 // value (two zeros, say), since the block writes the sums before it has read
 // all inputs.
-inline __attribute__((always_inline)) void Acc(Word& c0, Word& c1, Word& c2, Word d0, Word d1, Word d2) {
+inline __attribute__((always_inline)) void Acc(Limb& c0, Limb& c1, Limb& c2, Limb d0, Limb d1, Limb d2) {
   asm("addq %[d0], %[c0]\n\t"
       "adcq %[d1], %[c1]\n\t"
       "adcq %[d2], %[c2]"
@@ -138,12 +122,12 @@ inline __attribute__((always_inline)) void Acc(Word& c0, Word& c1, Word& c2, Wor
 
 // r := a b / R mod n, for a, b < n. r may alias a or b.
 template <int N>
-__attribute__((noinline)) void MulRedc(Word* r, const Word* a, const Word* b, const Word* n, Word inv) {
-  Word m[N], t[N], mk = 0;
-  Word c0 = 0, c1 = 0, c2 = 0;
+__attribute__((noinline)) void MulRedc(Limb* r, const Limb* a, const Limb* b, const Limb* n, Limb inv) {
+  Limb m[N], t[N], mk = 0;
+  Limb c0 = 0, c1 = 0, c2 = 0;
 #pragma GCC unroll 32
   for (int k = 0; k < N; ++k) {
-    Word d0, d1, d2;
+    Limb d0, d1, d2;
     MulInit(d0, d1, d2, a[0], b[k]);
 #pragma GCC unroll 32
     for (int i = 1; i <= k; ++i) Mac(d0, d1, d2, a[i], b[k - i]);
@@ -160,7 +144,7 @@ __attribute__((noinline)) void MulRedc(Word* r, const Word* a, const Word* b, co
   }
 #pragma GCC unroll 32
   for (int k = N; k < 2 * N - 1; ++k) {
-    Word d0, d1, d2;
+    Limb d0, d1, d2;
     MulInit(d0, d1, d2, a[k - N + 1], b[N - 1]);
 #pragma GCC unroll 32
     for (int i = k - N + 2; i < N; ++i) Mac(d0, d1, d2, a[i], b[k - i]);
@@ -178,15 +162,15 @@ __attribute__((noinline)) void MulRedc(Word* r, const Word* a, const Word* b, co
 
 // r := a^2 / R mod n, for a < n. r may alias a.
 template <int N>
-__attribute__((noinline)) void SqrRedc(Word* r, const Word* a, const Word* n, Word inv) {
-  Word m[N], t[N], mk = 0;
-  Word c0 = 0, c1 = 0, c2 = 0;
+__attribute__((noinline)) void SqrRedc(Limb* r, const Limb* a, const Limb* n, Limb inv) {
+  Limb m[N], t[N], mk = 0;
+  Limb c0 = 0, c1 = 0, c2 = 0;
 #pragma GCC unroll 32
   for (int k = 0; k < 2 * N - 1; ++k) {
     // Cross products a_i a_(k-i), i < k - i, summed once and added twice.
     const int first = k < N ? 0 : k - N + 1;
     if (2 * first < k) {
-      Word d0, d1, d2;
+      Limb d0, d1, d2;
       MulInit(d0, d1, d2, a[first], a[k - first]);
 #pragma GCC unroll 32
       for (int i = first + 1; 2 * i < k; ++i) Mac(d0, d1, d2, a[i], a[k - i]);
@@ -220,11 +204,11 @@ template <int N>
 class TMontN {
 public:
   // n odd, n >= 3, with its top word non-zero.
-  explicit TMontN(const Word* n) {
+  explicit TMontN(const Limb* n) {
     for (int i = 0; i < N; ++i) n_[i] = n[i];
     // Newton's iteration for n^-1 mod 2^64: each step doubles the correct
     // low bits, from 3 (n n = 1 mod 8).
-    Word x = n_[0];
+    Limb x = n_[0];
     for (int i = 0; i < 5; ++i) x *= 2 - n_[0] * x;
     inv_ = 0 - x;
     int top = 63;
@@ -234,12 +218,12 @@ public:
       // The top 32 bits of n and a reciprocal of them plus one, for the
       // quotient estimate of MulSmall.
       shift_ = bits_ - 32;
-      const Word nn = Bits(n_, N, shift_);
-      rcp_ = ~static_cast<Word>(0) / (nn + 1);
+      const Limb nn = Bits(n_, N, shift_);
+      rcp_ = ~static_cast<Limb>(0) / (nn + 1);
     }
     // R mod n: 2^(bits - 1) < n doubled up to 2^(64N).
-    Word v[N] = {};
-    v[(bits_ - 1) / 64] = static_cast<Word>(1) << ((bits_ - 1) % 64);
+    Limb v[N] = {};
+    v[(bits_ - 1) / 64] = static_cast<Limb>(1) << ((bits_ - 1) % 64);
     for (int i = bits_ - 1; i < 64 * N; ++i) Add(v, v, v);
     Copy(one_, v);
     // R^2 mod n: the Montgomery form of 2^(64N) = (2^N)^(2^6), from that of
@@ -249,97 +233,87 @@ public:
     Copy(r2_, v);
   }
 
-  const Word* Modulus() const { return n_; }
-  const Word* One() const { return one_; }  // R mod n
+  const Limb* Modulus() const { return n_; }
+  const Limb* One() const { return one_; }  // R mod n
   int Bits() const { return bits_; }
 
-  void Mul(Word* r, const Word* a, const Word* b) const { MulRedc<N>(r, a, b, n_, inv_); }
-  void Sqr(Word* r, const Word* a) const { SqrRedc<N>(r, a, n_, inv_); }
+  void Mul(Limb* r, const Limb* a, const Limb* b) const { MulRedc<N>(r, a, b, n_, inv_); }
+  void Sqr(Limb* r, const Limb* a) const { SqrRedc<N>(r, a, n_, inv_); }
 
-  void Add(Word* r, const Word* a, const Word* b) const {
-    Word s[N];
-    unsigned char c = 0;
-#pragma GCC unroll 32
-    for (int i = 0; i < N; ++i) c = AddCarry(c, a[i], b[i], &s[i]);
+  void Add(Limb* r, const Limb* a, const Limb* b) const {
+    Limb s[N];
+    const Limb c = limb64::AddN<N>(s, a, b);
     FinalSubtract<N>(r, s, c, n_);
   }
-  void Sub(Word* r, const Word* a, const Word* b) const {
-    unsigned char c = 0;
-    Word s[N];
+  void Sub(Limb* r, const Limb* a, const Limb* b) const {
+    Limb s[N], back[N];
+    const Limb add = static_cast<Limb>(0) - limb64::SubN<N>(s, a, b);  // all ones on a borrow
 #pragma GCC unroll 32
-    for (int i = 0; i < N; ++i) c = SubBorrow(c, a[i], b[i], &s[i]);
-    const Word add = static_cast<Word>(0) - static_cast<Word>(c);
-    c = 0;
-#pragma GCC unroll 32
-    for (int i = 0; i < N; ++i) c = AddCarry(c, s[i], n_[i] & add, &r[i]);
+    for (int i = 0; i < N; ++i) back[i] = n_[i] & add;
+    limb64::AddN<N>(r, s, back);
   }
   // r := -a mod n.
-  void Neg(Word* r, const Word* a) const {
-    const Word zero[N] = {};
+  void Neg(Limb* r, const Limb* a) const {
+    const Limb zero[N] = {};
     Sub(r, zero, a);
   }
 
   // r := a c mod n for c < 2^32 (in or out of Montgomery form alike). The
   // quotient is estimated from the top 32 bits of n, never above the true
   // one, and then corrected.
-  void MulSmall(Word* r, const Word* a, Word c) const {
-    Word t[N + 1];
-    Word carry = 0;
+  void MulSmall(Limb* r, const Limb* a, Limb c) const {
+    Limb t[N + 1];
+    Limb carry = 0;
 #pragma GCC unroll 32
     for (int i = 0; i < N; ++i) {
       const Wide p = static_cast<Wide>(a[i]) * c + carry;
-      t[i] = static_cast<Word>(p);
-      carry = static_cast<Word>(p >> 64);
+      t[i] = static_cast<Limb>(p);
+      carry = static_cast<Limb>(p >> 64);
     }
     t[N] = carry;
     if (N == 1 && bits_ <= 32) {  // t < 2^64
       r[0] = t[0] % n_[0];
       return;
     }
-    const Word q = static_cast<Word>((static_cast<Wide>(Bits(t, N + 1, shift_)) * rcp_) >> 64);
+    const Limb q = static_cast<Limb>((static_cast<Wide>(Bits(t, N + 1, shift_)) * rcp_) >> 64);
     carry = 0;
-    unsigned char b = 0;
+    Limb b = 0;
 #pragma GCC unroll 32
     for (int i = 0; i < N; ++i) {
       const Wide p = static_cast<Wide>(n_[i]) * q + carry;
-      carry = static_cast<Word>(p >> 64);
-      b = SubBorrow(b, t[i], static_cast<Word>(p), &t[i]);
+      carry = static_cast<Limb>(p >> 64);
+      b = limb64::SubB(t[i], static_cast<Limb>(p), b, &t[i]);
     }
     t[N] = t[N] - carry - b;
-    while (t[N] != 0 || !Below(t, n_)) {
-      b = 0;
-#pragma GCC unroll 32
-      for (int i = 0; i < N; ++i) b = SubBorrow(b, t[i], n_[i], &t[i]);
-      t[N] -= b;
-    }
+    while (t[N] != 0 || !Below(t, n_)) t[N] -= limb64::SubN<N>(t, t, n_);
     Copy(r, t);
   }
 
   // Into Montgomery form (x < n) and back.
-  void ToMont(Word* r, const Word* x) const { Mul(r, x, r2_); }
-  void FromMont(Word* r, const Word* x) const {
-    Word unit[N] = {};
+  void ToMont(Limb* r, const Limb* x) const { Mul(r, x, r2_); }
+  void FromMont(Limb* r, const Limb* x) const {
+    Limb unit[N] = {};
     unit[0] = 1;
     Mul(r, x, unit);
   }
 
-  static void Copy(Word* r, const Word* a) {
+  static void Copy(Limb* r, const Limb* a) {
 #pragma GCC unroll 32
     for (int i = 0; i < N; ++i) r[i] = a[i];
   }
-  static bool Equal(const Word* a, const Word* b) {
-    Word d = 0;
+  static bool Equal(const Limb* a, const Limb* b) {
+    Limb d = 0;
 #pragma GCC unroll 32
     for (int i = 0; i < N; ++i) d |= a[i] ^ b[i];
     return d == 0;
   }
-  static bool IsZero(const Word* a) {
-    Word d = 0;
+  static bool IsZero(const Limb* a) {
+    Limb d = 0;
 #pragma GCC unroll 32
     for (int i = 0; i < N; ++i) d |= a[i];
     return d == 0;
   }
-  static bool Below(const Word* a, const Word* b) {
+  static bool Below(const Limb* a, const Limb* b) {
     for (int i = N - 1; i >= 0; --i)
       if (a[i] != b[i]) return a[i] < b[i];
     return false;
@@ -347,18 +321,18 @@ public:
 
 private:
   // The 64 bits of a (words long) from bit pos on, zeros above its top.
-  static Word Bits(const Word* a, int words, int pos) {
+  static Limb Bits(const Limb* a, int words, int pos) {
     const int w = pos / 64, s = pos % 64;
-    Word v = a[w] >> s;
+    Limb v = a[w] >> s;
     if (s != 0 && w + 1 < words) v |= a[w + 1] << (64 - s);
     return v;
   }
 
-  Word n_[N];
-  Word one_[N];
-  Word r2_[N];
-  Word inv_ = 0;
-  Word rcp_ = 0;
+  Limb n_[N];
+  Limb one_[N];
+  Limb r2_[N];
+  Limb inv_ = 0;
+  Limb rcp_ = 0;
   int bits_ = 0;
   int shift_ = 0;
 };

@@ -22,7 +22,7 @@ inline bool ExponentBit(const TBigInt& e, std::int64_t i) {
 // left to right: a squaring per bit and, for a set bit, a product by the
 // small base (a few word operations instead of a Montgomery product).
 template <int N>
-void PowSmallBase(const TMontN<N>& m, Word* x, Word base, const TBigInt& e) {
+void PowSmallBase(const TMontN<N>& m, Limb* x, Limb base, const TBigInt& e) {
   const std::int64_t bits = BigIntBitLength(e);
   if (bits == 0) {
     TMontN<N>::Copy(x, m.One());
@@ -49,18 +49,18 @@ inline int WindowWidth(std::int64_t bits) {
 }
 
 template <int N>
-void PowWindow(const TMontN<N>& m, Word* x, const Word* b, const TBigInt& e) {
+void PowWindow(const TMontN<N>& m, Limb* x, const Limb* b, const TBigInt& e) {
   const std::int64_t bits = BigIntBitLength(e);
   if (bits == 0) {
     TMontN<N>::Copy(x, m.One());
     return;
   }
   const int w = WindowWidth(bits);
-  Word table[32][N];  // b^1, b^3, ..., b^(2^w - 1)
+  Limb table[32][N];  // b^1, b^3, ..., b^(2^w - 1)
   const int entries = 1 << (w - 1);
   TMontN<N>::Copy(table[0], b);
   if (entries > 1) {
-    Word square[N];
+    Limb square[N];
     m.Sqr(square, b);
     for (int i = 1; i < entries; ++i) m.Mul(table[i], table[i - 1], square);
   }
@@ -76,7 +76,7 @@ void PowWindow(const TMontN<N>& m, Word* x, const Word* b, const TBigInt& e) {
     while (!ExponentBit(e, low)) ++low;
     int value = 0;
     for (std::int64_t j = i; j >= low; --j) value = (value << 1) | (ExponentBit(e, j) ? 1 : 0);
-    const Word* entry = table[(value - 1) / 2];
+    const Limb* entry = table[(value - 1) / 2];
     if (!started) {
       TMontN<N>::Copy(x, entry);
       started = true;

@@ -1,52 +1,31 @@
 #include "numbers/MontgomeryWords.h"
 
+#include "numbers/LimbRaw.h"
+
 #include <array>
 #include <cstring>
 #include <utility>
 
 namespace {
 
-using u64 = std::uint64_t;
-using u128 = unsigned __int128;
+using limb64::Limb;
+using limb64::Wide;
 
 // a >= b over k words?
-bool NotBelow(const u64* a, const u64* b, int k) {
-  for (int i = k - 1; i >= 0; --i)
-    if (a[i] != b[i]) return a[i] > b[i];
-  return true;
-}
+bool NotBelow(const Limb* a, const Limb* b, int k) { return limb64::CmpN(a, b, static_cast<std::size_t>(k)) >= 0; }
 
-// a -= b over k words; returns the borrow.
-u64 SubtractWords(u64* a, const u64* b, int k) {
-  u64 borrow = 0;
-  for (int i = 0; i < k; ++i) {
-    const u64 x = a[i], y = b[i];
-    const u64 d = x - y - borrow;
-    borrow = (x < y) || (x - y < borrow) ? 1 : 0;
-    a[i] = d;
-  }
-  return borrow;
-}
-
-// a += b over k words; returns the carry.
-u64 AddWords(u64* a, const u64* b, int k) {
-  u64 carry = 0;
-  for (int i = 0; i < k; ++i) {
-    const u128 t = static_cast<u128>(a[i]) + b[i] + carry;
-    a[i] = static_cast<u64>(t);
-    carry = static_cast<u64>(t >> 64);
-  }
-  return carry;
-}
+// a -= b and a += b over k words; return the borrow or carry.
+Limb SubtractWords(Limb* a, const Limb* b, int k) { return limb64::SubN(a, a, b, static_cast<std::size_t>(k)); }
+Limb AddWords(Limb* a, const Limb* b, int k) { return limb64::AddN(a, a, b, static_cast<std::size_t>(k)); }
 
 }  // namespace
 
 void BigIntToWords(const TBigInt& a, std::uint64_t* words, int count) {
-  std::memset(words, 0, sizeof(u64) * static_cast<std::size_t>(count));
+  std::memset(words, 0, sizeof(Limb) * static_cast<std::size_t>(count));
   const int n = a.Count();
   const long long totalBits = static_cast<long long>(count) * 64;
   for (int i = 1; i <= n; ++i) {
-    const u64 digit = static_cast<u64>(a.Cells[static_cast<std::size_t>(i)]) & 0x7FFFFFFFu;
+    const Limb digit = static_cast<Limb>(a.Cells[static_cast<std::size_t>(i)]) & 0x7FFFFFFFu;
     if (digit == 0) continue;
     const long long bit = static_cast<long long>(i - 1) * 31;
     if (bit >= totalBits) break;
@@ -66,7 +45,7 @@ void WordsToBigInt(const std::uint64_t* words, int count, TBigInt& result) {
   for (int i = 0; i < digits; ++i) {
     const long long bit = static_cast<long long>(i) * 31;
     const int w = static_cast<int>(bit / 64), b = static_cast<int>(bit % 64);
-    u64 v = w < top ? words[w] >> b : 0;
+    Limb v = w < top ? words[w] >> b : 0;
     if (b > 33 && w + 1 < top) v |= words[w + 1] << (64 - b);
     cells[static_cast<std::size_t>(i) + 1] = static_cast<std::int64_t>(v & 0x7FFFFFFFu);
   }
@@ -86,7 +65,7 @@ TMontgomeryWords::TMontgomeryWords(const TBigInt& n) {
   BigIntToWords(n, n_.data(), k_);
   // Newton's iteration for n^{-1} mod 2^64 (n odd): each step doubles the
   // number of correct low bits, starting from 3 (n * n = 1 mod 8).
-  u64 x = n_[0];
+  Limb x = n_[0];
   for (int i = 0; i < 5; ++i) x *= 2 - n_[0] * x;
   inv_ = ~x + 1;
   scratch_.assign(2 * k + 2, 0);
@@ -94,13 +73,13 @@ TMontgomeryWords::TMontgomeryWords(const TBigInt& n) {
   // is below n, so doubling overflows by at most one bit.
   one_.assign(k, 0);
   r2_.assign(k, 0);
-  std::vector<u64> v(k, 0);
+  std::vector<Limb> v(k, 0);
   v[0] = 1;
   const long long steps = 128LL * k_;
   for (long long s = 1; s <= steps; ++s) {
-    u64 carry = 0;
+    Limb carry = 0;
     for (std::size_t i = 0; i < k; ++i) {
-      const u64 w = v[i];
+      const Limb w = v[i];
       v[i] = (w << 1) | carry;
       carry = w >> 63;
     }
@@ -123,45 +102,45 @@ namespace {
 // REDC as GMP's redc_1 does it: row i clears t[i] and leaves its carry in
 // that cleared word; the carries are added to the upper half at the end.
 template <int KC>
-inline void ReduceKernel(u64* out, u64* t, const u64* n, u64 inv, int kRun) {
+inline void ReduceKernel(Limb* out, Limb* t, const Limb* n, Limb inv, int kRun) {
   const int k = KC > 0 ? KC : kRun;
   for (int i = 0; i < k; ++i) {
-    const u64 m = t[i] * inv;
-    u64 carry = 0;
-    u64* row = t + i;
+    const Limb m = t[i] * inv;
+    Limb carry = 0;
+    Limb* row = t + i;
     for (int j = 0; j < k; ++j) {
-      const u128 p = static_cast<u128>(m) * n[j] + row[j] + carry;
-      row[j] = static_cast<u64>(p);
-      carry = static_cast<u64>(p >> 64);
+      const Wide p = static_cast<Wide>(m) * n[j] + row[j] + carry;
+      row[j] = static_cast<Limb>(p);
+      carry = static_cast<Limb>(p >> 64);
     }
     t[i] = carry;  // row[0] is zero now
   }
-  const u64 carry = AddWords(t + k, t, k);
+  const Limb carry = AddWords(t + k, t, k);
   if (carry || NotBelow(t + k, n, k)) SubtractWords(t + k, n, k);
-  std::memcpy(out, t + k, sizeof(u64) * static_cast<std::size_t>(k));
+  std::memcpy(out, t + k, sizeof(Limb) * static_cast<std::size_t>(k));
 }
 
 template <int KC>
-void MultiplyKernel(u64* out, const u64* a, const u64* b, const u64* n, u64 inv, u64* t, int kRun) {
+void MultiplyKernel(Limb* out, const Limb* a, const Limb* b, const Limb* n, Limb inv, Limb* t, int kRun) {
   const int k = KC > 0 ? KC : kRun;
   {
-    u64 carry = 0;
-    const u64 bi = b[0];
+    Limb carry = 0;
+    const Limb bi = b[0];
     for (int j = 0; j < k; ++j) {
-      const u128 p = static_cast<u128>(a[j]) * bi + carry;
-      t[j] = static_cast<u64>(p);
-      carry = static_cast<u64>(p >> 64);
+      const Wide p = static_cast<Wide>(a[j]) * bi + carry;
+      t[j] = static_cast<Limb>(p);
+      carry = static_cast<Limb>(p >> 64);
     }
     t[k] = carry;
   }
   for (int i = 1; i < k; ++i) {
-    u64 carry = 0;
-    const u64 bi = b[i];
-    u64* row = t + i;
+    Limb carry = 0;
+    const Limb bi = b[i];
+    Limb* row = t + i;
     for (int j = 0; j < k; ++j) {
-      const u128 p = static_cast<u128>(a[j]) * bi + row[j] + carry;
-      row[j] = static_cast<u64>(p);
-      carry = static_cast<u64>(p >> 64);
+      const Wide p = static_cast<Wide>(a[j]) * bi + row[j] + carry;
+      row[j] = static_cast<Limb>(p);
+      carry = static_cast<Limb>(p >> 64);
     }
     row[k] = carry;
   }
@@ -169,42 +148,42 @@ void MultiplyKernel(u64* out, const u64* a, const u64* b, const u64* n, u64 inv,
 }
 
 template <int KC>
-void SquareKernel(u64* out, const u64* a, const u64* n, u64 inv, u64* t, int kRun) {
+void SquareKernel(Limb* out, const Limb* a, const Limb* n, Limb inv, Limb* t, int kRun) {
   const int k = KC > 0 ? KC : kRun;
-  std::memset(t, 0, sizeof(u64) * static_cast<std::size_t>(2 * k));
+  std::memset(t, 0, sizeof(Limb) * static_cast<std::size_t>(2 * k));
   // Cross products a_i a_j (i < j) once.
   for (int i = 0; i + 1 < k; ++i) {
-    u64 carry = 0;
-    const u64 ai = a[i];
-    u64* row = t + 2 * i + 1;
+    Limb carry = 0;
+    const Limb ai = a[i];
+    Limb* row = t + 2 * i + 1;
     for (int j = i + 1; j < k; ++j) {
-      const u128 p = static_cast<u128>(ai) * a[j] + row[j - i - 1] + carry;
-      row[j - i - 1] = static_cast<u64>(p);
-      carry = static_cast<u64>(p >> 64);
+      const Wide p = static_cast<Wide>(ai) * a[j] + row[j - i - 1] + carry;
+      row[j - i - 1] = static_cast<Limb>(p);
+      carry = static_cast<Limb>(p >> 64);
     }
     t[i + k] = carry;
   }
   // Double them, then add the diagonal squares.
-  u64 top = 0;
+  Limb top = 0;
   for (int i = 0; i < 2 * k; ++i) {
-    const u64 w = t[i];
+    const Limb w = t[i];
     t[i] = (w << 1) | top;
     top = w >> 63;
   }
-  u64 carry = 0;
+  Limb carry = 0;
   for (int i = 0; i < k; ++i) {
-    const u128 sq = static_cast<u128>(a[i]) * a[i];
-    const u128 lo = static_cast<u128>(t[2 * i]) + static_cast<u64>(sq) + carry;
-    t[2 * i] = static_cast<u64>(lo);
-    const u128 hi = static_cast<u128>(t[2 * i + 1]) + static_cast<u64>(sq >> 64) + static_cast<u64>(lo >> 64);
-    t[2 * i + 1] = static_cast<u64>(hi);
-    carry = static_cast<u64>(hi >> 64);
+    const Wide sq = static_cast<Wide>(a[i]) * a[i];
+    const Wide lo = static_cast<Wide>(t[2 * i]) + static_cast<Limb>(sq) + carry;
+    t[2 * i] = static_cast<Limb>(lo);
+    const Wide hi = static_cast<Wide>(t[2 * i + 1]) + static_cast<Limb>(sq >> 64) + static_cast<Limb>(lo >> 64);
+    t[2 * i + 1] = static_cast<Limb>(hi);
+    carry = static_cast<Limb>(hi >> 64);
   }
   ReduceKernel<KC>(out, t, n, inv, k);
 }
 
-using TMulKernel = void (*)(u64*, const u64*, const u64*, const u64*, u64, u64*, int);
-using TSqrKernel = void (*)(u64*, const u64*, const u64*, u64, u64*, int);
+using TMulKernel = void (*)(Limb*, const Limb*, const Limb*, const Limb*, Limb, Limb*, int);
+using TSqrKernel = void (*)(Limb*, const Limb*, const Limb*, Limb, Limb*, int);
 
 template <int... K>
 constexpr std::array<TMulKernel, sizeof...(K)> MulTable(std::integer_sequence<int, K...>) {
@@ -221,48 +200,38 @@ constexpr auto kSqrKernels = SqrTable(std::make_integer_sequence<int, 17>{});
 
 }  // namespace
 
-void TMontgomeryWords::Reduce(u64* out, u64* t) const { ReduceKernel<0>(out, t, n_.data(), inv_, k_); }
+void TMontgomeryWords::Reduce(Limb* out, Limb* t) const { ReduceKernel<0>(out, t, n_.data(), inv_, k_); }
 
-void TMontgomeryWords::Multiply(u64* out, const u64* a, const u64* b) const {
+void TMontgomeryWords::Multiply(Limb* out, const Limb* a, const Limb* b) const {
   const std::size_t i = k_ < static_cast<int>(kMulKernels.size()) ? static_cast<std::size_t>(k_) : 0;
   kMulKernels[i](out, a, b, n_.data(), inv_, scratch_.data(), k_);
 }
 
-void TMontgomeryWords::Square(u64* out, const u64* a) const {
+void TMontgomeryWords::Square(Limb* out, const Limb* a) const {
   const std::size_t i = k_ < static_cast<int>(kSqrKernels.size()) ? static_cast<std::size_t>(k_) : 0;
   kSqrKernels[i](out, a, n_.data(), inv_, scratch_.data(), k_);
 }
 
-void TMontgomeryWords::Add(u64* out, const u64* a, const u64* b) const {
-  u64 carry = 0;
-  for (int i = 0; i < k_; ++i) {
-    const u128 t = static_cast<u128>(a[i]) + b[i] + carry;
-    out[i] = static_cast<u64>(t);
-    carry = static_cast<u64>(t >> 64);
-  }
+void TMontgomeryWords::Add(Limb* out, const Limb* a, const Limb* b) const {
+  const Limb carry = limb64::AddN(out, a, b, static_cast<std::size_t>(k_));
   if (carry || NotBelow(out, n_.data(), k_)) SubtractWords(out, n_.data(), k_);
 }
 
-void TMontgomeryWords::Subtract(u64* out, const u64* a, const u64* b) const {
-  u64 borrow = 0;
-  for (int i = 0; i < k_; ++i) {
-    const u64 x = a[i], y = b[i];
-    out[i] = x - y - borrow;
-    borrow = (x < y) || (x - y < borrow) ? 1 : 0;
-  }
+void TMontgomeryWords::Subtract(Limb* out, const Limb* a, const Limb* b) const {
+  const Limb borrow = limb64::SubN(out, a, b, static_cast<std::size_t>(k_));
   if (borrow) AddWords(out, n_.data(), k_);
 }
 
-void TMontgomeryWords::ToMontgomery(u64* out, const u64* x) const { Multiply(out, x, r2_.data()); }
+void TMontgomeryWords::ToMontgomery(Limb* out, const Limb* x) const { Multiply(out, x, r2_.data()); }
 
-void TMontgomeryWords::FromMontgomery(u64* out, const u64* x) const {
-  u64* t = scratch_.data();
-  std::memset(t, 0, sizeof(u64) * static_cast<std::size_t>(2 * k_ + 1));
-  std::memcpy(t, x, sizeof(u64) * static_cast<std::size_t>(k_));
+void TMontgomeryWords::FromMontgomery(Limb* out, const Limb* x) const {
+  Limb* t = scratch_.data();
+  std::memset(t, 0, sizeof(Limb) * static_cast<std::size_t>(2 * k_ + 1));
+  std::memcpy(t, x, sizeof(Limb) * static_cast<std::size_t>(k_));
   Reduce(out, t);
 }
 
-void TMontgomeryWords::Load(u64* out, const TBigInt& x) const {
+void TMontgomeryWords::Load(Limb* out, const TBigInt& x) const {
   TBigInt n, r;
   WordsToBigInt(n_.data(), k_, n);
   ModuloBigInt(x, n, r);  // the non-negative residue, also for negative x
@@ -270,30 +239,30 @@ void TMontgomeryWords::Load(u64* out, const TBigInt& x) const {
   ToMontgomery(out, out);
 }
 
-void TMontgomeryWords::LoadSmall(u64* out, std::int64_t v) const {
-  std::memset(out, 0, sizeof(u64) * static_cast<std::size_t>(k_));
-  u64 m = v < 0 ? static_cast<u64>(0) - static_cast<u64>(v) : static_cast<u64>(v);
+void TMontgomeryWords::LoadSmall(Limb* out, std::int64_t v) const {
+  std::memset(out, 0, sizeof(Limb) * static_cast<std::size_t>(k_));
+  Limb m = v < 0 ? static_cast<Limb>(0) - static_cast<Limb>(v) : static_cast<Limb>(v);
   if (k_ == 1) m %= n_[0];
   out[0] = m;
   if (v < 0 && m != 0) {
-    std::vector<u64> t(n_);
+    std::vector<Limb> t(n_);
     SubtractWords(t.data(), out, k_);
-    std::memcpy(out, t.data(), sizeof(u64) * static_cast<std::size_t>(k_));
+    std::memcpy(out, t.data(), sizeof(Limb) * static_cast<std::size_t>(k_));
   }
   ToMontgomery(out, out);
 }
 
-void TMontgomeryWords::Store(const u64* x, TBigInt& result) const {
-  std::vector<u64> plain(static_cast<std::size_t>(k_));
+void TMontgomeryWords::Store(const Limb* x, TBigInt& result) const {
+  std::vector<Limb> plain(static_cast<std::size_t>(k_));
   FromMontgomery(plain.data(), x);
   WordsToBigInt(plain.data(), k_, result);
 }
 
-bool TMontgomeryWords::Equal(const u64* a, const u64* b) const {
-  return std::memcmp(a, b, sizeof(u64) * static_cast<std::size_t>(k_)) == 0;
+bool TMontgomeryWords::Equal(const Limb* a, const Limb* b) const {
+  return std::memcmp(a, b, sizeof(Limb) * static_cast<std::size_t>(k_)) == 0;
 }
 
-bool TMontgomeryWords::IsZero(const u64* a) const {
+bool TMontgomeryWords::IsZero(const Limb* a) const {
   for (int i = 0; i < k_; ++i)
     if (a[i]) return false;
   return true;

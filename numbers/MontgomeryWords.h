@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "numbers/BigInt.h"
+#include "numbers/LimbRaw.h"
 
 class TMontgomeryWords {
 public:
@@ -19,41 +20,41 @@ public:
   explicit TMontgomeryWords(const TBigInt& n);
 
   int Words() const { return k_; }
-  const std::uint64_t* Modulus() const { return n_.data(); }
-  const std::uint64_t* One() const { return one_.data(); }  // R mod n
+  const limb64::Limb* Modulus() const { return n_.data(); }
+  const limb64::Limb* One() const { return one_.data(); }  // R mod n
 
   // out := a * b / R mod n. out may alias a or b.
-  void Multiply(std::uint64_t* out, const std::uint64_t* a, const std::uint64_t* b) const;
+  void Multiply(limb64::Limb* out, const limb64::Limb* a, const limb64::Limb* b) const;
   // out := a^2 / R mod n. out may alias a.
-  void Square(std::uint64_t* out, const std::uint64_t* a) const;
+  void Square(limb64::Limb* out, const limb64::Limb* a) const;
   // out := a + b mod n, a - b mod n; out may alias either.
-  void Add(std::uint64_t* out, const std::uint64_t* a, const std::uint64_t* b) const;
-  void Subtract(std::uint64_t* out, const std::uint64_t* a, const std::uint64_t* b) const;
+  void Add(limb64::Limb* out, const limb64::Limb* a, const limb64::Limb* b) const;
+  void Subtract(limb64::Limb* out, const limb64::Limb* a, const limb64::Limb* b) const;
 
   // Into and out of Montgomery form. ToMontgomery takes x in 0..n-1.
-  void ToMontgomery(std::uint64_t* out, const std::uint64_t* x) const;
-  void FromMontgomery(std::uint64_t* out, const std::uint64_t* x) const;
+  void ToMontgomery(limb64::Limb* out, const limb64::Limb* x) const;
+  void FromMontgomery(limb64::Limb* out, const limb64::Limb* x) const;
   // The Montgomery form of a non-negative TBigInt of any size (reduced first)
   // and of a signed small value.
-  void Load(std::uint64_t* out, const TBigInt& x) const;
-  void LoadSmall(std::uint64_t* out, std::int64_t v) const;
+  void Load(limb64::Limb* out, const TBigInt& x) const;
+  void LoadSmall(limb64::Limb* out, std::int64_t v) const;
   // The plain value of a Montgomery residue.
-  void Store(const std::uint64_t* x, TBigInt& result) const;
+  void Store(const limb64::Limb* x, TBigInt& result) const;
 
-  bool Equal(const std::uint64_t* a, const std::uint64_t* b) const;
-  bool IsZero(const std::uint64_t* a) const;
+  bool Equal(const limb64::Limb* a, const limb64::Limb* b) const;
+  bool IsZero(const limb64::Limb* a) const;
 
 private:
-  void Reduce(std::uint64_t* out, std::uint64_t* t) const;  // t has 2k+1 words
+  void Reduce(limb64::Limb* out, limb64::Limb* t) const;  // t has 2k+1 words
 
   int k_;
-  std::uint64_t inv_;  // -n^{-1} mod 2^64
-  std::vector<std::uint64_t> n_, one_, r2_;
-  mutable std::vector<std::uint64_t> scratch_;
+  limb64::Limb inv_;  // -n^{-1} mod 2^64
+  std::vector<limb64::Limb> n_, one_, r2_;
+  mutable std::vector<limb64::Limb> scratch_;
 };
 
 // Repacking between base-2^31 digits and 64-bit words.
 // Writes the magnitude of a into words[0..count-1] (higher bits are dropped).
-void BigIntToWords(const TBigInt& a, std::uint64_t* words, int count);
+void BigIntToWords(const TBigInt& a, limb64::Limb* words, int count);
 // result := the non-negative value of words[0..count-1], normal form, plus.
-void WordsToBigInt(const std::uint64_t* words, int count, TBigInt& result);
+void WordsToBigInt(const limb64::Limb* words, int count, TBigInt& result);

@@ -122,15 +122,15 @@ template <int N>
 bool RabinMillerPasses(const TBigInt& nm, const TBigInt& d, std::int64_t s, int passes,
                        TRandomGenerator& random) {
   using M = montk::TMontN<N>;
-  montk::Word words[N], minus1[N], x[N];
+  montk::Limb words[N], minus1[N], x[N];
   BigIntToWords(nm, words, N);
   const M m(words);
   m.Neg(minus1, m.One());
-  const montk::Word* one = m.One();
+  const montk::Limb* one = m.One();
   bool verdict = true;
   for (int pass = 0; pass < passes && verdict; ++pass) {
     const auto index = static_cast<std::size_t>(random.Below(kPrimeTableDrawn));
-    montk::Word a = static_cast<montk::Word>(kPrimeTable[index]);
+    montk::Limb a = static_cast<montk::Limb>(kPrimeTable[index]);
     if (N == 1 && a >= words[0]) a %= words[0];
     montk::PowSmallBase<N>(m, x, a, d);
     if (M::IsZero(x)) continue;  // a = n: no information, a passed round
@@ -194,12 +194,12 @@ namespace {
 template <int N>
 bool LucasChain(const TBigInt& nm, std::int64_t q, const TBigInt& e, std::int64_t s) {
   using M = montk::TMontN<N>;
-  montk::Word words[N];
+  montk::Limb words[N];
   BigIntToWords(nm, words, N);
   const M m(words);
-  const montk::Word qa = static_cast<montk::Word>(q < 0 ? -q : q);
+  const montk::Limb qa = static_cast<montk::Limb>(q < 0 ? -q : q);
   const bool unit = qa == 1;
-  montk::Word vk[N], vk1[N], qk[N], qm[N], t[N], u[N];
+  montk::Limb vk[N], vk1[N], qk[N], qm[N], t[N], u[N];
   m.Add(vk, m.One(), m.One());  // V_0 = 2
   M::Copy(vk1, m.One());        // V_1 = P = 1
   M::Copy(qk, m.One());         // Q^0
@@ -208,7 +208,7 @@ bool LucasChain(const TBigInt& nm, std::int64_t q, const TBigInt& e, std::int64_
   const std::int64_t bits = BigIntBitLength(e);
   if (unit) {
     // Q^k is 1 for even k and Q for odd k: 2 Q^k is one of two constants.
-    montk::Word two[N], twoQ[N];
+    montk::Limb two[N], twoQ[N];
     m.Add(two, m.One(), m.One());
     m.Add(twoQ, qm, qm);
     bool odd = false;  // k odd
@@ -233,7 +233,7 @@ bool LucasChain(const TBigInt& nm, std::int64_t q, const TBigInt& e, std::int64_
     m.Mul(t, vk, vk1);
     m.Sub(t, t, qk);  // V_2k+1
     if (montk::ExponentBit(e, i)) {
-      montk::Word qk1[N];
+      montk::Limb qk1[N];
       m.MulSmall(qk1, qk, qa);  // Q^(k+1)
       if (q < 0) m.Neg(qk1, qk1);
       m.Sqr(vk1, vk1);

@@ -13,7 +13,6 @@
 namespace limb64 {
 
 using bigraw::ScratchFrame;
-using bigraw::U128;
 
 namespace {
 
@@ -139,7 +138,7 @@ SNum Third(ScratchFrame& f, const SNum& x) {
     const Limb s = v - c;
     const Limb q = s * kInv3;
     r.d[i] = q;
-    c = static_cast<Limb>(v < c) + static_cast<Limb>((static_cast<U128>(q) * 3) >> 64);
+    c = static_cast<Limb>(v < c) + static_cast<Limb>((static_cast<Wide>(q) * 3) >> 64);
   }
   r.n = x.n;
   r.neg = x.neg;
@@ -175,7 +174,7 @@ SNum Fifth(ScratchFrame& f, const SNum& x) {
     const Limb v = x.d[i];
     const Limb q = (v - c) * kInv5;
     r.d[i] = q;
-    c = static_cast<Limb>(v < c) + static_cast<Limb>((static_cast<U128>(q) * 5) >> 64);
+    c = static_cast<Limb>(v < c) + static_cast<Limb>((static_cast<Wide>(q) * 5) >> 64);
   }
   r.n = x.n;
   r.neg = x.neg;
