@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "numbers/Factorizer.h"
+#include "numbers/factor/Factorizer.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include <map>
 #include <string>
 
-#include "numbers/LucasLehmer.h"
+#include "numbers/mersenne/LucasLehmer.h"
 #include "tools/Certificate.h"
 
 namespace {

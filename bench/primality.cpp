@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "bench/RatioReporter.h"
-#include "numbers/BigInt.h"
-#include "numbers/LucasLehmer.h"
-#include "numbers/ModPower.h"
-#include "numbers/Primality.h"
+#include "numbers/bigint/BigInt.h"
+#include "numbers/mersenne/LucasLehmer.h"
+#include "numbers/montgomery/ModPower.h"
+#include "numbers/primality/Primality.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "numbers/BigIntRaw.h"
-#include "numbers/Limbs64.h"
-#include "numbers/LucasLehmerDwt.h"
-#include "numbers/MersenneResidue.h"
-#include "numbers/Radix.h"
+#include "numbers/bigint/BigIntRaw.h"
+#include "numbers/limb/Limbs64.h"
+#include "numbers/mersenne/LucasLehmerDwt.h"
+#include "numbers/mersenne/MersenneResidue.h"
+#include "numbers/bigint/Radix.h"
 
 using bigraw::Digit;
 using bigraw::gTuning;
@@ -91,53 +91,53 @@ int main() {
   const bigraw::Tuning start = gTuning;
   // On 64-bit limbs: Karatsuba against the basecase, then Toom-3 against
   // Karatsuba, each one level over the method below.
-  gTuning.mul64Toom3 = gTuning.sqr64Toom3 = 1 << 30;
-  gTuning.mul64Toom4 = gTuning.sqr64Toom4 = 1 << 30;
-  gTuning.mul64Karatsuba = Find("mul64 karatsuba", 8, 400, [](Size n) {
+  limb64::gTuning.mul64Toom3 = limb64::gTuning.sqr64Toom3 = 1 << 30;
+  limb64::gTuning.mul64Toom4 = limb64::gTuning.sqr64Toom4 = 1 << 30;
+  limb64::gTuning.mul64Karatsuba = Find("mul64 karatsuba", 8, 400, [](Size n) {
     auto a = RandomLimbs(n), b = RandomLimbs(n);
     std::vector<Limb> r(2 * n);
-    gTuning.mul64Karatsuba = n;
+    limb64::gTuning.mul64Karatsuba = n;
     double above = Time([&] { limb64::MulKaratsuba(r.data(), a.data(), n, b.data(), n); });
     double below = Time([&] { limb64::MulBasecase(r.data(), a.data(), n, b.data(), n); });
     return std::make_pair(below, above);
   });
-  gTuning.sqr64Karatsuba = Find("sqr64 karatsuba", 8, 400, [](Size n) {
+  limb64::gTuning.sqr64Karatsuba = Find("sqr64 karatsuba", 8, 400, [](Size n) {
     auto a = RandomLimbs(n);
     std::vector<Limb> r(2 * n);
-    gTuning.sqr64Karatsuba = n;
+    limb64::gTuning.sqr64Karatsuba = n;
     double above = Time([&] { limb64::SqrKaratsuba(r.data(), a.data(), n); });
     double below = Time([&] { limb64::SqrBasecase(r.data(), a.data(), n); });
     return std::make_pair(below, above);
   });
-  const Size mk64 = gTuning.mul64Karatsuba, sk64 = gTuning.sqr64Karatsuba;
-  gTuning.mul64Toom3 = Find("mul64 toom3", std::max<Size>(2 * mk64, 24), 2000, [](Size n) {
+  const Size mk64 = limb64::gTuning.mul64Karatsuba, sk64 = limb64::gTuning.sqr64Karatsuba;
+  limb64::gTuning.mul64Toom3 = Find("mul64 toom3", std::max<Size>(2 * mk64, 24), 2000, [](Size n) {
     auto a = RandomLimbs(n), b = RandomLimbs(n);
     std::vector<Limb> r(2 * n);
-    gTuning.mul64Toom3 = n;
+    limb64::gTuning.mul64Toom3 = n;
     double above = Time([&] { limb64::MulToom3(r.data(), a.data(), n, b.data(), n); });
     double below = Time([&] { limb64::MulKaratsuba(r.data(), a.data(), n, b.data(), n); });
     return std::make_pair(below, above);
   });
-  gTuning.sqr64Toom3 = Find("sqr64 toom3", std::max<Size>(2 * sk64, 24), 2000, [](Size n) {
+  limb64::gTuning.sqr64Toom3 = Find("sqr64 toom3", std::max<Size>(2 * sk64, 24), 2000, [](Size n) {
     auto a = RandomLimbs(n);
     std::vector<Limb> r(2 * n);
-    gTuning.sqr64Toom3 = n;
+    limb64::gTuning.sqr64Toom3 = n;
     double above = Time([&] { limb64::SqrToom3(r.data(), a.data(), n); });
     double below = Time([&] { limb64::SqrKaratsuba(r.data(), a.data(), n); });
     return std::make_pair(below, above);
   });
-  gTuning.mul64Toom4 = Find("mul64 toom4", std::max<Size>(2 * gTuning.mul64Toom3, 48), 8000, [](Size n) {
+  limb64::gTuning.mul64Toom4 = Find("mul64 toom4", std::max<Size>(2 * limb64::gTuning.mul64Toom3, 48), 8000, [](Size n) {
     auto a = RandomLimbs(n), b = RandomLimbs(n);
     std::vector<Limb> r(2 * n);
-    gTuning.mul64Toom4 = n;
+    limb64::gTuning.mul64Toom4 = n;
     double above = Time([&] { limb64::MulToom4(r.data(), a.data(), n, b.data(), n); });
     double below = Time([&] { limb64::MulToom3(r.data(), a.data(), n, b.data(), n); });
     return std::make_pair(below, above);
   });
-  gTuning.sqr64Toom4 = Find("sqr64 toom4", std::max<Size>(2 * gTuning.sqr64Toom3, 48), 8000, [](Size n) {
+  limb64::gTuning.sqr64Toom4 = Find("sqr64 toom4", std::max<Size>(2 * limb64::gTuning.sqr64Toom3, 48), 8000, [](Size n) {
     auto a = RandomLimbs(n);
     std::vector<Limb> r(2 * n);
-    gTuning.sqr64Toom4 = n;
+    limb64::gTuning.sqr64Toom4 = n;
     double above = Time([&] { limb64::SqrToom4(r.data(), a.data(), n); });
     double below = Time([&] { limb64::SqrToom3(r.data(), a.data(), n); });
     return std::make_pair(below, above);
@@ -159,10 +159,10 @@ int main() {
   });
   // Divide and conquer division of 2n by n limbs against Knuth's method on
   // limbs, then the limbs against the digits.
-  gTuning.div64DivideConquer = Find("div64 divide-conquer", 8, 1000, [](Size n) {
+  limb64::gTuning.div64DivideConquer = Find("div64 divide-conquer", 8, 1000, [](Size n) {
     auto a = RandomLimbs(2 * n), b = RandomLimbs(n);
     std::vector<Limb> q(n + 1), r(n);
-    gTuning.div64DivideConquer = n / 2;  // one level over the basecase
+    limb64::gTuning.div64DivideConquer = n / 2;  // one level over the basecase
     double above = Time([&] { limb64::DivRemDivideConquer(q.data(), r.data(), a.data(), 2 * n, b.data(), n); });
     double below = Time([&] { limb64::DivRemBasecase(q.data(), r.data(), a.data(), 2 * n, b.data(), n); });
     return std::make_pair(below, above);
@@ -212,20 +212,20 @@ int main() {
       "// ones in 64-bit limbs), and the exponent p from which Lucas-Lehmer\n"
       "// squares by the weighted transform. Printed by bench/tune on the\n"
       "// project's machine; paste its output here.\n"
-      "#pragma once\n\n#include <cstddef>\n#include <cstdint>\n\nnamespace bigraw {\n\n");
+      "#pragma once\n\n#include <cstddef>\n#include <cstdint>\n\nnamespace cutover {\n\n");
   std::printf("constexpr std::size_t kMulLimbsThreshold = %zu;\n", gTuning.mulLimbs);
   std::printf("constexpr std::size_t kSqrLimbsThreshold = %zu;\n", gTuning.sqrLimbs);
-  std::printf("constexpr std::size_t kMul64KaratsubaThreshold = %zu;\n", gTuning.mul64Karatsuba);
-  std::printf("constexpr std::size_t kSqr64KaratsubaThreshold = %zu;\n", gTuning.sqr64Karatsuba);
-  std::printf("constexpr std::size_t kMul64Toom3Threshold = %zu;\n", gTuning.mul64Toom3);
-  std::printf("constexpr std::size_t kSqr64Toom3Threshold = %zu;\n", gTuning.sqr64Toom3);
-  std::printf("constexpr std::size_t kMul64Toom4Threshold = %zu;\n", gTuning.mul64Toom4);
-  std::printf("constexpr std::size_t kSqr64Toom4Threshold = %zu;\n", gTuning.sqr64Toom4);
+  std::printf("constexpr std::size_t kMul64KaratsubaThreshold = %zu;\n", limb64::gTuning.mul64Karatsuba);
+  std::printf("constexpr std::size_t kSqr64KaratsubaThreshold = %zu;\n", limb64::gTuning.sqr64Karatsuba);
+  std::printf("constexpr std::size_t kMul64Toom3Threshold = %zu;\n", limb64::gTuning.mul64Toom3);
+  std::printf("constexpr std::size_t kSqr64Toom3Threshold = %zu;\n", limb64::gTuning.sqr64Toom3);
+  std::printf("constexpr std::size_t kMul64Toom4Threshold = %zu;\n", limb64::gTuning.mul64Toom4);
+  std::printf("constexpr std::size_t kSqr64Toom4Threshold = %zu;\n", limb64::gTuning.sqr64Toom4);
   std::printf("constexpr std::size_t kDivLimbsThreshold = %zu;\n", gTuning.divLimbs);
-  std::printf("constexpr std::size_t kDiv64DivideConquerThreshold = %zu;\n", gTuning.div64DivideConquer);
+  std::printf("constexpr std::size_t kDiv64DivideConquerThreshold = %zu;\n", limb64::gTuning.div64DivideConquer);
   std::printf("constexpr std::size_t kToDecimalDivideConquerThreshold = %zu;\n", gTuning.toDecimalDivideConquer);
   std::printf("constexpr std::size_t kFromDecimalDivideConquerThreshold = %zu;\n", gTuning.fromDecimalDivideConquer);
   std::printf("constexpr std::int32_t kLucasLehmerTransformThreshold = %zu;\n", lucas);
-  std::printf("\n}  // namespace bigraw\n");
+  std::printf("\n}  // namespace cutover\n");
   return 0;
 }

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "numbers/LucasLehmer.h"
+#include "numbers/mersenne/LucasLehmer.h"
 
 class TCertificateFile : public TCertificateSink {
 public:

@@ -7,9 +7,9 @@
 
 #include "cli/CertificateFile.h"
 #include "cli/Command.h"
-#include "numbers/BigInt.h"
-#include "numbers/LucasLehmer.h"
-#include "numbers/Primality.h"
+#include "numbers/bigint/BigInt.h"
+#include "numbers/mersenne/LucasLehmer.h"
+#include "numbers/primality/Primality.h"
 #include "tools/Convertor.h"
 
 namespace {

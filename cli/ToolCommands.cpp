@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/Command.h"
-#include "numbers/BigInt.h"
+#include "numbers/bigint/BigInt.h"
 #include "tools/Modulo.h"
 #include "tools/Splitter.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/Command.h"
-#include "numbers/BigInt.h"
+#include "numbers/bigint/BigInt.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace bigraw {
+namespace cutover {
 
 constexpr std::size_t kMulLimbsThreshold = 3;
 constexpr std::size_t kSqrLimbsThreshold = 4;
@@ -24,4 +24,4 @@ constexpr std::size_t kToDecimalDivideConquerThreshold = 38;
 constexpr std::size_t kFromDecimalDivideConquerThreshold = 163;
 constexpr std::int32_t kLucasLehmerTransformThreshold = 578;
 
-}  // namespace bigraw
+}  // namespace cutover

@@ -10,7 +10,7 @@
 
 #include <functional>
 
-#include "numbers/Progress.h"
+#include "numbers/progress/Progress.h"
 #include "platform/Platform.h"
 
 class QWidget;

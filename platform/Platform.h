@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-#include "numbers/Progress.h"
+#include "numbers/progress/Progress.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
 #include "tools/Calculator.h"
 
-#include "numbers/BigInt.h"
+#include "numbers/bigint/BigInt.h"
 
 std::string Calculate(TCalcOperation operation, const std::string& a, const std::string& b) {
   TBigInt x, y, r;

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <thread>
 
-#include "numbers/LucasLehmer.h"
+#include "numbers/mersenne/LucasLehmer.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "numbers/BigInt.h"
-#include "numbers/Progress.h"
+#include "numbers/bigint/BigInt.h"
+#include "numbers/progress/Progress.h"
 
 // A position in the run for reading rows one after another: stepping on
 // from the previous row costs one iteration instead of up to k.

@@ -1,7 +1,7 @@
 #include "tools/Convertor.h"
 
-#include "numbers/BigInt.h"
-#include "numbers/MersenneText.h"
+#include "numbers/bigint/BigInt.h"
+#include "numbers/mersenne/MersenneText.h"
 
 std::size_t Utf8Length(const std::string& text) {
   std::size_t n = 0;

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "numbers/Progress.h"
+#include "numbers/progress/Progress.h"
 
 enum class TConvertRow { Integer, Mersenne, Fermat };
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "numbers/FormatGeneral.h"
-#include "numbers/NumberText.h"
+#include "numbers/text/FormatGeneral.h"
+#include "numbers/text/NumberText.h"
 #include "tools/TextFile.h"
 
 const char* const kDivisorSaveTitle = "Save thie current dividers' list into...";

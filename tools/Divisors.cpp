@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "numbers/Factor64.h"
-#include "numbers/FormatGeneral.h"
-#include "numbers/PrimeRange.h"
-#include "numbers/NumberText.h"
+#include "numbers/int64/Factor64.h"
+#include "numbers/text/FormatGeneral.h"
+#include "numbers/int64/PrimeRange.h"
+#include "numbers/text/NumberText.h"
 
 const char* const kDivisorsBelowTwo = "Numbers below 2 have no dividers to list !";
 

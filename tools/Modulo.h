@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "numbers/BigInt.h"
-#include "numbers/Progress.h"
+#include "numbers/bigint/BigInt.h"
+#include "numbers/progress/Progress.h"
 
 // b^e mod m, non-negative, for m >= 1: the reference method, in chunks of
 // 150 equal factors (one multiplication per chunk). The chunk count e div 150

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <optional>
 
-#include "numbers/FormatGeneral.h"
-#include "numbers/Int64Primes.h"
-#include "numbers/NumberText.h"
-#include "numbers/PrimeRange.h"
+#include "numbers/text/FormatGeneral.h"
+#include "numbers/int64/Int64Primes.h"
+#include "numbers/text/NumberText.h"
+#include "numbers/int64/PrimeRange.h"
 
 const char* const kSearchSignature = "Created by Calvenna";
 const char* const kSearchLimitMessage = "Sorry, you reached the highest limit of Calvenna !";

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "numbers/Progress.h"
+#include "numbers/progress/Progress.h"
 
 constexpr int kSearchPartCount = 5;
 constexpr std::size_t kSearchPartCapacity = 32000;

@@ -1,8 +1,8 @@
 #include "tools/SearchFiles.h"
 
-#include "numbers/FormatGeneral.h"
-#include "numbers/Int64Primes.h"
-#include "numbers/NumberText.h"
+#include "numbers/text/FormatGeneral.h"
+#include "numbers/int64/Int64Primes.h"
+#include "numbers/text/NumberText.h"
 #include "tools/TextFile.h"
 
 const char* const kSearchSavedMessage = "OK, the file(s) was/were successfully saved.";

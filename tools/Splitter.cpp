@@ -1,8 +1,8 @@
 #include "tools/Splitter.h"
 
-#include "numbers/BigInt.h"
-#include "numbers/Factorizer.h"
-#include "numbers/Primality.h"
+#include "numbers/bigint/BigInt.h"
+#include "numbers/factor/Factorizer.h"
+#include "numbers/primality/Primality.h"
 
 const char* const kSplitterStatusTitle = "Status";
 const char* const kSplitterFactorTitle = "Factor";

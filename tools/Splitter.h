@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "numbers/Progress.h"
+#include "numbers/progress/Progress.h"
 
 // What the window applies when a method is picked (any index above 1 is
 // the prime generator).

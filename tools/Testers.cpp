@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "numbers/BigInt.h"
-#include "numbers/NumberText.h"
-#include "numbers/Primality.h"
+#include "numbers/bigint/BigInt.h"
+#include "numbers/text/NumberText.h"
+#include "numbers/primality/Primality.h"
 
 bool DecideNumberText(const std::string& text) {
   TBigInt n;

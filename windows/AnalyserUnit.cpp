@@ -23,7 +23,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "numbers/BigInt.h"
+#include "numbers/bigint/BigInt.h"
 #include "platform/Platform.h"
 #include "settings/SettingsStore.h"
 #include "tools/Splitter.h"

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "numbers/BigInt.h"
+#include "numbers/bigint/BigInt.h"
 #include "platform/Platform.h"
 #include "tools/Calculator.h"
 #include "windows/ConvertUnit.h"

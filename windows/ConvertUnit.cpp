@@ -12,7 +12,7 @@
 
 #include <limits>
 
-#include "numbers/BigInt.h"
+#include "numbers/bigint/BigInt.h"
 #include "platform/Platform.h"
 #include "windows/MainUnit.h"
 

@@ -10,8 +10,8 @@
 #include <exception>
 #include <memory>
 
-#include "numbers/BigInt.h"
-#include "numbers/LucasLehmer.h"
+#include "numbers/bigint/BigInt.h"
+#include "numbers/mersenne/LucasLehmer.h"
 #include "platform/Platform.h"
 #include "tools/Certificate.h"
 #include "tools/Testers.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "numbers/BigInt.h"
-#include "numbers/Random.h"
+#include "numbers/bigint/BigInt.h"
+#include "numbers/primality/Random.h"
 
 namespace numtest {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "numbers/BigInt.h"
+#include "numbers/bigint/BigInt.h"
 #include "tools/Calculator.h"
 
 namespace {

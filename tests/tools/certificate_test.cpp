@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "numbers/LucasLehmer.h"
+#include "numbers/mersenne/LucasLehmer.h"
 #include "tools/Certificate.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "numbers/FormatGeneral.h"
+#include "numbers/text/FormatGeneral.h"
 #include "tools/Divisors.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "numbers/Int64Primes.h"
-#include "numbers/PrimeRange.h"
+#include "numbers/int64/Int64Primes.h"
+#include "numbers/int64/PrimeRange.h"
 #include "tools/Search.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // take hours on come out whole, each factor prime.
 #include <gtest/gtest.h>
 
-#include "numbers/BigInt.h"
-#include "numbers/Primality.h"
+#include "numbers/bigint/BigInt.h"
+#include "numbers/primality/Primality.h"
 #include "tools/Splitter.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "numbers/BigInt.h"
-#include "numbers/Primality.h"
+#include "numbers/bigint/BigInt.h"
+#include "numbers/primality/Primality.h"
 #include "tools/Splitter.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <QTableView>
 
 #include "ProgramFixture.h"
-#include "numbers/LucasLehmer.h"
+#include "numbers/mersenne/LucasLehmer.h"
 #include "tools/Certificate.h"
 #include "windows/CertifUnit.h"
 #include "windows/MainUnit.h"

@@ -1,0 +1,119 @@
+// Divide and conquer division on 64-bit limbs (Burnikel and Ziegler's
+// recursive 2n/n and 3n/2n steps): two half-size divisions and a product
+// per level, so the cost follows the multiplication's.
+#include <algorithm>
+
+#include "numbers/limb/Limbs64.h"
+
+namespace limb64 {
+
+namespace {
+
+void Div2n1n(Limb* q, Limb* r, const Limb* a, const Limb* b, Size n);
+
+int Cmp(const Limb* a, Size na, const Limb* b, Size nb) {
+  na = Trim(a, na);
+  nb = Trim(b, nb);
+  if (na != nb) return na > nb ? 1 : -1;
+  return CmpN(a, b, na);
+}
+
+// a (3h limbs) by b (2h limbs, normalised), a < b B^h: q (h limbs) and
+// r (2h limbs).
+void Div3n2n(Limb* q, Limb* r, const Limb* a, const Limb* b, Size h) {
+  const Limb* a12 = a + h;  // the top 2h limbs
+  const Limb* a1 = a + 2 * h;
+  const Limb* b2 = b;
+  const Limb* b1 = b + h;
+  ScratchFrame f;
+  Limb* rr = f.Alloc(h + 1);     // R
+  Limb* d = f.Alloc(2 * h);      // D = qhat b2
+  Limb* ra = f.Alloc(2 * h + 1); // R B^h + a3
+  if (CmpN(a1, b1, h) < 0) {
+    Div2n1n(q, rr, a12, b1, h);
+    rr[h] = 0;
+  } else {
+    // a1 = b1 here: qhat = B^h - 1 and R = a1 a2 - qhat b1 = a2 + b1.
+    std::fill(q, q + h, ~Limb{0});
+    rr[h] = AddN(rr, a + h, b1, h);
+  }
+  Mul(d, q, h, b2, h);
+  std::copy(a, a + h, ra);
+  std::copy(rr, rr + h + 1, ra + h);
+  // At most two corrections: qhat - 2 <= q <= qhat for a normalised b.
+  while (Cmp(ra, 2 * h + 1, d, 2 * h) < 0) {
+    Sub1(q, q, h, 1);
+    ra[2 * h] += Add(ra, ra, 2 * h, b, 2 * h);
+  }
+  Sub(ra, ra, 2 * h + 1, d, 2 * h);
+  std::copy(ra, ra + 2 * h, r);
+}
+
+// a (2n limbs) by b (n limbs, normalised), a < b B^n: q and r of n limbs.
+void Div2n1n(Limb* q, Limb* r, const Limb* a, const Limb* b, Size n) {
+  if (n <= gTuning.div64DivideConquer || (n & 1)) {
+    ScratchFrame f;
+    Limb* qq = f.Alloc(n + 1);
+    DivRemBasecase(qq, r, a, 2 * n, b, n);
+    std::copy(qq, qq + n, q);  // qq[n] is 0 since a < b B^n
+    return;
+  }
+  const Size h = n / 2;
+  ScratchFrame f;
+  Limb* t = f.Alloc(3 * h);
+  // Upper three quarters, then the remainder with the last quarter.
+  Div3n2n(q + h, t + h, a + h, b, h);
+  std::copy(a, a + h, t);
+  Div3n2n(q, r, t, b, h);
+}
+
+}  // namespace
+
+void DivRemDivideConquer(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
+  // Pad the divisor to n = j 2^k limbs (j at most the cut-over) and
+  // normalise its top bit; the dividend is scaled alike, so the quotient is
+  // the same and the remainder comes back by the inverse scaling.
+  Size j = nb, k = 0;
+  while (j > gTuning.div64DivideConquer) {
+    j = (j + 1) / 2;
+    ++k;
+  }
+  const Size n = j << k;
+  const Size s = n - nb;
+  const int sigma = __builtin_clzll(b[nb - 1]);
+  ScratchFrame f;
+  Limb* bb = f.Alloc(n);
+  std::fill(bb, bb + s, Limb{0});
+  LShift(bb + s, b, nb, sigma);
+  const Size nas = na + s + 1;
+  const Size t = nas / n + 1;  // blocks; the top one starts with a zero limb
+  Limb* aa = f.Alloc(t * n);
+  std::fill(aa, aa + t * n, Limb{0});
+  aa[s + na] = LShift(aa + s, a, na, sigma);
+  Limb* qq = f.Alloc((t - 1) * n);
+  Limb* rem = f.Alloc(n);
+  Limb* two = f.Alloc(2 * n);
+  std::copy(aa + (t - 1) * n, aa + t * n, rem);
+  Size i = t - 1;
+  // A top block of few limbs (always so for a dividend of twice the
+  // divisor's length, which spills into a third block by the shift): the
+  // first step by the basecase, n by those few limbs, not a whole 2n/n step.
+  const Size m = Trim(rem, n);
+  if (i > 0 && 4 * m <= n) {
+    --i;
+    Limb* top = f.Alloc(n + m);
+    std::copy(aa + i * n, aa + (i + 1) * n, top);
+    std::copy(rem, rem + m, top + n);
+    std::fill(qq + i * n, qq + (i + 1) * n, Limb{0});
+    DivRemBasecase(qq + i * n, rem, top, n + m, bb, n);  // m + 1 quotient limbs
+  }
+  while (i-- > 0) {
+    std::copy(aa + i * n, aa + (i + 1) * n, two);
+    std::copy(rem, rem + n, two + n);
+    Div2n1n(qq + i * n, rem, two, bb, n);
+  }
+  if (q) std::copy(qq, qq + (na - nb + 1), q);
+  if (r) RShift(r, rem + s, nb, sigma);
+}
+
+}  // namespace limb64

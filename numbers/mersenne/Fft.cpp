@@ -1,0 +1,183 @@
+#include "numbers/mersenne/Fft.h"
+
+#include <cmath>
+#include <numbers>
+#include <stdexcept>
+
+namespace fft {
+
+std::size_t BitReverse(std::size_t i, int bits) {
+  std::size_t r = 0;
+  for (int b = 0; b < bits; ++b) {
+    r = (r << 1) | (i & 1);
+    i >>= 1;
+  }
+  return r;
+}
+
+TComplexFft::TComplexFft(std::size_t n) : n_(n) {
+  if (n < 2 || (n & (n - 1)) != 0) throw std::invalid_argument("TComplexFft needs a power of two of at least 2");
+  int levels = 0;
+  while ((std::size_t{1} << levels) < n) ++levels;
+  stage_.assign(static_cast<std::size_t>(levels), 0);
+  cos_.reserve(n);
+  sin_.reserve(n);
+  for (int l = levels - 1; l >= 0; --l) {
+    const std::size_t h = std::size_t{1} << l;
+    stage_[static_cast<std::size_t>(l)] = cos_.size();
+    for (std::size_t j = 0; j < h; ++j) {
+      // long double keeps the factors within an ulp of the true values.
+      const long double angle = -std::numbers::pi_v<long double> * static_cast<long double>(j) /
+                                static_cast<long double>(h);
+      cos_.push_back(static_cast<double>(std::cos(angle)));
+      sin_.push_back(static_cast<double>(std::sin(angle)));
+    }
+  }
+}
+
+namespace {
+
+// One stage of the forward transform: a' = a + b, b' = (a - b) w.
+void ForwardStage(double* __restrict re, double* __restrict im, std::size_t n, std::size_t h,
+                  const double* __restrict wr, const double* __restrict wi) {
+  for (std::size_t s = 0; s < n; s += 2 * h) {
+    double* ar = re + s;
+    double* ai = im + s;
+    double* br = re + s + h;
+    double* bi = im + s + h;
+#pragma GCC ivdep
+    for (std::size_t j = 0; j < h; ++j) {
+      const double xr = ar[j], xi = ai[j], yr = br[j], yi = bi[j];
+      const double dr = xr - yr, di = xi - yi;
+      ar[j] = xr + yr;
+      ai[j] = xi + yi;
+      br[j] = dr * wr[j] - di * wi[j];
+      bi[j] = dr * wi[j] + di * wr[j];
+    }
+  }
+}
+
+// One stage of the inverse: b'' = b conj(w), a' = a + b'', b' = a - b''.
+void InverseStage(double* __restrict re, double* __restrict im, std::size_t n, std::size_t h,
+                  const double* __restrict wr, const double* __restrict wi) {
+  for (std::size_t s = 0; s < n; s += 2 * h) {
+    double* ar = re + s;
+    double* ai = im + s;
+    double* br = re + s + h;
+    double* bi = im + s + h;
+#pragma GCC ivdep
+    for (std::size_t j = 0; j < h; ++j) {
+      const double yr = br[j] * wr[j] + bi[j] * wi[j];
+      const double yi = bi[j] * wr[j] - br[j] * wi[j];
+      const double xr = ar[j], xi = ai[j];
+      ar[j] = xr + yr;
+      ai[j] = xi + yi;
+      br[j] = xr - yr;
+      bi[j] = xi - yi;
+    }
+  }
+}
+
+// The last three forward stages (h = 4, 2, 1) on each block of eight, where
+// the factors are 1, -i and the eighth roots: done with constants.
+void ForwardLast8(double* __restrict re, double* __restrict im, std::size_t n) {
+  constexpr double c = 0.70710678118654752440;
+  for (std::size_t s = 0; s < n; s += 8) {
+    double* r = re + s;
+    double* m = im + s;
+    // h = 4: factors exp(-i pi j / 4), j = 0..3.
+    double a0r = r[0] + r[4], a0i = m[0] + m[4], b0r = r[0] - r[4], b0i = m[0] - m[4];
+    double a1r = r[1] + r[5], a1i = m[1] + m[5], d1r = r[1] - r[5], d1i = m[1] - m[5];
+    double a2r = r[2] + r[6], a2i = m[2] + m[6], d2r = r[2] - r[6], d2i = m[2] - m[6];
+    double a3r = r[3] + r[7], a3i = m[3] + m[7], d3r = r[3] - r[7], d3i = m[3] - m[7];
+    // w1 = (c, -c): (x + iy)(c - ic) = c(x + y) + ic(y - x)
+    const double b1r = c * (d1r + d1i), b1i = c * (d1i - d1r);
+    // w2 = -i: (x + iy)(-i) = y - ix
+    const double b2r = d2i, b2i = -d2r;
+    // w3 = (-c, -c): (x + iy)(-c - ic) = c(y - x) - ic(x + y)
+    const double b3r = c * (d3i - d3r), b3i = -c * (d3r + d3i);
+    // h = 2 on (a0..a3) and (b0..b3): factors 1, -i.
+    const double e0r = a0r + a2r, e0i = a0i + a2i, e2r = a0r - a2r, e2i = a0i - a2i;
+    const double e1r = a1r + a3r, e1i = a1i + a3i, f1r = a1r - a3r, f1i = a1i - a3i;
+    const double e3r = f1i, e3i = -f1r;
+    const double g0r = b0r + b2r, g0i = b0i + b2i, g2r = b0r - b2r, g2i = b0i - b2i;
+    const double g1r = b1r + b3r, g1i = b1i + b3i, h1r = b1r - b3r, h1i = b1i - b3i;
+    const double g3r = h1i, g3i = -h1r;
+    // h = 1.
+    r[0] = e0r + e1r, m[0] = e0i + e1i, r[1] = e0r - e1r, m[1] = e0i - e1i;
+    r[2] = e2r + e3r, m[2] = e2i + e3i, r[3] = e2r - e3r, m[3] = e2i - e3i;
+    r[4] = g0r + g1r, m[4] = g0i + g1i, r[5] = g0r - g1r, m[5] = g0i - g1i;
+    r[6] = g2r + g3r, m[6] = g2i + g3i, r[7] = g2r - g3r, m[7] = g2i - g3i;
+  }
+}
+
+// The first three inverse stages (h = 1, 2, 4), the mirror of ForwardLast8
+// with the conjugate factors.
+void InverseFirst8(double* __restrict re, double* __restrict im, std::size_t n) {
+  constexpr double c = 0.70710678118654752440;
+  for (std::size_t s = 0; s < n; s += 8) {
+    double* r = re + s;
+    double* m = im + s;
+    // h = 1.
+    const double e0r = r[0] + r[1], e0i = m[0] + m[1], e1r = r[0] - r[1], e1i = m[0] - m[1];
+    const double e2r = r[2] + r[3], e2i = m[2] + m[3], e3r = r[2] - r[3], e3i = m[2] - m[3];
+    const double g0r = r[4] + r[5], g0i = m[4] + m[5], g1r = r[4] - r[5], g1i = m[4] - m[5];
+    const double g2r = r[6] + r[7], g2i = m[6] + m[7], g3r = r[6] - r[7], g3i = m[6] - m[7];
+    // h = 2: factors 1, +i on the second of each pair. (x + iy) i = -y + ix
+    const double t3r = -e3i, t3i = e3r;
+    const double a0r = e0r + e2r, a0i = e0i + e2i, a2r = e0r - e2r, a2i = e0i - e2i;
+    const double a1r = e1r + t3r, a1i = e1i + t3i, a3r = e1r - t3r, a3i = e1i - t3i;
+    const double u3r = -g3i, u3i = g3r;
+    const double b0r = g0r + g2r, b0i = g0i + g2i, b2r = g0r - g2r, b2i = g0i - g2i;
+    const double b1r = g1r + u3r, b1i = g1i + u3i, b3r = g1r - u3r, b3i = g1i - u3i;
+    // h = 4: factors exp(+i pi j / 4).
+    // (x + iy)(c + ic) = c(x - y) + ic(x + y)
+    const double v1r = c * (b1r - b1i), v1i = c * (b1r + b1i);
+    const double v2r = -b2i, v2i = b2r;
+    // (x + iy)(-c + ic) = -c(x + y) + ic(x - y)
+    const double v3r = -c * (b3r + b3i), v3i = c * (b3r - b3i);
+    r[0] = a0r + b0r, m[0] = a0i + b0i, r[4] = a0r - b0r, m[4] = a0i - b0i;
+    r[1] = a1r + v1r, m[1] = a1i + v1i, r[5] = a1r - v1r, m[5] = a1i - v1i;
+    r[2] = a2r + v2r, m[2] = a2i + v2i, r[6] = a2r - v2r, m[6] = a2i - v2i;
+    r[3] = a3r + v3r, m[3] = a3i + v3i, r[7] = a3r - v3r, m[7] = a3i - v3i;
+  }
+}
+
+}  // namespace
+
+void TComplexFft::Forward(double* re, double* im) const {
+  const int levels = static_cast<int>(stage_.size());
+  const int last = n_ >= 8 ? 3 : 0;
+  for (int l = levels - 1; l >= last; --l) {
+    const std::size_t at = stage_[static_cast<std::size_t>(l)];
+    ForwardStage(re, im, n_, std::size_t{1} << l, cos_.data() + at, sin_.data() + at);
+  }
+  if (last) ForwardLast8(re, im, n_);
+}
+
+void TComplexFft::Inverse(double* re, double* im) const {
+  const int levels = static_cast<int>(stage_.size());
+  const int first = n_ >= 8 ? 3 : 0;
+  if (first) InverseFirst8(re, im, n_);
+  for (int l = first; l < levels; ++l) {
+    const std::size_t at = stage_[static_cast<std::size_t>(l)];
+    InverseStage(re, im, n_, std::size_t{1} << l, cos_.data() + at, sin_.data() + at);
+  }
+}
+
+void PlainDft(const double* re, const double* im, double* outRe, double* outIm, std::size_t n, int sign) {
+  for (std::size_t k = 0; k < n; ++k) {
+    long double sr = 0, si = 0;
+    for (std::size_t j = 0; j < n; ++j) {
+      const long double angle = static_cast<long double>(sign) * 2 * std::numbers::pi_v<long double> *
+                                static_cast<long double>((j * k) % n) / static_cast<long double>(n);
+      const long double c = std::cos(angle), s = std::sin(angle);
+      sr += re[j] * c - im[j] * s;
+      si += re[j] * s + im[j] * c;
+    }
+    outRe[k] = static_cast<double>(sr);
+    outIm[k] = static_cast<double>(si);
+  }
+}
+
+}  // namespace fft
