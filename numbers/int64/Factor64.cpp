@@ -9,6 +9,20 @@
 
 namespace {
 
+std::uint64_t Gcd(std::uint64_t a, std::uint64_t b) {
+  if (a == 0) return b;
+  if (b == 0) return a;
+  const int shift = std::countr_zero(a | b);
+  a >>= std::countr_zero(a);
+  do {
+    b >>= std::countr_zero(b);
+    if (a > b) std::swap(a, b);
+    b -= a;
+  } while (b != 0);
+  return a << shift;
+}
+
+// A proper factor of n (1 < result < n); n odd, composite, not below 9.
 std::uint64_t BrentRhoFactor64(std::uint64_t n) {
   const TMontgomery64 m(n);
   constexpr std::uint64_t kBatch = 128;
@@ -40,20 +54,6 @@ std::uint64_t BrentRhoFactor64(std::uint64_t n) {
     }
     if (g != n) return g;
   }
-}
-
-
-std::uint64_t Gcd(std::uint64_t a, std::uint64_t b) {
-  if (a == 0) return b;
-  if (b == 0) return a;
-  const int shift = std::countr_zero(a | b);
-  a >>= std::countr_zero(a);
-  do {
-    b >>= std::countr_zero(b);
-    if (a > b) std::swap(a, b);
-    b -= a;
-  } while (b != 0);
-  return a << shift;
 }
 
 const std::vector<std::uint32_t>& TrialPrimes() {

@@ -8,6 +8,27 @@
 
 namespace {
 
+void Normalise(TBigInt& a) {
+  std::int32_t n = static_cast<std::int32_t>(a.Cells.size()) - 1;
+  while (n > 1 && a.Cells[static_cast<std::size_t>(n)] == 0) --n;
+  a.Cells.resize(static_cast<std::size_t>(n) + 1);
+  a.Cells[0] = n;
+}
+
+int HighestBit(std::int64_t digit) {
+  int j = -1;
+  while (digit > 0) {
+    ++j;
+    digit >>= 1;
+  }
+  return j;
+}
+
+bool ExponentBit(const TBigInt& e, std::int64_t i) {
+  const std::size_t cell = static_cast<std::size_t>(i / 31) + 1;
+  return (e.Cells[cell] >> (i % 31)) & 1;
+}
+
 // The generic word loop of any width (TMontgomeryWords, sliding window).
 void ModPowerWordsBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, TBigInt& result) {
   const TMontgomeryWords m(n);
@@ -52,28 +73,6 @@ void ModPowerWordsBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, T
     i = low - 1;
   }
   m.Store(acc, result);
-}
-
-
-void Normalise(TBigInt& a) {
-  std::int32_t n = static_cast<std::int32_t>(a.Cells.size()) - 1;
-  while (n > 1 && a.Cells[static_cast<std::size_t>(n)] == 0) --n;
-  a.Cells.resize(static_cast<std::size_t>(n) + 1);
-  a.Cells[0] = n;
-}
-
-int HighestBit(std::int64_t digit) {
-  int j = -1;
-  while (digit > 0) {
-    ++j;
-    digit >>= 1;
-  }
-  return j;
-}
-
-bool ExponentBit(const TBigInt& e, std::int64_t i) {
-  const std::size_t cell = static_cast<std::size_t>(i / 31) + 1;
-  return (e.Cells[cell] >> (i % 31)) & 1;
 }
 
 }  // namespace
