@@ -1,19 +1,10 @@
 // The raw digit-array layer: basecase arithmetic and long division.
 #include "numbers/bigint/BigIntRaw.h"
 
-#include "numbers/limb/Limbs64.h"
-
 #include <algorithm>
 #include <cstring>
 
-#if defined(__AVX512F__)
-#include <immintrin.h>
-// GCC 12 warns inside its own AVX-512 headers (their "undefined" pass-through
-// operands); nothing of ours is uninitialised.
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
-#include <memory>
-#include <new>
+#include "numbers/limb/Limbs64.h"
 
 namespace bigraw {
 
@@ -195,37 +186,6 @@ namespace {
 // Sum of x[t] * y[t] for t < len, returned as lo + hi * 2^31 with the
 // products split into their low 31 bits and the rest, so neither sum can
 // overflow (len < 2^33).
-#if defined(__AVX512F__)
-// Eight lanes of 32 x 32 -> 64-bit products; four products (each below
-// 2^62) are summed in a lane before the split, which saves most of the
-// masking and shifting. (An IFMA 52-bit multiply-add kernel was slower.)
-inline void Dot31(const Digit* x, const Digit* y, Size len, U64& lo_out, U64& hi_out) {
-  const __m512i mask = _mm512_set1_epi64(static_cast<long long>(kMask));
-  __m512i lo = _mm512_setzero_si512(), hi = _mm512_setzero_si512();
-  Size t = 0;
-  for (; t + 32 <= len; t += 32) {
-    const __m512i p0 = _mm512_mul_epu32(_mm512_loadu_si512(x + t), _mm512_loadu_si512(y + t));
-    const __m512i p1 = _mm512_mul_epu32(_mm512_loadu_si512(x + t + 8), _mm512_loadu_si512(y + t + 8));
-    const __m512i p2 = _mm512_mul_epu32(_mm512_loadu_si512(x + t + 16), _mm512_loadu_si512(y + t + 16));
-    const __m512i p3 = _mm512_mul_epu32(_mm512_loadu_si512(x + t + 24), _mm512_loadu_si512(y + t + 24));
-    const __m512i s = _mm512_add_epi64(_mm512_add_epi64(p0, p1), _mm512_add_epi64(p2, p3));
-    lo = _mm512_add_epi64(lo, _mm512_and_si512(s, mask));
-    hi = _mm512_add_epi64(hi, _mm512_srli_epi64(s, kBits));
-  }
-  if (t < len) {  // at most three full vectors and a masked one
-    __m512i s = _mm512_setzero_si512();
-    for (; t < len; t += 8) {
-      const Size rest = len - t;
-      const __mmask8 m = rest >= 8 ? static_cast<__mmask8>(0xFF) : static_cast<__mmask8>((1u << rest) - 1);
-      s = _mm512_add_epi64(s, _mm512_mul_epu32(_mm512_maskz_loadu_epi64(m, x + t), _mm512_maskz_loadu_epi64(m, y + t)));
-    }
-    lo = _mm512_add_epi64(lo, _mm512_and_si512(s, mask));
-    hi = _mm512_add_epi64(hi, _mm512_srli_epi64(s, kBits));
-  }
-  lo_out = static_cast<U64>(_mm512_reduce_add_epi64(lo));
-  hi_out = static_cast<U64>(_mm512_reduce_add_epi64(hi));
-}
-#else
 // Written for the vectoriser: widening products in independent lanes.
 inline void Dot31(const Digit* x, const Digit* y, Size len, U64& lo, U64& hi) {
   U64 l = 0, h = 0;
@@ -237,7 +197,6 @@ inline void Dot31(const Digit* x, const Digit* y, Size len, U64& lo, U64& hi) {
   lo = l;
   hi = h;
 }
-#endif
 
 }  // namespace
 

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "numbers/limb/Cpu.h"
+
 namespace limb64 {
 
 #if defined(__x86_64__)
@@ -26,10 +28,15 @@ namespace limb64 {
   "jnz 1b\n\t"                                                                                      \
   "setc %b[c]\n\t"
 
+#endif
+
+// The chains start with the assembly over whole blocks of four limbs where
+// it runs; the plain loop does the rest (or everything).
 Limb AddN(Limb* r, const Limb* a, const Limb* b, Size n) {
   Limb c = 0;
-  Size blocks = n / 4;
-  if (blocks) {
+  Size i = 0;
+#if defined(__x86_64__)
+  if (Size blocks = n / 4; blocks && cpu::gKernels.x86Asm) {
     Limb* rp = r;
     const Limb *ap = a, *bp = b;
     Limb x0, x1;
@@ -38,15 +45,18 @@ Limb AddN(Limb* r, const Limb* a, const Limb* b, Size n) {
                        [x1] "=&r"(x1)
                      :
                      : "cc", "memory");
+    i = n & ~Size{3};
   }
-  for (Size i = n & ~Size{3}; i < n; ++i) c = AddC(a[i], b[i], c, &r[i]);
+#endif
+  for (; i < n; ++i) c = AddC(a[i], b[i], c, &r[i]);
   return c;
 }
 
 Limb SubN(Limb* r, const Limb* a, const Limb* b, Size n) {
   Limb c = 0;
-  Size blocks = n / 4;
-  if (blocks) {
+  Size i = 0;
+#if defined(__x86_64__)
+  if (Size blocks = n / 4; blocks && cpu::gKernels.x86Asm) {
     Limb* rp = r;
     const Limb *ap = a, *bp = b;
     Limb x0, x1;
@@ -55,24 +65,13 @@ Limb SubN(Limb* r, const Limb* a, const Limb* b, Size n) {
                        [x1] "=&r"(x1)
                      :
                      : "cc", "memory");
+    i = n & ~Size{3};
   }
-  for (Size i = n & ~Size{3}; i < n; ++i) c = SubB(a[i], b[i], c, &r[i]);
+#endif
+  for (; i < n; ++i) c = SubB(a[i], b[i], c, &r[i]);
   return c;
 }
 #undef CALVENNA_CHAIN4
-#else
-Limb AddN(Limb* r, const Limb* a, const Limb* b, Size n) {
-  Limb c = 0;
-  for (Size i = 0; i < n; ++i) c = AddC(a[i], b[i], c, &r[i]);
-  return c;
-}
-
-Limb SubN(Limb* r, const Limb* a, const Limb* b, Size n) {
-  Limb c = 0;
-  for (Size i = 0; i < n; ++i) c = SubB(a[i], b[i], c, &r[i]);
-  return c;
-}
-#endif
 
 Limb Add1(Limb* r, const Limb* a, Size n, Limb c) {
   Size i = 0;

@@ -2,6 +2,9 @@
 // product and square, and the choice of method by size.
 #include "numbers/limb/Limbs64.h"
 
+#include "numbers/limb/Cpu.h"
+#include "numbers/limb/Rows.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -35,8 +38,6 @@ Limb RShift(Limb* r, const Limb* a, Size n, int s) {
   return out;
 }
 
-namespace {
-
 // r -= a * m in C from a carry limb cy and a borrow b (0/1); returns the
 // carry and leaves the borrow in b.
 Limb SubMul1From(Limb* r, const Limb* a, Size n, Limb m, Limb cy, Limb& b) {
@@ -54,69 +55,15 @@ Limb SubMul1From(Limb* r, const Limb* a, Size n, Limb m, Limb cy, Limb& b) {
   return cy;
 }
 
-}  // namespace
-
-#if defined(__x86_64__) && defined(__ADX__) && defined(__BMI2__)
-// As AddMul1, with the product row complemented before it is added:
-// r - s = r + ~s + 1 - B^n, so OF starts as 1 minus the borrow and comes
-// out as 1 minus the borrow.
 Limb SubMul1(Limb* r, const Limb* a, Size n, Limb m) {
-  const Size head = n & 3;
-  Limb b = 0;
-  Limb c = SubMul1From(r, a, head, m, 0, b);
-  Size blocks = n / 4;
-  if (blocks == 0) return c + b;
-  Limb* rp = r + head;
-  const Limb* ap = a + head;
-  Limb lo0, hi0, lo1, zero;
-  Limb t = 0x7FFFFFFFFFFFFFFFu;
-  const Limb ofIn = 1 - b;
-  __asm__ volatile(
-      "xor %k[z], %k[z]\n\t"
-      "add %[of], %[t]\n\t"  // OF := ofIn, CF := 0
-      "1:\n\t"
-      "mulx (%[ap]), %[lo0], %[hi0]\n\t"
-      "adcx %[c], %[lo0]\n\t"
-      "not %[lo0]\n\t"
-      "adox (%[rp]), %[lo0]\n\t"
-      "mov %[lo0], (%[rp])\n\t"
-      "mulx 8(%[ap]), %[lo1], %[c]\n\t"
-      "adcx %[hi0], %[lo1]\n\t"
-      "not %[lo1]\n\t"
-      "adox 8(%[rp]), %[lo1]\n\t"
-      "mov %[lo1], 8(%[rp])\n\t"
-      "mulx 16(%[ap]), %[lo0], %[hi0]\n\t"
-      "adcx %[c], %[lo0]\n\t"
-      "not %[lo0]\n\t"
-      "adox 16(%[rp]), %[lo0]\n\t"
-      "mov %[lo0], 16(%[rp])\n\t"
-      "mulx 24(%[ap]), %[lo1], %[c]\n\t"
-      "adcx %[hi0], %[lo1]\n\t"
-      "not %[lo1]\n\t"
-      "adox 24(%[rp]), %[lo1]\n\t"
-      "mov %[lo1], 24(%[rp])\n\t"
-      "lea 32(%[ap]), %[ap]\n\t"
-      "lea 32(%[rp]), %[rp]\n\t"
-      "lea -1(%[n]), %[n]\n\t"
-      "jrcxz 2f\n\t"
-      "jmp 1b\n\t"
-      "2:\n\t"
-      "adcx %[z], %[c]\n\t"
-      "mov $0, %k[t]\n\t"
-      "adox %[z], %[t]\n\t"  // t := OF
-      : [rp] "+&r"(rp), [ap] "+&r"(ap), [n] "+&c"(blocks), [c] "+&r"(c), [lo0] "=&r"(lo0), [hi0] "=&r"(hi0),
-        [lo1] "=&r"(lo1), [z] "=&r"(zero), [t] "+&r"(t)
-      : "d"(m), [of] "r"(ofIn)
-      : "cc", "memory");
-  return c + 1 - t;
-}
-#else
-Limb SubMul1(Limb* r, const Limb* a, Size n, Limb m) {
+#if defined(__x86_64__)
+  if (cpu::gKernels.mulxAdx) return SubMul1Adx(r, a, n, m);
+#endif
   Limb b = 0;
   const Limb c = SubMul1From(r, a, n, m, 0, b);
   return c + b;
 }
-#endif
+
 
 Limb DivRem1(Limb* q, const Limb* a, Size n, Limb d) {
   Limb rem = 0;
@@ -134,8 +81,6 @@ Limb Mul1(Limb* r, const Limb* a, Size n, Limb m) {
   return c;
 }
 
-namespace {
-
 // r += a * m in C, from a carry c; returns the carry.
 Limb AddMul1From(Limb* r, const Limb* a, Size n, Limb m, Limb c) {
   for (Size i = 0; i < n; ++i) {
@@ -146,57 +91,13 @@ Limb AddMul1From(Limb* r, const Limb* a, Size n, Limb m, Limb c) {
   return c;
 }
 
-}  // namespace
-
-#if defined(__x86_64__) && defined(__ADX__) && defined(__BMI2__)
-// Four limbs a turn with two carry chains: CF takes the high halves of the
-// products into the next limb, OF the old limbs of r. The loop control
-// (lea, jrcxz) leaves both flags alone.
 Limb AddMul1(Limb* r, const Limb* a, Size n, Limb m) {
-  Size blocks = n / 4;
-  Limb c = 0;
-  if (blocks) {
-    Limb* rp = r;
-    const Limb* ap = a;
-    Limb lo0, hi0, lo1, zero;
-    __asm__ volatile(
-        "xor %k[z], %k[z]\n\t"
-        "1:\n\t"
-        "mulx (%[ap]), %[lo0], %[hi0]\n\t"
-        "adcx %[c], %[lo0]\n\t"
-        "adox (%[rp]), %[lo0]\n\t"
-        "mov %[lo0], (%[rp])\n\t"
-        "mulx 8(%[ap]), %[lo1], %[c]\n\t"
-        "adcx %[hi0], %[lo1]\n\t"
-        "adox 8(%[rp]), %[lo1]\n\t"
-        "mov %[lo1], 8(%[rp])\n\t"
-        "mulx 16(%[ap]), %[lo0], %[hi0]\n\t"
-        "adcx %[c], %[lo0]\n\t"
-        "adox 16(%[rp]), %[lo0]\n\t"
-        "mov %[lo0], 16(%[rp])\n\t"
-        "mulx 24(%[ap]), %[lo1], %[c]\n\t"
-        "adcx %[hi0], %[lo1]\n\t"
-        "adox 24(%[rp]), %[lo1]\n\t"
-        "mov %[lo1], 24(%[rp])\n\t"
-        "lea 32(%[ap]), %[ap]\n\t"
-        "lea 32(%[rp]), %[rp]\n\t"
-        "lea -1(%[n]), %[n]\n\t"
-        "jrcxz 2f\n\t"
-        "jmp 1b\n\t"
-        "2:\n\t"
-        "adcx %[z], %[c]\n\t"
-        "adox %[z], %[c]\n\t"
-        : [rp] "+&r"(rp), [ap] "+&r"(ap), [n] "+&c"(blocks), [c] "+&r"(c), [lo0] "=&r"(lo0), [hi0] "=&r"(hi0),
-          [lo1] "=&r"(lo1), [z] "=&r"(zero)
-        : "d"(m)
-        : "cc", "memory");
-  }
-  const Size done = n & ~Size{3};
-  return AddMul1From(r + done, a + done, n - done, m, c);
-}
-#else
-Limb AddMul1(Limb* r, const Limb* a, Size n, Limb m) { return AddMul1From(r, a, n, m, 0); }
+#if defined(__x86_64__)
+  if (cpu::gKernels.mulxAdx) return AddMul1Adx(r, a, n, m);
 #endif
+  return AddMul1From(r, a, n, m, 0);
+}
+
 
 void MulBasecase(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
   std::memset(r, 0, na * sizeof(Limb));  // the first row too by the fast kernel

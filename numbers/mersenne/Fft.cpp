@@ -4,6 +4,8 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "numbers/limb/Cpu.h"
+
 namespace fft {
 
 std::size_t BitReverse(std::size_t i, int bits) {
@@ -38,7 +40,7 @@ TComplexFft::TComplexFft(std::size_t n) : n_(n) {
 namespace {
 
 // One stage of the forward transform: a' = a + b, b' = (a - b) w.
-void ForwardStage(double* __restrict re, double* __restrict im, std::size_t n, std::size_t h,
+[[gnu::always_inline]] inline void ForwardStage(double* __restrict re, double* __restrict im, std::size_t n, std::size_t h,
                   const double* __restrict wr, const double* __restrict wi) {
   for (std::size_t s = 0; s < n; s += 2 * h) {
     double* ar = re + s;
@@ -58,7 +60,7 @@ void ForwardStage(double* __restrict re, double* __restrict im, std::size_t n, s
 }
 
 // One stage of the inverse: b'' = b conj(w), a' = a + b'', b' = a - b''.
-void InverseStage(double* __restrict re, double* __restrict im, std::size_t n, std::size_t h,
+[[gnu::always_inline]] inline void InverseStage(double* __restrict re, double* __restrict im, std::size_t n, std::size_t h,
                   const double* __restrict wr, const double* __restrict wi) {
   for (std::size_t s = 0; s < n; s += 2 * h) {
     double* ar = re + s;
@@ -80,7 +82,7 @@ void InverseStage(double* __restrict re, double* __restrict im, std::size_t n, s
 
 // The last three forward stages (h = 4, 2, 1) on each block of eight, where
 // the factors are 1, -i and the eighth roots: done with constants.
-void ForwardLast8(double* __restrict re, double* __restrict im, std::size_t n) {
+[[gnu::always_inline]] inline void ForwardLast8(double* __restrict re, double* __restrict im, std::size_t n) {
   constexpr double c = 0.70710678118654752440;
   for (std::size_t s = 0; s < n; s += 8) {
     double* r = re + s;
@@ -113,7 +115,7 @@ void ForwardLast8(double* __restrict re, double* __restrict im, std::size_t n) {
 
 // The first three inverse stages (h = 1, 2, 4), the mirror of ForwardLast8
 // with the conjugate factors.
-void InverseFirst8(double* __restrict re, double* __restrict im, std::size_t n) {
+[[gnu::always_inline]] inline void InverseFirst8(double* __restrict re, double* __restrict im, std::size_t n) {
   constexpr double c = 0.70710678118654752440;
   for (std::size_t s = 0; s < n; s += 8) {
     double* r = re + s;
@@ -143,26 +145,89 @@ void InverseFirst8(double* __restrict re, double* __restrict im, std::size_t n) 
   }
 }
 
+// The whole transform, one direction: the stages of half-width 2^l for
+// l from the top down to `last`, then the last three by constants.
+[[gnu::always_inline]] inline void ForwardAll(double* re, double* im, std::size_t n, const std::size_t* stage,
+                                              int levels, const double* cs, const double* sn) {
+  const int last = n >= 8 ? 3 : 0;
+  for (int l = levels - 1; l >= last; --l) {
+    const std::size_t at = stage[l];
+    ForwardStage(re, im, n, std::size_t{1} << l, cs + at, sn + at);
+  }
+  if (last) ForwardLast8(re, im, n);
+}
+
+[[gnu::always_inline]] inline void InverseAll(double* re, double* im, std::size_t n, const std::size_t* stage,
+                                              int levels, const double* cs, const double* sn) {
+  const int first = n >= 8 ? 3 : 0;
+  if (first) InverseFirst8(re, im, n);
+  for (int l = first; l < levels; ++l) {
+    const std::size_t at = stage[l];
+    InverseStage(re, im, n, std::size_t{1} << l, cs + at, sn + at);
+  }
+}
+
+// The transforms compiled for the base instruction set and, on x86-64, again
+// for AVX2 and for AVX-512, so the stage loops are vectorised as wide as the
+// processor allows; the build is chosen at start-up (numbers/limb/Cpu.h).
+using TTransform = void (*)(double*, double*, std::size_t, const std::size_t*, int, const double*, const double*);
+
+void ForwardBase(double* re, double* im, std::size_t n, const std::size_t* stage, int levels, const double* cs,
+                 const double* sn) {
+  ForwardAll(re, im, n, stage, levels, cs, sn);
+}
+void InverseBase(double* re, double* im, std::size_t n, const std::size_t* stage, int levels, const double* cs,
+                 const double* sn) {
+  InverseAll(re, im, n, stage, levels, cs, sn);
+}
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+__attribute__((target("avx2,fma"))) void ForwardAvx2(double* re, double* im, std::size_t n, const std::size_t* stage,
+                                                     int levels, const double* cs, const double* sn) {
+  ForwardAll(re, im, n, stage, levels, cs, sn);
+}
+__attribute__((target("avx2,fma"))) void InverseAvx2(double* re, double* im, std::size_t n, const std::size_t* stage,
+                                                     int levels, const double* cs, const double* sn) {
+  InverseAll(re, im, n, stage, levels, cs, sn);
+}
+__attribute__((target("avx512f,avx512dq,avx512vl"))) void ForwardAvx512(double* re, double* im, std::size_t n,
+                                                                        const std::size_t* stage, int levels,
+                                                                        const double* cs, const double* sn) {
+  ForwardAll(re, im, n, stage, levels, cs, sn);
+}
+__attribute__((target("avx512f,avx512dq,avx512vl"))) void InverseAvx512(double* re, double* im, std::size_t n,
+                                                                        const std::size_t* stage, int levels,
+                                                                        const double* cs, const double* sn) {
+  InverseAll(re, im, n, stage, levels, cs, sn);
+}
+#endif
+
+TTransform ChooseForward() {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  if (cpu::gKernels.avx512) return ForwardAvx512;
+  if (cpu::gKernels.avx2Fma) return ForwardAvx2;
+#endif
+  return ForwardBase;
+}
+
+TTransform ChooseInverse() {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  if (cpu::gKernels.avx512) return InverseAvx512;
+  if (cpu::gKernels.avx2Fma) return InverseAvx2;
+#endif
+  return InverseBase;
+}
+
 }  // namespace
 
 void TComplexFft::Forward(double* re, double* im) const {
-  const int levels = static_cast<int>(stage_.size());
-  const int last = n_ >= 8 ? 3 : 0;
-  for (int l = levels - 1; l >= last; --l) {
-    const std::size_t at = stage_[static_cast<std::size_t>(l)];
-    ForwardStage(re, im, n_, std::size_t{1} << l, cos_.data() + at, sin_.data() + at);
-  }
-  if (last) ForwardLast8(re, im, n_);
+  static const TTransform transform = ChooseForward();
+  transform(re, im, n_, stage_.data(), static_cast<int>(stage_.size()), cos_.data(), sin_.data());
 }
 
 void TComplexFft::Inverse(double* re, double* im) const {
-  const int levels = static_cast<int>(stage_.size());
-  const int first = n_ >= 8 ? 3 : 0;
-  if (first) InverseFirst8(re, im, n_);
-  for (int l = first; l < levels; ++l) {
-    const std::size_t at = stage_[static_cast<std::size_t>(l)];
-    InverseStage(re, im, n_, std::size_t{1} << l, cos_.data() + at, sin_.data() + at);
-  }
+  static const TTransform transform = ChooseInverse();
+  transform(re, im, n_, stage_.data(), static_cast<int>(stage_.size()), cos_.data(), sin_.data());
 }
 
 void PlainDft(const double* re, const double* im, double* outRe, double* outIm, std::size_t n, int sign) {

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+#include "numbers/limb/Cpu.h"
 #include "numbers/limb/LimbRaw.h"
 
 namespace montk {
@@ -18,55 +19,54 @@ namespace montk {
 using limb64::Limb;
 using limb64::Wide;
 
+// The kernels come in two builds: with kAsm, x86-64 assembly with mulx for
+// processors with BMI2 (chosen at start-up, numbers/limb/Cpu.h); without,
+// plain C++ for every other processor and for CALVENNA_KERNELS=plain.
+
 // (c2:c1:c0) += x * y, both factors read from memory. Written out for the
 // compiler, which otherwise turns the third carry into setc/movzx pairs and,
-// short of registers, parks the operands in vector registers. Without BMI2
-// (a build not tuned to the machine) mulq takes the place of mulx.
+// short of registers, parks the operands in vector registers.
+template <bool kAsm>
 inline __attribute__((always_inline)) void Mac(Limb& c0, Limb& c1, Limb& c2, const Limb& x, const Limb& y) {
-#ifdef __BMI2__
-  Limb lo, hi;
-  asm("movq %[x], %%rdx\n\t"
-      "mulx %[y], %[lo], %[hi]\n\t"
-      "addq %[lo], %[c0]\n\t"
-      "adcq %[hi], %[c1]\n\t"
-      "adcq $0, %[c2]"
-      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), [lo] "=&r"(lo), [hi] "=&r"(hi)
-      : [x] "m"(x), [y] "m"(y)
-      : "rdx", "cc");
-#else
-  asm("movq %[x], %%rax\n\t"
-      "mulq %[y]\n\t"
-      "addq %%rax, %[c0]\n\t"
-      "adcq %%rdx, %[c1]\n\t"
-      "adcq $0, %[c2]"
-      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2)
-      : [x] "m"(x), [y] "m"(y)
-      : "rax", "rdx", "cc");
+#if defined(__x86_64__)
+  if constexpr (kAsm) {
+    Limb lo, hi;
+    asm("movq %[x], %%rdx\n\t"
+        "mulx %[y], %[lo], %[hi]\n\t"
+        "addq %[lo], %[c0]\n\t"
+        "adcq %[hi], %[c1]\n\t"
+        "adcq $0, %[c2]"
+        : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), [lo] "=&r"(lo), [hi] "=&r"(hi)
+        : [x] "m"(x), [y] "m"(y)
+        : "rdx", "cc");
+    return;
+  }
 #endif
+  const Wide p = static_cast<Wide>(x) * y;
+  const Wide s = ((static_cast<Wide>(c1) << 64) | c0) + p;
+  c2 += s < p;
+  c0 = static_cast<Limb>(s);
+  c1 = static_cast<Limb>(s >> 64);
 }
 
 // (c2:c1:c0) += x * y with x in a register: for the fresh reduction factor
 // m_k, which would otherwise wait for a store and a load.
+template <bool kAsm>
 inline __attribute__((always_inline)) void MacReg(Limb& c0, Limb& c1, Limb& c2, Limb x, const Limb& y) {
-#ifdef __BMI2__
-  Limb lo, hi;
-  asm("mulx %[y], %[lo], %[hi]\n\t"
-      "addq %[lo], %[c0]\n\t"
-      "adcq %[hi], %[c1]\n\t"
-      "adcq $0, %[c2]"
-      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), [lo] "=&r"(lo), [hi] "=&r"(hi)
-      : "d"(x), [y] "m"(y)
-      : "cc");
-#else
-  Limb hi;
-  asm("mulq %[y]\n\t"
-      "addq %%rax, %[c0]\n\t"
-      "adcq %%rdx, %[c1]\n\t"
-      "adcq $0, %[c2]"
-      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), "+a"(x), "=&d"(hi)
-      : [y] "m"(y)
-      : "cc");
+#if defined(__x86_64__)
+  if constexpr (kAsm) {
+    Limb lo, hi;
+    asm("mulx %[y], %[lo], %[hi]\n\t"
+        "addq %[lo], %[c0]\n\t"
+        "adcq %[hi], %[c1]\n\t"
+        "adcq $0, %[c2]"
+        : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), [lo] "=&r"(lo), [hi] "=&r"(hi)
+        : "d"(x), [y] "m"(y)
+        : "cc");
+    return;
+  }
 #endif
+  Mac<false>(c0, c1, c2, x, y);
 }
 
 // r := a - n when that is not negative or when carry is set (the value is
@@ -89,30 +89,51 @@ inline __attribute__((always_inline)) void MulInit(Limb& d0, Limb& d1, Limb& d2,
   d2 = 0;
 }
 
+// (c2:c1:c0) += (d2:d1:d0), plain.
+inline __attribute__((always_inline)) void AccPlain(Limb& c0, Limb& c1, Limb& c2, Limb d0, Limb d1, Limb d2) {
+  Limb c = limb64::AddC(c0, d0, 0, &c0);
+  c = limb64::AddC(c1, d1, c, &c1);
+  c2 += d2 + c;
+}
+
 // (c2:c1:c0) += 2 (d2:d1:d0)
+template <bool kAsm>
 inline __attribute__((always_inline)) void AccTwice(Limb& c0, Limb& c1, Limb& c2, Limb d0, Limb d1, Limb d2) {
-  asm("shldq $1, %[d1], %[d2]\n\t"
-      "shldq $1, %[d0], %[d1]\n\t"
-      "addq %[d0], %[d0]\n\t"
-      "addq %[d0], %[c0]\n\t"
-      "adcq %[d1], %[c1]\n\t"
-      "adcq %[d2], %[c2]"
-      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), [d0] "+r"(d0), [d1] "+r"(d1), [d2] "+r"(d2)
-      :
-      : "cc");
+#if defined(__x86_64__)
+  if constexpr (kAsm) {
+    asm("shldq $1, %[d1], %[d2]\n\t"
+        "shldq $1, %[d0], %[d1]\n\t"
+        "addq %[d0], %[d0]\n\t"
+        "addq %[d0], %[c0]\n\t"
+        "adcq %[d1], %[c1]\n\t"
+        "adcq %[d2], %[c2]"
+        : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2), [d0] "+r"(d0), [d1] "+r"(d1), [d2] "+r"(d2)
+        :
+        : "cc");
+    return;
+  }
+#endif
+  AccPlain(c0, c1, c2, d0 << 1, (d1 << 1) | (d0 >> 63), (d2 << 1) | (d1 >> 63));
 }
 
 // (c2:c1:c0) += (d2:d1:d0). The sums are marked early-clobber in every
 // block here: a register holding a sum must not double as an input of equal
 // value (two zeros, say), since the block writes the sums before it has read
 // all inputs.
+template <bool kAsm>
 inline __attribute__((always_inline)) void Acc(Limb& c0, Limb& c1, Limb& c2, Limb d0, Limb d1, Limb d2) {
-  asm("addq %[d0], %[c0]\n\t"
-      "adcq %[d1], %[c1]\n\t"
-      "adcq %[d2], %[c2]"
-      : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2)
-      : [d0] "r"(d0), [d1] "r"(d1), [d2] "r"(d2)
-      : "cc");
+#if defined(__x86_64__)
+  if constexpr (kAsm) {
+    asm("addq %[d0], %[c0]\n\t"
+        "adcq %[d1], %[c1]\n\t"
+        "adcq %[d2], %[c2]"
+        : [c0] "+&r"(c0), [c1] "+&r"(c1), [c2] "+&r"(c2)
+        : [d0] "r"(d0), [d1] "r"(d1), [d2] "r"(d2)
+        : "cc");
+    return;
+  }
+#endif
+  AccPlain(c0, c1, c2, d0, d1, d2);
 }
 
 // The columns below gather in a fresh sum every product that does not wait
@@ -121,8 +142,8 @@ inline __attribute__((always_inline)) void Acc(Limb& c0, Limb& c1, Limb& c2, Lim
 // of running sums.
 
 // r := a b / R mod n, for a, b < n. r may alias a or b.
-template <int N>
-__attribute__((noinline)) void MulRedc(Limb* r, const Limb* a, const Limb* b, const Limb* n, Limb inv) {
+template <int N, bool kAsm>
+__attribute__((noinline)) void MulRedcBuild(Limb* r, const Limb* a, const Limb* b, const Limb* n, Limb inv) {
   Limb m[N], t[N], mk = 0;
   Limb c0 = 0, c1 = 0, c2 = 0;
 #pragma GCC unroll 32
@@ -130,14 +151,14 @@ __attribute__((noinline)) void MulRedc(Limb* r, const Limb* a, const Limb* b, co
     Limb d0, d1, d2;
     MulInit(d0, d1, d2, a[0], b[k]);
 #pragma GCC unroll 32
-    for (int i = 1; i <= k; ++i) Mac(d0, d1, d2, a[i], b[k - i]);
+    for (int i = 1; i <= k; ++i) Mac<kAsm>(d0, d1, d2, a[i], b[k - i]);
 #pragma GCC unroll 32
-    for (int i = 0; i + 1 < k; ++i) Mac(d0, d1, d2, m[i], n[k - i]);
-    Acc(c0, c1, c2, d0, d1, d2);
-    if (k > 0) MacReg(c0, c1, c2, mk, n[1]);
+    for (int i = 0; i + 1 < k; ++i) Mac<kAsm>(d0, d1, d2, m[i], n[k - i]);
+    Acc<kAsm>(c0, c1, c2, d0, d1, d2);
+    if (k > 0) MacReg<kAsm>(c0, c1, c2, mk, n[1]);
     mk = c0 * inv;
     m[k] = mk;
-    MacReg(c0, c1, c2, mk, n[0]);  // clears c0
+    MacReg<kAsm>(c0, c1, c2, mk, n[0]);  // clears c0
     c0 = c1;
     c1 = c2;
     c2 = 0;
@@ -147,10 +168,10 @@ __attribute__((noinline)) void MulRedc(Limb* r, const Limb* a, const Limb* b, co
     Limb d0, d1, d2;
     MulInit(d0, d1, d2, a[k - N + 1], b[N - 1]);
 #pragma GCC unroll 32
-    for (int i = k - N + 2; i < N; ++i) Mac(d0, d1, d2, a[i], b[k - i]);
+    for (int i = k - N + 2; i < N; ++i) Mac<kAsm>(d0, d1, d2, a[i], b[k - i]);
 #pragma GCC unroll 32
-    for (int i = k - N + 1; i < N; ++i) Mac(d0, d1, d2, m[i], n[k - i]);
-    Acc(c0, c1, c2, d0, d1, d2);
+    for (int i = k - N + 1; i < N; ++i) Mac<kAsm>(d0, d1, d2, m[i], n[k - i]);
+    Acc<kAsm>(c0, c1, c2, d0, d1, d2);
     t[k - N] = c0;
     c0 = c1;
     c1 = c2;
@@ -161,8 +182,8 @@ __attribute__((noinline)) void MulRedc(Limb* r, const Limb* a, const Limb* b, co
 }
 
 // r := a^2 / R mod n, for a < n. r may alias a.
-template <int N>
-__attribute__((noinline)) void SqrRedc(Limb* r, const Limb* a, const Limb* n, Limb inv) {
+template <int N, bool kAsm>
+__attribute__((noinline)) void SqrRedcBuild(Limb* r, const Limb* a, const Limb* n, Limb inv) {
   Limb m[N], t[N], mk = 0;
   Limb c0 = 0, c1 = 0, c2 = 0;
 #pragma GCC unroll 32
@@ -173,20 +194,20 @@ __attribute__((noinline)) void SqrRedc(Limb* r, const Limb* a, const Limb* n, Li
       Limb d0, d1, d2;
       MulInit(d0, d1, d2, a[first], a[k - first]);
 #pragma GCC unroll 32
-      for (int i = first + 1; 2 * i < k; ++i) Mac(d0, d1, d2, a[i], a[k - i]);
-      AccTwice(c0, c1, c2, d0, d1, d2);
+      for (int i = first + 1; 2 * i < k; ++i) Mac<kAsm>(d0, d1, d2, a[i], a[k - i]);
+      AccTwice<kAsm>(c0, c1, c2, d0, d1, d2);
     }
-    if (k % 2 == 0) Mac(c0, c1, c2, a[k / 2], a[k / 2]);
+    if (k % 2 == 0) Mac<kAsm>(c0, c1, c2, a[k / 2], a[k / 2]);
     if (k < N) {
 #pragma GCC unroll 32
-      for (int i = 0; i + 1 < k; ++i) Mac(c0, c1, c2, m[i], n[k - i]);
-      if (k > 0) MacReg(c0, c1, c2, mk, n[1]);
+      for (int i = 0; i + 1 < k; ++i) Mac<kAsm>(c0, c1, c2, m[i], n[k - i]);
+      if (k > 0) MacReg<kAsm>(c0, c1, c2, mk, n[1]);
       mk = c0 * inv;
       m[k] = mk;
-      MacReg(c0, c1, c2, mk, n[0]);  // clears c0
+      MacReg<kAsm>(c0, c1, c2, mk, n[0]);  // clears c0
     } else {
 #pragma GCC unroll 32
-      for (int i = k - N + 1; i < N; ++i) Mac(c0, c1, c2, m[i], n[k - i]);
+      for (int i = k - N + 1; i < N; ++i) Mac<kAsm>(c0, c1, c2, m[i], n[k - i]);
       t[k - N] = c0;
     }
     c0 = c1;
@@ -195,6 +216,22 @@ __attribute__((noinline)) void SqrRedc(Limb* r, const Limb* a, const Limb* n, Li
   }
   t[N - 1] = c0;
   FinalSubtract<N>(r, t, c1, n);
+}
+
+// The product and square by the build the processor runs.
+template <int N>
+inline void MulRedc(Limb* r, const Limb* a, const Limb* b, const Limb* n, Limb inv) {
+#if defined(__x86_64__)
+  if (cpu::gKernels.mulxAdx) return MulRedcBuild<N, true>(r, a, b, n, inv);
+#endif
+  MulRedcBuild<N, false>(r, a, b, n, inv);
+}
+template <int N>
+inline void SqrRedc(Limb* r, const Limb* a, const Limb* n, Limb inv) {
+#if defined(__x86_64__)
+  if (cpu::gKernels.mulxAdx) return SqrRedcBuild<N, true>(r, a, n, inv);
+#endif
+  SqrRedcBuild<N, false>(r, a, n, inv);
 }
 
 // The residues modulo one odd n of N words, with what the tests need

@@ -1,0 +1,81 @@
+// The processor-specific limb kernels give exactly the plain C++ results,
+// and CALVENNA_KERNELS=plain turns every one of them off.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "numbers/limb/Cpu.h"
+#include "numbers/limb/LimbRaw.h"
+#include "numbers/limb/Rows.h"
+
+namespace {
+
+using limb64::Limb;
+using limb64::Size;
+
+TEST(Kernels, PlainWhenTheEnvironmentAsks) {
+  const char* forced = std::getenv("CALVENNA_KERNELS");
+  if (!forced || std::strcmp(forced, "plain") != 0) GTEST_SKIP() << "CALVENNA_KERNELS is not plain";
+  EXPECT_TRUE(cpu::gKernels.plain);
+  EXPECT_FALSE(cpu::gKernels.x86Asm);
+  EXPECT_FALSE(cpu::gKernels.mulxAdx);
+  EXPECT_FALSE(cpu::gKernels.avx2Fma);
+  EXPECT_FALSE(cpu::gKernels.avx512);
+  EXPECT_STREQ(cpu::KernelsName(), "plain");
+}
+
+// Limbs of several shapes: random, all ones, sparse.
+std::vector<Limb> RandomLimbs(std::mt19937_64& rng, Size n) {
+  std::vector<Limb> v(n);
+  const int shape = static_cast<int>(rng() % 3);
+  for (Limb& x : v) x = shape == 0 ? ~Limb{0} : shape == 1 && rng() % 4 ? 0 : rng();
+  return v;
+}
+
+TEST(Kernels, ChainsMatchThePlainLoop) {
+  std::mt19937_64 rng(4242);
+  for (Size n = 0; n < 40; ++n) {
+    for (int i = 0; i < 20; ++i) {
+      const std::vector<Limb> a = RandomLimbs(rng, n), b = RandomLimbs(rng, n);
+      std::vector<Limb> r1(n), r2(n);
+      Limb c = 0;
+      for (Size j = 0; j < n; ++j) c = limb64::AddC(a[j], b[j], c, &r1[j]);
+      ASSERT_EQ(limb64::AddN(r2.data(), a.data(), b.data(), n), c) << n;
+      ASSERT_EQ(r1, r2);
+      c = 0;
+      for (Size j = 0; j < n; ++j) c = limb64::SubB(a[j], b[j], c, &r1[j]);
+      ASSERT_EQ(limb64::SubN(r2.data(), a.data(), b.data(), n), c) << n;
+      ASSERT_EQ(r1, r2);
+    }
+  }
+}
+
+TEST(Kernels, AdxRowsMatchThePlainRows) {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  if (!__builtin_cpu_supports("bmi2") || !__builtin_cpu_supports("adx")) GTEST_SKIP() << "no BMI2 and ADX here";
+  std::mt19937_64 rng(777);
+  for (Size n = 1; n < 70; ++n) {
+    for (int i = 0; i < 20; ++i) {
+      const std::vector<Limb> a = RandomLimbs(rng, n), r = RandomLimbs(rng, n);
+      const Limb m = i % 5 == 0 ? ~Limb{0} : rng();
+      std::vector<Limb> plain = r, fast = r;
+      ASSERT_EQ(limb64::AddMul1Adx(fast.data(), a.data(), n, m), limb64::AddMul1From(plain.data(), a.data(), n, m, 0))
+          << "add row " << n;
+      ASSERT_EQ(plain, fast);
+      plain = r;
+      fast = r;
+      Limb b = 0;
+      const Limb c = limb64::SubMul1From(plain.data(), a.data(), n, m, 0, b);
+      ASSERT_EQ(limb64::SubMul1Adx(fast.data(), a.data(), n, m), c + b) << "sub row " << n;
+      ASSERT_EQ(plain, fast);
+    }
+  }
+#else
+  GTEST_SKIP() << "not an x86-64 build";
+#endif
+}
+
+}  // namespace
