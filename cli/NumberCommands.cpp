@@ -10,6 +10,7 @@
 #include "numbers/BigInt.h"
 #include "numbers/LucasLehmer.h"
 #include "numbers/Primality.h"
+#include "tools/Calculator.h"
 #include "tools/Convertor.h"
 
 namespace {
@@ -98,16 +99,13 @@ int Lucas(const std::vector<std::string>& args, TCliIo& io) {
 int Calc(const std::vector<std::string>& args, TCliIo& io) {
   NeedArgs(args, 3, 3);
   const std::string& op = args[0];
-  if (op != "gcf" && op != "add" && op != "sub" && op != "mul")
-    throw EUsageError("Unknown operation '" + op + "' (gcf, add, sub or mul)");
-  TBigInt a, b, r;
-  DecimalToBigInt(args[1], a);
-  DecimalToBigInt(args[2], b);
-  if (op == "gcf") GcdBigInt(a, b, r);
-  else if (op == "add") AddBigInt(a, b, r);
-  else if (op == "sub") SubtractBigInt(a, b, r);
-  else MultiplyBigInt(a, b, r);
-  io.out << BigIntToDecimal(r) << '\n';
+  TCalcOperation operation;
+  if (op == "gcf") operation = TCalcOperation::Gcf;
+  else if (op == "add") operation = TCalcOperation::Add;
+  else if (op == "sub") operation = TCalcOperation::Subtract;
+  else if (op == "mul") operation = TCalcOperation::Multiply;
+  else throw EUsageError("Unknown operation '" + op + "' (gcf, add, sub or mul)");
+  io.out << Calculate(operation, args[1], args[2]) << '\n';
   return kExitOk;
 }
 

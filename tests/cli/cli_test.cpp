@@ -117,8 +117,9 @@ TEST_F(CliTest, Calc) {
   struct Row {
     const char *op, *a, *b, *out;
   } rows[] = {{"gcf", "12", "18", "6\n"},  {"add", "12", "18", "30\n"}, {"sub", "12", "18", "-6\n"},
-              {"mul", "12", "18", "216\n"}, {"add", "0012", "3", "15\n"}, {"add", "-5", "5", "-0\n"},
-              {"gcf", "7", "0", "7\n"},     {"mul", "", "5", "0\n"}};
+              {"mul", "12", "18", "216\n"}, {"add", "0012", "3", "15\n"}, {"add", "-5", "5", "0\n"},
+              {"mul", "-123", "0", "0\n"}, {"sub", "-5", "-5", "0\n"}, {"gcf", "7", "0", "7\n"},
+              {"mul", "", "5", "0\n"}};
   for (const Row& row : rows) {
     TRun r = Run({"calc", row.op, row.a, row.b});
     EXPECT_EQ(r.status, 0) << row.op << " " << row.a << " " << row.b;
