@@ -13,6 +13,7 @@
 
 #include "cli/Command.h"
 #include "numbers/BigInt.h"
+#include "tools/ErrorText.h"
 
 namespace {
 
@@ -43,13 +44,6 @@ void PrintHelp(std::ostream& out) {
       out << line << "\n      " << c.summary << "\n";
     }
   out << "\nExit status: 0 on success, 1 on a usage error, 2 on bad input.\n";
-}
-
-// The error report's rule: a full stop is added unless the text already ends
-// with one or with a character that sorts before it.
-std::string WithFullStop(std::string text) {
-  if (text.empty() || static_cast<unsigned char>(text.back()) > '.') text += '.';
-  return text;
 }
 
 int Fail(std::ostream& err, int status, const std::string& message) {
