@@ -12,6 +12,7 @@
 #include "numbers/Primality.h"
 #include "tools/Calculator.h"
 #include "tools/Convertor.h"
+#include "tools/Testers.h"
 
 namespace {
 
@@ -42,23 +43,6 @@ int NextPrime(const std::vector<std::string>& args, TCliIo& io) {
   return kExitOk;
 }
 
-// The tester's reading of p: a signed 32-bit decimal integer.
-std::int32_t ReadExponent(const std::string& text) {
-  std::size_t i = 0;
-  bool minus = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
-  if (i == text.size()) throw EConvertError::NotInteger(text);
-  std::int64_t v = 0;
-  for (; i < text.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(text[i]))) throw EConvertError::NotInteger(text);
-    v = v * 10 + (text[i] - '0');
-    if (v > 2147483648LL) throw EConvertError::NotInteger(text);
-  }
-  if (minus) v = -v;
-  if (v > 2147483647LL) throw EConvertError::NotInteger(text);
-  return static_cast<std::int32_t>(v);
-}
-
 int Lucas(const std::vector<std::string>& args, TCliIo& io) {
   std::string exponent, certificate;
   bool haveExponent = false, haveCertificate = false;
@@ -82,8 +66,9 @@ int Lucas(const std::vector<std::string>& args, TCliIo& io) {
   }
   if (!haveExponent) throw EUsageError("Missing argument");
   if (haveCertificate && certificate.empty()) throw EUsageError("--certificate needs a file name");
-  const std::int32_t p = ReadExponent(exponent);
-  if (p > 99999) throw EBadInput("The power p may not exceed 99999");
+  const std::int32_t p = ReadExponentText(exponent);
+  if (p > kMaxMersenneExponent)
+    throw EBadInput("The power p may not exceed " + std::to_string(kMaxMersenneExponent));
   bool prime;
   if (haveCertificate) {
     TCertificateFile file(certificate);

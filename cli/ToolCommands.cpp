@@ -1,11 +1,13 @@
 // The Splitter and Super Modulo subcommands: split, modulo.
-#include <cstdlib>
+#include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/Command.h"
 #include "numbers/BigInt.h"
+#include "numbers/NumberText.h"
 #include "tools/Modulo.h"
 #include "tools/Splitter.h"
 
@@ -52,11 +54,9 @@ int Modulo(const std::vector<std::string>& args, TCliIo& io) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--next") {
       if (++i == args.size()) throw EUsageError("--next needs a value");
-      char* end = nullptr;
-      const long n = std::strtol(args[i].c_str(), &end, 10);
-      if (args[i].empty() || *end != '\0' || n < 0 || n > 1000)
-        throw EUsageError("--next takes a count from 0 to 1000");
-      further = static_cast<int>(n);
+      const std::optional<std::int64_t> n = ReadInt64Text(args[i]);
+      if (!n || *n < 0 || *n > 1000) throw EUsageError("--next takes a count from 0 to 1000");
+      further = static_cast<int>(*n);
     } else {
       plain.push_back(args[i]);
     }

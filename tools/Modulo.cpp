@@ -1,7 +1,9 @@
 #include "tools/Modulo.h"
 
 #include <algorithm>
-#include <limits>
+#include <optional>
+
+#include "numbers/NumberText.h"
 
 const char* const kModuloBadExpression =
     "The expression may hold only digits and the operators ^ * + - (form: a * b^c + d).";
@@ -10,6 +12,14 @@ const char* const kModuloEmptyExpression = "Please, type an expression of the fo
 namespace {
 
 constexpr std::int64_t kChunk = 150;
+
+// The factor field's reading, and the chunk count's: a signed 64-bit
+// integer, or the conversion error of the whole text.
+std::int64_t Int64OfText(const std::string& text) {
+  const std::optional<std::int64_t> v = ReadInt64Text(text);
+  if (!v) throw EConvertError::NotInteger(text);
+  return *v;
+}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -20,7 +30,7 @@ void SplitExponent(const TBigInt& e, std::int64_t& q, TBigInt& r) {
   TBigInt qBig;
   const TBigInt chunk = BigIntFromInt64(kChunk);
   DivideBigInt(e, chunk, qBig);
-  q = TextToInt64(BigIntToDecimal(qBig));
+  q = Int64OfText(BigIntToDecimal(qBig));
   TBigInt t;
   MultiplyBigInt(chunk, qBig, t);
   SubtractBigInt(e, t, r);
@@ -44,28 +54,6 @@ TBigInt PowerModBits(const TBigInt& base, std::uint64_t e, const TBigInt& m) {
 }
 
 }  // namespace
-
-std::int64_t TextToInt64(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool minus = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
-  if (i >= text.size()) throw EConvertError::NotInteger(text);
-  // Accumulate as a negative number so that the lowest value fits.
-  std::int64_t v = 0;
-  constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-  for (; i < text.size(); ++i) {
-    if (!IsDigit(text[i])) throw EConvertError::NotInteger(text);
-    const int d = text[i] - '0';
-    if (v < (kMin + d) / 10) throw EConvertError::NotInteger(text);
-    v = v * 10 - d;
-  }
-  if (!minus) {
-    if (v == kMin) throw EConvertError::NotInteger(text);
-    v = -v;
-  }
-  return v;
-}
 
 TBigInt PowerModChunked(const TBigInt& b, const TBigInt& e, const TBigInt& m) {
   std::int64_t q = 0;
@@ -143,7 +131,7 @@ TModuloRun RunModulo(const std::string& expression, const std::string& factorTex
                      TProgress* progress) {
   TModuloRun run;
   try {
-    run.startFactor = TextToInt64(factorText);
+    run.startFactor = Int64OfText(factorText);
   } catch (const EConvertError& e) {
     run.error = e.what();
     return run;

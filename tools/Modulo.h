@@ -58,7 +58,3 @@ std::string ModuloTrackBarLabel(int further);
 // operators and blanks, and for an empty one.
 extern const char* const kModuloBadExpression;
 extern const char* const kModuloEmptyExpression;
-
-// Reads a signed 64-bit integer the way the factor field is read: optional
-// leading blanks, optional sign, decimal digits. Throws EConvertError.
-std::int64_t TextToInt64(const std::string& text);
