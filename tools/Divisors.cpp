@@ -7,9 +7,9 @@
 #include "numbers/PrimeRange.h"
 #include "numbers/NumberText.h"
 
-const char* const kDivisorsBelowTwo = "Numbers below 2 have no dividers to list !";
-
 namespace {
+
+const char* const kDivisorsBelowTwo = "Numbers below 2 have no dividers to list !";
 
 constexpr long double kHighest = 1e18L;
 

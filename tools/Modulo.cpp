@@ -53,6 +53,13 @@ TBigInt PowerModBits(const TBigInt& base, std::uint64_t e, const TBigInt& m) {
   return acc;
 }
 
+// Characters an expression may hold: digits, the four operators, blanks.
+bool IsModuloExpressionText(const std::string& expression) {
+  return std::all_of(expression.begin(), expression.end(), [](char c) {
+    return IsDigit(c) || c == '^' || c == '*' || c == '+' || c == '-' || c == ' ' || c == '\t';
+  });
+}
+
 }  // namespace
 
 TBigInt PowerModChunked(const TBigInt& b, const TBigInt& e, const TBigInt& m) {
@@ -87,12 +94,6 @@ TBigInt PowerModFast(const TBigInt& b, const TBigInt& e, const TBigInt& m) {
   BigIntToInt64(r, rest);  // 0 <= r < 150
   if (rest > 0) MultiplyModBigInt(acc, PowerModBits(base, static_cast<std::uint64_t>(rest), m), m, acc);
   return Residue(acc, m);
-}
-
-bool IsModuloExpressionText(const std::string& expression) {
-  return std::all_of(expression.begin(), expression.end(), [](char c) {
-    return IsDigit(c) || c == '^' || c == '*' || c == '+' || c == '-' || c == ' ' || c == '\t';
-  });
 }
 
 std::string ReduceExpression(const std::string& expression, const TBigInt& m) {
@@ -162,14 +163,6 @@ TModuloRun RunModulo(const std::string& expression, const std::string& factorTex
     run.error = e.what();
   }
   return run;
-}
-
-std::vector<std::string> ModuloLines(const std::string& expression, const std::string& factorText,
-                                     int count) {
-  TModuloRun run = RunModulo(expression, factorText, count);
-  if (!run.error.empty()) throw EConvertError(run.error);
-  if (!run.message.empty()) throw EConvertError(run.message);
-  return run.lines;
 }
 
 std::string ModuloLineDisplay(const std::string& line, std::int64_t startFactor, std::size_t index) {
