@@ -13,10 +13,10 @@
 
 namespace {
 
-int MethodIndex(const std::string& name) {
-  if (name == "factor") return 0;
-  if (name == "sample") return 1;
-  if (name == "next") return 2;
+TSplitterMethod MethodOfName(const std::string& name) {
+  if (name == "factor") return TSplitterMethod::Factorization;
+  if (name == "sample") return TSplitterMethod::SampleDivisor;
+  if (name == "next") return TSplitterMethod::NextPrime;
   throw EUsageError("Unknown method '" + name + "' (factor, sample or next)");
 }
 
@@ -24,12 +24,12 @@ int MethodIndex(const std::string& name) {
 // "status<TAB>number", then the math expression line.
 int Split(const std::vector<std::string>& args, TCliIo& io) {
   std::string number;
-  int method = 0;
+  TSplitterMethod method = TSplitterMethod::Factorization;
   bool haveNumber = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--method") {
       if (++i == args.size()) throw EUsageError("--method needs a value");
-      method = MethodIndex(args[i]);
+      method = MethodOfName(args[i]);
     } else if (!haveNumber) {
       number = args[i];
       haveNumber = true;
