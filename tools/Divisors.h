@@ -48,7 +48,8 @@ struct TDivisorOutcome {
   std::string primeListText;
 };
 
-// Reads the field as a floating value (decimal separator as given), caps it
+// Reads the field as a floating value (decimal separator as given) from its
+// exact decimal digits, caps it
 // at 10^18 and lists the divisors of its integer part. A number below 2 has
 // no divisors to list and is no prime: the black line
 // "Numbers below 2 have no dividers to list !".
