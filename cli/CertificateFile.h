@@ -12,6 +12,7 @@ class TCertificateFile : public TCertificateSink {
 public:
   // Throws EBadInput when the temporary file cannot be created.
   explicit TCertificateFile(std::string path);
+  ~TCertificateFile() override;
 
   void Clear() override;
   void Append(const std::string& key, const std::string& value) override;

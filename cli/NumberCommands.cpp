@@ -1,12 +1,14 @@
 // The number subcommands: isprime, nextprime, lucas, calc, convert.
 #include <cctype>
 #include <cstdint>
+#include <iostream>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/CertificateFile.h"
 #include "cli/Command.h"
+#include "cli/LongRun.h"
 #include "numbers/BigInt.h"
 #include "numbers/LucasLehmer.h"
 #include "numbers/Primality.h"
@@ -21,24 +23,36 @@ void NeedArgs(const std::vector<std::string>& args, std::size_t least, std::size
   if (args.size() > most) throw EUsageError("Too many arguments");
 }
 
-int IsPrime(const std::vector<std::string>& args, TCliIo& io) {
+// The tester's field takes 200 characters; its next prime starts from there.
+constexpr std::size_t kTesterLength = 200;
+
+int IsPrime(const std::vector<std::string>& given, TCliIo& io) {
+  std::vector<std::string> args = given;
+  const bool noLimit = TakeNoLimit(args);
   NeedArgs(args, 1, static_cast<std::size_t>(-1));
+  if (!noLimit)
+    for (const std::string& text : args) CheckLength("The number", text, kTesterLength);
   for (const std::string& text : args) {
     TBigInt n;
     DecimalToBigInt(text, n);
-    io.out << text << ' ' << (IsPrimeNumber(n) ? "prime" : "composite") << '\n';
+    bool prime = false;
+    RunWork(noLimit && text.size() > kTesterLength, io.err, [&](TProgress&) { prime = IsPrimeNumber(n); });
+    io.out << text << ' ' << (prime ? "prime" : "composite") << std::endl;
   }
   return kExitOk;
 }
 
-int NextPrime(const std::vector<std::string>& args, TCliIo& io) {
+int NextPrime(const std::vector<std::string>& given, TCliIo& io) {
+  std::vector<std::string> args = given;
+  const bool noLimit = TakeNoLimit(args);
   NeedArgs(args, 1, 1);
+  if (!noLimit) CheckLength("The number", args[0], kTesterLength);
   TBigInt n;
   DecimalToBigInt(args[0], n);
   std::int64_t small = 0;
   if (n.IsNegative() || (BigIntToInt64(n, small) && small < 2))
     throw EBadInput("The number must be at least 2, not " + args[0]);
-  NextPrimeBigInt(n);
+  RunWork(noLimit && args[0].size() > kTesterLength, io.err, [&](TProgress&) { NextPrimeBigInt(n); });
   io.out << BigIntToDecimal(n) << '\n';
   return kExitOk;
 }
@@ -94,7 +108,9 @@ int Calc(const std::vector<std::string>& args, TCliIo& io) {
   return kExitOk;
 }
 
-int ConvertCommand(const std::vector<std::string>& args, TCliIo& io) {
+int ConvertCommand(const std::vector<std::string>& given, TCliIo& io) {
+  std::vector<std::string> args = given;
+  const bool noLimit = TakeNoLimit(args);
   NeedArgs(args, 2, 2);
   const std::string& from = args[0];
   TConvertRow row;
@@ -103,7 +119,12 @@ int ConvertCommand(const std::vector<std::string>& args, TCliIo& io) {
   else if (from == "fermat") row = TConvertRow::Fermat;
   else throw EUsageError("Unknown row '" + from + "' (integer, mersenne or fermat)");
   const std::string& text = args[1];
-  TConvertResult r = Convert(row, text, TConvertBoxes{true, true, true});
+  const bool beyond = Utf8Length(text) > ConvertLimit(row);
+  if (!noLimit) CheckLength(text, ConvertLimit(row), ConvertLimitMessage(row));
+  TConvertResult r;
+  RunWork(beyond, io.err, [&](TProgress& progress) {
+    r = Convert(row, text, TConvertBoxes{true, true, true}, &progress, /*bounded=*/!beyond);
+  });
   if (!r.message.empty()) throw EBadInput(r.message);
   // The source row shows the text as given.
   if (row == TConvertRow::Integer) r.integer = text;
@@ -114,14 +135,19 @@ int ConvertCommand(const std::vector<std::string>& args, TCliIo& io) {
 }
 
 const TCliCommand kCommands[] = {
-    {"isprime", "N [N ...]", "Print each N followed by prime or composite.", IsPrime},
-    {"nextprime", "N", "Print the smallest odd probable prime not below N (N >= 2).", NextPrime},
+    {"isprime", "N [N ...] [--no-limit]",
+     "Print each N followed by prime or composite (N of up to 200 characters; --no-limit takes longer ones).",
+     IsPrime},
+    {"nextprime", "N [--no-limit]",
+     "Print the smallest odd probable prime not below N (N >= 2, up to 200 characters; --no-limit takes longer ones).",
+     NextPrime},
     {"lucas", "P [--certificate FILE]",
      "Lucas-Lehmer test of 2^P - 1 (P <= 99999): P prime or P composite; FILE receives every residue as key=value lines.",
      Lucas},
     {"calc", "gcf|add|sub|mul A B", "Greatest common factor, sum, difference or product of A and B.", Calc},
-    {"convert", "integer|mersenne|fermat TEXT",
-     "TEXT as a plain integer, a Mersenne expression (M a +/- b) and a Fermat expression (F a +/- b).",
+    {"convert", "integer|mersenne|fermat TEXT [--no-limit]",
+     "TEXT as a plain integer, a Mersenne expression (M a +/- b) and a Fermat expression (F a +/- b); TEXT of up to "
+     "2500, 200 or 50 characters (--no-limit takes longer ones).",
      ConvertCommand},
 };
 

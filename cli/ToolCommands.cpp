@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/LongRun.h"
 #include "numbers/BigInt.h"
 #include "numbers/NumberText.h"
 #include "tools/Modulo.h"
@@ -22,7 +23,9 @@ TSplitterMethod MethodOfName(const std::string& name) {
 
 // split N [--method factor|sample|next]: the table's rows as
 // "status<TAB>number", then the math expression line.
-int Split(const std::vector<std::string>& args, TCliIo& io) {
+int Split(const std::vector<std::string>& given, TCliIo& io) {
+  std::vector<std::string> args = given;
+  const bool noLimit = TakeNoLimit(args);
   std::string number;
   TSplitterMethod method = TSplitterMethod::Factorization;
   bool haveNumber = false;
@@ -38,10 +41,15 @@ int Split(const std::vector<std::string>& args, TCliIo& io) {
     }
   }
   if (!haveNumber) throw EUsageError("Missing argument");
+  // The window's entry field is as long as the method allows.
+  const std::size_t limit = static_cast<std::size_t>(SplitterMethodSettings(method).maxLength);
+  if (!noLimit) CheckLength("The number", number, limit);
   std::string canonical;
   if (!SplitterEntry(number, canonical))
     throw EBadInput("The number must be of magnitude above 1, not " + number);
-  const TSplitterResult result = Analyse(method, number, /*mathExpression=*/true);
+  TSplitterResult result;
+  RunWork(noLimit && number.size() > limit, io.err,
+          [&](TProgress& progress) { result = Analyse(method, number, /*mathExpression=*/true, &progress); });
   for (const TSplitterRow& row : result.rows) io.out << row.status << '\t' << row.number << '\n';
   io.out << result.math << '\n';
   return kExitOk;
@@ -72,8 +80,10 @@ int Modulo(const std::vector<std::string>& args, TCliIo& io) {
 }
 
 constexpr TCliCommand kCommands[] = {
-    {"split", "N [--method factor|sample|next]",
-     "The Splitter: rows as status<TAB>number, then the math expression", Split},
+    {"split", "N [--method factor|sample|next] [--no-limit]",
+     "The Splitter: rows as status<TAB>number, then the math expression (N of up to 40 characters, 50 for sample; "
+     "--no-limit takes longer ones)",
+     Split},
     {"modulo", "EXPRESSION FACTOR [--next N]",
      "The Super Modulo: the expression's residue modulo FACTOR and the N factors after it", Modulo},
 };

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/LongRun.h"
 #include "numbers/BigInt.h"
 #include "tools/ErrorText.h"
 
@@ -55,6 +56,7 @@ int Fail(std::ostream& err, int status, const std::string& message) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
+  InstallInterruptHandler();
   TCliIo io{std::cout, std::cerr};
   if (words.empty()) {
     PrintHelp(std::cerr);

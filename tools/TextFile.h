@@ -40,6 +40,8 @@ public:
 
   const std::string& Failure() const { return failure_; }
   const std::string& Path() const { return path_; }
+  // The file being written, until Commit().
+  const std::string& TemporaryPath() const { return temp_; }
 
 private:
   bool Open();

@@ -157,7 +157,8 @@ TEST_F(CliTest, Convert) {
   r = Run({"convert", "integer", std::string(2501, '1')});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err,
-            "calvenna-cli: Please, note that integers with  more than 2500 digits are not supported yet.\n");
+            "calvenna-cli: Please, note that integers with  more than 2500 digits are not supported yet. "
+            "--no-limit accepts longer input, but it may take long.\n");
   r = Run({"convert", "integer", std::string(2500, '1')});
   EXPECT_EQ(r.status, 0);
   r = Run({"convert", "integer", "12a"});
