@@ -27,6 +27,11 @@ constexpr TGroup kGroups[] = {
 };
 
 constexpr const char* kProgram = "calvenna-cli";
+#ifdef CALVENNA_VERSION
+constexpr const char* kVersion = CALVENNA_VERSION;
+#else
+constexpr const char* kVersion = "(version unknown)";
+#endif
 
 const TCliCommand* Find(const std::string& name) {
   for (TGroup group : kGroups)
@@ -37,7 +42,8 @@ const TCliCommand* Find(const std::string& name) {
 
 void PrintHelp(std::ostream& out) {
   out << "Usage: " << kProgram << " COMMAND [ARGS ...]\n"
-      << "       " << kProgram << " COMMAND --help\n\n"
+      << "       " << kProgram << " COMMAND --help\n"
+      << "       " << kProgram << " --version\n\n"
       << "Commands:\n";
   for (TGroup group : kGroups)
     for (const TCliCommand& c : group()) {
@@ -63,6 +69,10 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   const std::string& name = words[0];
+  if (name == "--version") {
+    std::cout << kProgram << " " << kVersion << "\n";
+    return kExitOk;
+  }
   if (name == "--help" || name == "-h" || name == "help") {
     PrintHelp(std::cout);
     return kExitOk;
