@@ -49,8 +49,8 @@ struct TDivisorOutcome {
 };
 
 // Reads the field as a floating value (decimal separator as given) from its
-// exact decimal digits, caps it
-// at 10^18 and lists the divisors of its integer part. A number below 2 has
+// exact decimal digits, caps it at 10^18 and lists the divisors of its
+// integer part. A number below 2 has
 // no divisors to list and is no prime: the black line
 // "Numbers below 2 have no dividers to list !".
 TDivisorOutcome FindDivisors(const std::string& fieldText, std::string_view decimalSeparator = ".");
