@@ -1,16 +1,20 @@
 // The number subcommands: isprime, nextprime, lucas, calc, convert.
 #include <cctype>
 #include <cstdint>
+#include <iostream>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/CertificateFile.h"
 #include "cli/Command.h"
+#include "cli/LongRun.h"
 #include "numbers/bigint/BigInt.h"
 #include "numbers/mersenne/LucasLehmer.h"
 #include "numbers/primality/Primality.h"
+#include "tools/Calculator.h"
 #include "tools/Convertor.h"
+#include "tools/Testers.h"
 
 namespace {
 
@@ -19,43 +23,38 @@ void NeedArgs(const std::vector<std::string>& args, std::size_t least, std::size
   if (args.size() > most) throw EUsageError("Too many arguments");
 }
 
-int IsPrime(const std::vector<std::string>& args, TCliIo& io) {
+// The tester's field takes 200 characters; its next prime starts from there.
+constexpr std::size_t kTesterLength = 200;
+
+int IsPrime(const std::vector<std::string>& given, TCliIo& io) {
+  std::vector<std::string> args = given;
+  const bool noLimit = TakeNoLimit(args);
   NeedArgs(args, 1, static_cast<std::size_t>(-1));
+  if (!noLimit)
+    for (const std::string& text : args) CheckLength("The number", text, kTesterLength);
   for (const std::string& text : args) {
     TBigInt n;
     DecimalToBigInt(text, n);
-    io.out << text << ' ' << (IsPrimeNumber(n) ? "prime" : "composite") << '\n';
+    bool prime = false;
+    RunWork(noLimit && text.size() > kTesterLength, io.err, [&](TProgress&) { prime = IsPrimeNumber(n); });
+    io.out << text << ' ' << (prime ? "prime" : "composite") << std::endl;
   }
   return kExitOk;
 }
 
-int NextPrime(const std::vector<std::string>& args, TCliIo& io) {
+int NextPrime(const std::vector<std::string>& given, TCliIo& io) {
+  std::vector<std::string> args = given;
+  const bool noLimit = TakeNoLimit(args);
   NeedArgs(args, 1, 1);
+  if (!noLimit) CheckLength("The number", args[0], kTesterLength);
   TBigInt n;
   DecimalToBigInt(args[0], n);
   std::int64_t small = 0;
   if (n.IsNegative() || (BigIntToInt64(n, small) && small < 2))
     throw EBadInput("The number must be at least 2, not " + args[0]);
-  NextPrimeBigInt(n);
+  RunWork(noLimit && args[0].size() > kTesterLength, io.err, [&](TProgress&) { NextPrimeBigInt(n); });
   io.out << BigIntToDecimal(n) << '\n';
   return kExitOk;
-}
-
-// The tester's reading of p: a signed 32-bit decimal integer.
-std::int32_t ReadExponent(const std::string& text) {
-  std::size_t i = 0;
-  bool minus = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
-  if (i == text.size()) throw EConvertError::NotInteger(text);
-  std::int64_t v = 0;
-  for (; i < text.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(text[i]))) throw EConvertError::NotInteger(text);
-    v = v * 10 + (text[i] - '0');
-    if (v > 2147483648LL) throw EConvertError::NotInteger(text);
-  }
-  if (minus) v = -v;
-  if (v > 2147483647LL) throw EConvertError::NotInteger(text);
-  return static_cast<std::int32_t>(v);
 }
 
 int Lucas(const std::vector<std::string>& args, TCliIo& io) {
@@ -81,8 +80,9 @@ int Lucas(const std::vector<std::string>& args, TCliIo& io) {
   }
   if (!haveExponent) throw EUsageError("Missing argument");
   if (haveCertificate && certificate.empty()) throw EUsageError("--certificate needs a file name");
-  const std::int32_t p = ReadExponent(exponent);
-  if (p > 99999) throw EBadInput("The power p may not exceed 99999");
+  const std::int32_t p = ReadExponentText(exponent);
+  if (p > kMaxMersenneExponent)
+    throw EBadInput("The power p may not exceed " + std::to_string(kMaxMersenneExponent));
   bool prime;
   if (haveCertificate) {
     TCertificateFile file(certificate);
@@ -98,20 +98,19 @@ int Lucas(const std::vector<std::string>& args, TCliIo& io) {
 int Calc(const std::vector<std::string>& args, TCliIo& io) {
   NeedArgs(args, 3, 3);
   const std::string& op = args[0];
-  if (op != "gcf" && op != "add" && op != "sub" && op != "mul")
-    throw EUsageError("Unknown operation '" + op + "' (gcf, add, sub or mul)");
-  TBigInt a, b, r;
-  DecimalToBigInt(args[1], a);
-  DecimalToBigInt(args[2], b);
-  if (op == "gcf") GcdBigInt(a, b, r);
-  else if (op == "add") AddBigInt(a, b, r);
-  else if (op == "sub") SubtractBigInt(a, b, r);
-  else MultiplyBigInt(a, b, r);
-  io.out << BigIntToDecimal(r) << '\n';
+  TCalcOperation operation;
+  if (op == "gcf") operation = TCalcOperation::Gcf;
+  else if (op == "add") operation = TCalcOperation::Add;
+  else if (op == "sub") operation = TCalcOperation::Subtract;
+  else if (op == "mul") operation = TCalcOperation::Multiply;
+  else throw EUsageError("Unknown operation '" + op + "' (gcf, add, sub or mul)");
+  io.out << Calculate(operation, args[1], args[2]) << '\n';
   return kExitOk;
 }
 
-int ConvertCommand(const std::vector<std::string>& args, TCliIo& io) {
+int ConvertCommand(const std::vector<std::string>& given, TCliIo& io) {
+  std::vector<std::string> args = given;
+  const bool noLimit = TakeNoLimit(args);
   NeedArgs(args, 2, 2);
   const std::string& from = args[0];
   TConvertRow row;
@@ -120,7 +119,12 @@ int ConvertCommand(const std::vector<std::string>& args, TCliIo& io) {
   else if (from == "fermat") row = TConvertRow::Fermat;
   else throw EUsageError("Unknown row '" + from + "' (integer, mersenne or fermat)");
   const std::string& text = args[1];
-  TConvertResult r = Convert(row, text, TConvertBoxes{true, true, true});
+  const bool beyond = Utf8Length(text) > ConvertLimit(row);
+  if (!noLimit) CheckLength(text, ConvertLimit(row), ConvertLimitMessage(row));
+  TConvertResult r;
+  RunWork(beyond, io.err, [&](TProgress& progress) {
+    r = Convert(row, text, TConvertBoxes{true, true, true}, &progress, /*bounded=*/!beyond);
+  });
   if (!r.message.empty()) throw EBadInput(r.message);
   // The source row shows the text as given.
   if (row == TConvertRow::Integer) r.integer = text;
@@ -131,14 +135,19 @@ int ConvertCommand(const std::vector<std::string>& args, TCliIo& io) {
 }
 
 const TCliCommand kCommands[] = {
-    {"isprime", "N [N ...]", "Print each N followed by prime or composite.", IsPrime},
-    {"nextprime", "N", "Print the smallest odd probable prime not below N (N >= 2).", NextPrime},
+    {"isprime", "N [N ...] [--no-limit]",
+     "Print each N followed by prime or composite (N of up to 200 characters; --no-limit takes longer ones).",
+     IsPrime},
+    {"nextprime", "N [--no-limit]",
+     "Print the smallest odd probable prime not below N (N >= 2, up to 200 characters; --no-limit takes longer ones).",
+     NextPrime},
     {"lucas", "P [--certificate FILE]",
      "Lucas-Lehmer test of 2^P - 1 (P <= 99999): P prime or P composite; FILE receives every residue as key=value lines.",
      Lucas},
     {"calc", "gcf|add|sub|mul A B", "Greatest common factor, sum, difference or product of A and B.", Calc},
-    {"convert", "integer|mersenne|fermat TEXT",
-     "TEXT as a plain integer, a Mersenne expression (M a +/- b) and a Fermat expression (F a +/- b).",
+    {"convert", "integer|mersenne|fermat TEXT [--no-limit]",
+     "TEXT as a plain integer, a Mersenne expression (M a +/- b) and a Fermat expression (F a +/- b); TEXT of up to "
+     "2500, 200 or 50 characters (--no-limit takes longer ones).",
      ConvertCommand},
 };
 

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/LongRun.h"
 #include "numbers/bigint/BigInt.h"
+#include "tools/ErrorText.h"
 
 namespace {
 
@@ -25,6 +27,11 @@ constexpr TGroup kGroups[] = {
 };
 
 constexpr const char* kProgram = "calvenna-cli";
+#ifdef CALVENNA_VERSION
+constexpr const char* kVersion = CALVENNA_VERSION;
+#else
+constexpr const char* kVersion = "(version unknown)";
+#endif
 
 const TCliCommand* Find(const std::string& name) {
   for (TGroup group : kGroups)
@@ -35,7 +42,8 @@ const TCliCommand* Find(const std::string& name) {
 
 void PrintHelp(std::ostream& out) {
   out << "Usage: " << kProgram << " COMMAND [ARGS ...]\n"
-      << "       " << kProgram << " COMMAND --help\n\n"
+      << "       " << kProgram << " COMMAND --help\n"
+      << "       " << kProgram << " --version\n\n"
       << "Commands:\n";
   for (TGroup group : kGroups)
     for (const TCliCommand& c : group()) {
@@ -43,13 +51,6 @@ void PrintHelp(std::ostream& out) {
       out << line << "\n      " << c.summary << "\n";
     }
   out << "\nExit status: 0 on success, 1 on a usage error, 2 on bad input.\n";
-}
-
-// The error report's rule: a full stop is added unless the text already ends
-// with one or with a character that sorts before it.
-std::string WithFullStop(std::string text) {
-  if (text.empty() || static_cast<unsigned char>(text.back()) > '.') text += '.';
-  return text;
 }
 
 int Fail(std::ostream& err, int status, const std::string& message) {
@@ -61,12 +62,17 @@ int Fail(std::ostream& err, int status, const std::string& message) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
+  InstallInterruptHandler();
   TCliIo io{std::cout, std::cerr};
   if (words.empty()) {
     PrintHelp(std::cerr);
     return kExitUsage;
   }
   const std::string& name = words[0];
+  if (name == "--version") {
+    std::cout << kProgram << " " << kVersion << "\n";
+    return kExitOk;
+  }
   if (name == "--help" || name == "-h" || name == "help") {
     PrintHelp(std::cout);
     return kExitOk;

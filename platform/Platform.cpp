@@ -1,6 +1,5 @@
 #include "platform/Platform.h"
 
-QString WithFullStop(const QString& text) {
-  if (!text.isEmpty() && text.back() <= QChar('.')) return text;
-  return text + QChar('.');
-}
+#include "tools/ErrorText.h"
+
+QString WithFullStop(const QString& text) { return QString::fromStdString(WithFullStop(text.toStdString())); }

@@ -19,8 +19,7 @@ class QWidget;
 // The caption of every message of the program.
 inline const QString kApplicationTitle = QStringLiteral("Calvenna ! 5");
 
-// The default error report appends a full stop unless the text already ends
-// with one or with a character that sorts before it (a blank, "!", "-" ...).
+// The default error report's text: the full-stop rule of tools/ErrorText.h.
 QString WithFullStop(const QString& text);
 
 // One print job on the default printer, in device units.

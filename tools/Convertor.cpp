@@ -30,9 +30,9 @@ std::string ConvertLimitMessage(TConvertRow row) {
 }
 
 TConvertResult Convert(TConvertRow from, const std::string& source, const TConvertBoxes& boxes,
-                       TProgress* progress) {
+                       TProgress* progress, bool bounded) {
   TConvertResult result;
-  if (Utf8Length(source) > ConvertLimit(from)) {
+  if (bounded && Utf8Length(source) > ConvertLimit(from)) {
     result.message = ConvertLimitMessage(from);
     return result;
   }

@@ -34,8 +34,9 @@ struct TConvertResult {
 // throws EConvertError; a stop asked through progress throws ECancelled
 // between the steps (the largest values, F20 with its 315653 digits, are
 // built and written in well under a few seconds).
+// bounded false lifts the length limit (for callers that warned the user).
 TConvertResult Convert(TConvertRow from, const std::string& source, const TConvertBoxes& boxes,
-                       TProgress* progress = nullptr);
+                       TProgress* progress = nullptr, bool bounded = true);
 
 // Number of characters of a UTF-8 text.
 std::size_t Utf8Length(const std::string& text);

@@ -8,7 +8,6 @@
 
 const char* const kDivisorSaveTitle = "Save thie current dividers' list into...";
 const char* const kDivisorLoadTitle = "Load dividers\" list from...";
-const char* const kDivisorFileFilter = "Text files (*.txt)|*.txt|All files|*.*";
 
 namespace {
 

@@ -12,7 +12,6 @@
 
 extern const char* const kDivisorSaveTitle;   // "Save thie current dividers' list into..."
 extern const char* const kDivisorLoadTitle;   // Load dividers" list from...
-extern const char* const kDivisorFileFilter;  // "Text files (*.txt)|*.txt|All files|*.*"
 
 // "Divisors list of " + the field's text: the name the save dialog proposes.
 std::string DivisorListProposedName(const std::string& fieldText);

@@ -1,17 +1,17 @@
 #include "tools/Divisors.h"
 
-#include <cmath>
+#include <optional>
 
 #include "numbers/int64/Factor64.h"
 #include "numbers/text/FormatGeneral.h"
 #include "numbers/int64/PrimeRange.h"
 #include "numbers/text/NumberText.h"
 
-const char* const kDivisorsBelowTwo = "Numbers below 2 have no dividers to list !";
-
 namespace {
 
-constexpr long double kHighest = 1e18L;
+const char* const kDivisorsBelowTwo = "Numbers below 2 have no dividers to list !";
+
+constexpr long kHighestPower = 18;  // the cap: 10^18
 
 }  // namespace
 
@@ -31,7 +31,7 @@ TDivisorTree DivisorTree(std::uint64_t n, std::string_view sep) {
       tree.push_back({std::to_string(d) + " (Square root)", kSquareRootImage, 0});
     } else {
       tree.push_back({std::to_string(d), kNoImage, 0});
-      tree.push_back({FormatGeneral(static_cast<long double>(q), sep), kCofactorImage, 1});
+      tree.push_back({FormatGeneralWhole(q, sep), kCofactorImage, 1});
     }
   }
   return tree;
@@ -39,19 +39,31 @@ TDivisorTree DivisorTree(std::uint64_t n, std::string_view sep) {
 
 TDivisorOutcome FindDivisors(const std::string& fieldText, std::string_view sep) {
   TDivisorOutcome out;
-  const std::optional<long double> read = ReadFloatText(fieldText, sep);
+  // The float reading decides what is a number (and what is too large for
+  // one); the value itself is taken from the exact decimal digits, so every
+  // whole number up to 10^18 is the one typed on every platform.
+  std::optional<TDecimalText> read = ReadFloatText(fieldText, sep) ? ReadDecimalText(fieldText, sep) : std::nullopt;
   if (!read) {
     out.error = "'" + fieldText + "' is not a valid floating point value";
     return out;
   }
-  const long double number = *read > kHighest ? kHighest : *read;
-  out.fieldText = FormatGeneral(number, sep);
-  if (number < 2) {
+  TDecimalText number = *read;
+  const bool positive = !number.negative && !number.digits.empty();
+  if (positive && (number.exponent > kHighestPower || (number.exponent == kHighestPower && number.digits != "1")))
+    number = TDecimalText{false, "1", kHighestPower};
+  out.fieldText = FormatGeneralDigits(number.negative, number.digits, number.exponent, sep);
+  // Below 2: zero, negative, below 1, or 1.xxx.
+  if (!positive || number.exponent < 0 || (number.exponent == 0 && number.digits[0] == '1')) {
     // No divisor search can say anything here; it is not a prime either.
     out.resultLine = kDivisorsBelowTwo;
     return out;
   }
-  if (number > 2) out.tree = DivisorTree(static_cast<std::uint64_t>(std::trunc(number)), sep);
+  const std::size_t wholeDigits = static_cast<std::size_t>(number.exponent) + 1;
+  const bool isWhole = number.digits.size() <= wholeDigits;
+  std::string wholeText = number.digits.substr(0, wholeDigits);
+  wholeText.append(wholeDigits - wholeText.size(), '0');
+  const std::uint64_t whole = std::stoull(wholeText);
+  if (whole > 2) out.tree = DivisorTree(whole, sep);
   out.entryCount = out.tree.size();
   if (out.entryCount == 0) {
     out.prime = true;
@@ -59,8 +71,7 @@ TDivisorOutcome FindDivisors(const std::string& fieldText, std::string_view sep)
     out.resultLine = "We\"ve found a prime number !";
     // Above 10^15 the field's fifteen digits name another number; the
     // prime itself is written in full (below, both texts are the same).
-    const long double whole = std::trunc(number);
-    out.primeListText = whole == number ? std::to_string(static_cast<std::uint64_t>(whole)) : out.fieldText;
+    out.primeListText = isWhole ? wholeText : out.fieldText;
     out.primeMessage = "The number: \"" + out.primeListText + "\" is Prime !";
   } else {
     out.resultLine = "We\"ve found " + std::to_string(out.entryCount) + " dividers";

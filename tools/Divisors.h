@@ -48,9 +48,11 @@ struct TDivisorOutcome {
   std::string primeListText;
 };
 
-// Reads the field as a floating value (decimal separator as given), caps it
-// at 10^18 and lists the divisors of its integer part. A number below 2 has
-// no divisors to list and is no prime: the black line kDivisorsBelowTwo.
+// Reads the field as a floating value (decimal separator as given) from its
+// exact decimal digits, caps it at 10^18 and lists the divisors of its
+// integer part. A number below 2 has
+// no divisors to list and is no prime: the black line
+// "Numbers below 2 have no dividers to list !".
 TDivisorOutcome FindDivisors(const std::string& fieldText, std::string_view decimalSeparator = ".");
 
 // The divisors d of n with 2 <= d and d * d <= n, ascending.
@@ -59,8 +61,6 @@ std::vector<std::uint64_t> ListedDivisors(std::uint64_t n);
 // The tree of n: entries d (no image) with the child n / d written with
 // FormatGeneral (image 1), then the square root entry (image 0) if any.
 TDivisorTree DivisorTree(std::uint64_t n, std::string_view decimalSeparator = ".");
-
-extern const char* const kDivisorsBelowTwo;  // the result line for a number below 2
 
 // The hint of "Find" for the field's text.
 std::string FindButtonHint(const std::string& fieldText);

@@ -1,7 +1,9 @@
 #include "tools/Modulo.h"
 
 #include <algorithm>
-#include <limits>
+#include <optional>
+
+#include "numbers/text/NumberText.h"
 
 const char* const kModuloBadExpression =
     "The expression may hold only digits and the operators ^ * + - (form: a * b^c + d).";
@@ -10,6 +12,14 @@ const char* const kModuloEmptyExpression = "Please, type an expression of the fo
 namespace {
 
 constexpr std::int64_t kChunk = 150;
+
+// The factor field's reading, and the chunk count's: a signed 64-bit
+// integer, or the conversion error of the whole text.
+std::int64_t Int64OfText(const std::string& text) {
+  const std::optional<std::int64_t> v = ReadInt64Text(text);
+  if (!v) throw EConvertError::NotInteger(text);
+  return *v;
+}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -20,7 +30,7 @@ void SplitExponent(const TBigInt& e, std::int64_t& q, TBigInt& r) {
   TBigInt qBig;
   const TBigInt chunk = BigIntFromInt64(kChunk);
   DivideBigInt(e, chunk, qBig);
-  q = TextToInt64(BigIntToDecimal(qBig));
+  q = Int64OfText(BigIntToDecimal(qBig));
   TBigInt t;
   MultiplyBigInt(chunk, qBig, t);
   SubtractBigInt(e, t, r);
@@ -43,29 +53,14 @@ TBigInt PowerModBits(const TBigInt& base, std::uint64_t e, const TBigInt& m) {
   return acc;
 }
 
-}  // namespace
-
-std::int64_t TextToInt64(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool minus = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
-  if (i >= text.size()) throw EConvertError::NotInteger(text);
-  // Accumulate as a negative number so that the lowest value fits.
-  std::int64_t v = 0;
-  constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-  for (; i < text.size(); ++i) {
-    if (!IsDigit(text[i])) throw EConvertError::NotInteger(text);
-    const int d = text[i] - '0';
-    if (v < (kMin + d) / 10) throw EConvertError::NotInteger(text);
-    v = v * 10 - d;
-  }
-  if (!minus) {
-    if (v == kMin) throw EConvertError::NotInteger(text);
-    v = -v;
-  }
-  return v;
+// Characters an expression may hold: digits, the four operators, blanks.
+bool IsModuloExpressionText(const std::string& expression) {
+  return std::all_of(expression.begin(), expression.end(), [](char c) {
+    return IsDigit(c) || c == '^' || c == '*' || c == '+' || c == '-' || c == ' ' || c == '\t';
+  });
 }
+
+}  // namespace
 
 TBigInt PowerModChunked(const TBigInt& b, const TBigInt& e, const TBigInt& m) {
   std::int64_t q = 0;
@@ -99,12 +94,6 @@ TBigInt PowerModFast(const TBigInt& b, const TBigInt& e, const TBigInt& m) {
   BigIntToInt64(r, rest);  // 0 <= r < 150
   if (rest > 0) MultiplyModBigInt(acc, PowerModBits(base, static_cast<std::uint64_t>(rest), m), m, acc);
   return Residue(acc, m);
-}
-
-bool IsModuloExpressionText(const std::string& expression) {
-  return std::all_of(expression.begin(), expression.end(), [](char c) {
-    return IsDigit(c) || c == '^' || c == '*' || c == '+' || c == '-' || c == ' ' || c == '\t';
-  });
 }
 
 std::string ReduceExpression(const std::string& expression, const TBigInt& m) {
@@ -143,7 +132,7 @@ TModuloRun RunModulo(const std::string& expression, const std::string& factorTex
                      TProgress* progress) {
   TModuloRun run;
   try {
-    run.startFactor = TextToInt64(factorText);
+    run.startFactor = Int64OfText(factorText);
   } catch (const EConvertError& e) {
     run.error = e.what();
     return run;
@@ -174,14 +163,6 @@ TModuloRun RunModulo(const std::string& expression, const std::string& factorTex
     run.error = e.what();
   }
   return run;
-}
-
-std::vector<std::string> ModuloLines(const std::string& expression, const std::string& factorText,
-                                     int count) {
-  TModuloRun run = RunModulo(expression, factorText, count);
-  if (!run.error.empty()) throw EConvertError(run.error);
-  if (!run.message.empty()) throw EConvertError(run.message);
-  return run.lines;
 }
 
 std::string ModuloLineDisplay(const std::string& line, std::int64_t startFactor, std::size_t index) {

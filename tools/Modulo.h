@@ -25,9 +25,6 @@ TBigInt PowerModFast(const TBigInt& b, const TBigInt& e, const TBigInt& m);
 // too large. Blanks are ignored.
 std::string ReduceExpression(const std::string& expression, const TBigInt& m);
 
-// Characters an expression may hold: digits, the four operators, blanks.
-bool IsModuloExpressionText(const std::string& expression);
-
 // The outcome of one press of "Modulo".
 struct TModuloRun {
   bool computed = false;          // a factor above 0 was read and work began
@@ -44,10 +41,6 @@ struct TModuloRun {
 TModuloRun RunModulo(const std::string& expression, const std::string& factorText, int count,
                      TProgress* progress = nullptr);
 
-// Lines only, for callers without a window; throws EConvertError.
-std::vector<std::string> ModuloLines(const std::string& expression, const std::string& factorText,
-                                     int count);
-
 // "=6(Mod 7)": a line with the factor it belongs to (start + index).
 std::string ModuloLineDisplay(const std::string& line, std::int64_t startFactor, std::size_t index);
 
@@ -58,7 +51,3 @@ std::string ModuloTrackBarLabel(int further);
 // operators and blanks, and for an empty one.
 extern const char* const kModuloBadExpression;
 extern const char* const kModuloEmptyExpression;
-
-// Reads a signed 64-bit integer the way the factor field is read: optional
-// leading blanks, optional sign, decimal digits. Throws EConvertError.
-std::int64_t TextToInt64(const std::string& text);

@@ -9,7 +9,6 @@
 #include "numbers/text/NumberText.h"
 #include "numbers/int64/PrimeRange.h"
 
-const char* const kSearchSignature = "Created by Calvenna";
 const char* const kSearchLimitMessage = "Sorry, you reached the highest limit of Calvenna !";
 const char* const kTwinLowMemoryMessage =
     "The Twin prime numbers' counter cannot proceed because of low free memory on your computer.\r\n"
@@ -17,6 +16,9 @@ const char* const kTwinLowMemoryMessage =
     "want from the Options dialog box.";
 
 namespace {
+
+// Ends every non-empty part.
+const char* const kSearchSignature = "Created by Calvenna";
 
 constexpr double kDaySeconds = 24 * 60 * 60;
 

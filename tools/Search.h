@@ -23,7 +23,6 @@ constexpr int kSearchPartCount = 5;
 constexpr std::size_t kSearchPartCapacity = 32000;
 constexpr std::int64_t kSearchHighest = 1000000000000000000;  // 10^18
 
-extern const char* const kSearchSignature;       // "Created by Calvenna", ends every non-empty part
 extern const char* const kSearchLimitMessage;    // more primes than the five parts hold
 extern const char* const kTwinLowMemoryMessage;  // the twin count failed (two sentences, CR LF between)
 

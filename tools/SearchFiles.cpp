@@ -7,9 +7,14 @@
 
 const char* const kSearchSavedMessage = "OK, the file(s) was/were successfully saved.";
 const char* const kSearchNoItem = "No item selected";
-const char* const kSearchNoFields = "The both fields are empty, so the search is not possible...";
 const char* const kSearchSaveTitle = "Save the list of prime numbers into...";
-const char* const kSearchSaveFilter = "text file|*.txt";
+
+namespace {
+
+// The hint when a field is empty.
+const char* const kSearchNoFields = "The both fields are empty, so the search is not possible...";
+
+}  // namespace
 
 std::vector<std::string> LiveEstimateLines(const std::string& lowText, const std::string& highText,
                                            std::string_view sep) {

@@ -11,9 +11,7 @@
 
 extern const char* const kSearchSavedMessage;  // "OK, the file(s) was/were successfully saved."
 extern const char* const kSearchNoItem;        // "No item selected"
-extern const char* const kSearchNoFields;      // the hint when a field is empty
 extern const char* const kSearchSaveTitle;     // "Save the list of prime numbers into..."
-extern const char* const kSearchSaveFilter;    // "text file|*.txt"
 
 // The summary while a bound is typed (when the option "Estimations" is on):
 // an empty line, "The estimation is :", then the estimate of the two texts

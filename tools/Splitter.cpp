@@ -9,7 +9,8 @@ const char* const kSplitterFactorTitle = "Factor";
 
 namespace {
 
-const TSplitterMethod kMethods[3] = {
+// In the order of TSplitterMethod.
+const TSplitterMethodSettings kMethods[3] = {
     {"Splitter: Factorization", 40, " < e40", true, 100},
     {"Splitter: Sample divisor", 50, " < e50", true, 110},
     {"Splitter: Prime Generator", 40, " < e40", false, 65},
@@ -79,15 +80,21 @@ TSplitterResult NextPrime(const TBigInt& n, bool math, TProgress* progress) {
 
 }  // namespace
 
-const TSplitterMethod& SplitterMethod(int method) { return kMethods[SplitterMethodOfItem(method)]; }
+const TSplitterMethodSettings& SplitterMethodSettings(TSplitterMethod method) {
+  return kMethods[static_cast<int>(method)];
+}
 
-int SplitterMethodOfItem(int item) { return item == 0 || item == 1 ? item : 2; }
+TSplitterMethod SplitterMethodOfItem(int item) {
+  if (item == 0) return TSplitterMethod::Factorization;
+  if (item == 1) return TSplitterMethod::SampleDivisor;
+  return TSplitterMethod::NextPrime;
+}
 
-std::string AnalyseButtonHint(int method, const std::string& entry) {
+std::string AnalyseButtonHint(TSplitterMethod method, const std::string& entry) {
   if (entry.empty()) return "Type a number, select a method then click here";
   static const char* const kLead[3] = {"Get the complete factorization of", "Get a sample divisor for",
                                        "Reach for the next prime after"};
-  return std::string(kLead[SplitterMethodOfItem(method)]) + "\n\r" + entry;
+  return std::string(kLead[static_cast<int>(method)]) + "\n\r" + entry;
 }
 
 bool SplitterEntry(const std::string& text, std::string& historyText) {
@@ -98,13 +105,14 @@ bool SplitterEntry(const std::string& text, std::string& historyText) {
   return true;
 }
 
-TSplitterResult Analyse(int method, const std::string& text, bool mathExpression, TProgress* progress) {
+TSplitterResult Analyse(TSplitterMethod method, const std::string& text, bool mathExpression, TProgress* progress) {
   TBigInt n;
   DecimalToBigInt(text, n);
   if (!AboveOne(n)) return {};
-  switch (SplitterMethodOfItem(method)) {
-    case 0: return Factorise(n, mathExpression, progress);
-    case 1: return SampleFactor(n, mathExpression, progress);
-    default: return NextPrime(n, mathExpression, progress);
+  switch (method) {
+    case TSplitterMethod::Factorization: return Factorise(n, mathExpression, progress);
+    case TSplitterMethod::SampleDivisor: return SampleFactor(n, mathExpression, progress);
+    case TSplitterMethod::NextPrime: break;
   }
+  return NextPrime(n, mathExpression, progress);
 }

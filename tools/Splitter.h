@@ -8,24 +8,26 @@
 
 #include "numbers/progress/Progress.h"
 
-// What the window applies when a method is picked (any index above 1 is
-// the prime generator).
-struct TSplitterMethod {
+enum class TSplitterMethod { Factorization, SampleDivisor, NextPrime };
+
+// What the window applies when a method is picked.
+struct TSplitterMethodSettings {
   const char* caption;
   int maxLength;      // of the entry field, in characters
   const char* hint;   // of the entry field
   bool titleRow;      // the table's "Status" / "Factor" row shown
   int statusWidth;    // of the left column, in pixels
 };
-const TSplitterMethod& SplitterMethod(int method);
-// The method index of a radio item: 0, 1, anything else 2.
-int SplitterMethodOfItem(int item);
+const TSplitterMethodSettings& SplitterMethodSettings(TSplitterMethod method);
+// The method of a radio item: 0 factorisation, 1 sample divisor, any other
+// the prime generator.
+TSplitterMethod SplitterMethodOfItem(int item);
 
 extern const char* const kSplitterStatusTitle;  // "Status"
 extern const char* const kSplitterFactorTitle;  // "Factor"
 
 // The hint of "Analyze" for the entry text and the method.
-std::string AnalyseButtonHint(int method, const std::string& entry);
+std::string AnalyseButtonHint(TSplitterMethod method, const std::string& entry);
 
 // One row of the result table: status text, number text.
 struct TSplitterRow {
@@ -44,9 +46,9 @@ struct TSplitterResult {
 // EConvertError for a text that is not an integer.
 bool SplitterEntry(const std::string& text, std::string& historyText);
 
-// Runs a method (0, 1, 2) on the entry text. A number of magnitude 0 or 1
+// Runs a method on the entry text. A number of magnitude 0 or 1
 // gives no rows. The factor searches have no iteration limit: they poll
 // progress and throw ECancelled when asked to stop. Throws EConvertError
 // for a text that is not an integer.
-TSplitterResult Analyse(int method, const std::string& text, bool mathExpression,
+TSplitterResult Analyse(TSplitterMethod method, const std::string& text, bool mathExpression,
                         TProgress* progress = nullptr);

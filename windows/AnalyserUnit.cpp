@@ -193,7 +193,7 @@ void TAnalyserForm::ShowFromMain() {
 
 void TAnalyserForm::ApplyMethod(int method) {
   method_ = SplitterMethodOfItem(method);
-  const TSplitterMethod& m = SplitterMethod(method_);
+  const TSplitterMethodSettings& m = SplitterMethodSettings(method_);
   setWindowTitle(QString::fromLatin1(m.caption));
   SetEntryLimit(m.maxLength);
   ComboBox1->setToolTip(QString::fromLatin1(m.hint));
@@ -238,7 +238,7 @@ void TAnalyserForm::analBtnClick() {
   AddToHistory(QString::fromStdString(canonical));
   ClearResults();
 
-  const int method = method_;
+  const TSplitterMethod method = method_;
   const bool math = MathCheckBox->isChecked();
   std::optional<TSplitterResult> result;
   try {

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+#include "tools/Splitter.h"
 #include "windows/Windows.h"
 
 class Platform;
@@ -36,7 +37,7 @@ public:
   QTableWidget* ValueListEditor1;
   QTextEdit* RichEdit1;
 
-  int Method() const { return method_; }
+  TSplitterMethod Method() const { return method_; }
   // The method group's selected item, as the user sees it.
   int MethodItemIndex() const;
   void SetMethodItemIndex(int item);
@@ -70,7 +71,7 @@ private:
   Platform& platform_;
   SettingsStore& settings_;
   TWindows& windows_;
-  int method_ = 0;
+  TSplitterMethod method_ = TSplitterMethod::Factorization;
   bool sorted_ = true;  // the history list is sorted at start
   int limit_ = 40;
 };

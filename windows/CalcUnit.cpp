@@ -52,8 +52,8 @@ QPushButton* OperationButton(const QString& name, const QString& caption, const 
 
 }  // namespace
 
-TCalcForm::TCalcForm(Platform& platform, SettingsStore& settings, TWindows& windows)
-    : QWidget(nullptr, Qt::Tool), platform_(platform), settings_(settings), windows_(windows) {
+TCalcForm::TCalcForm(Platform& platform, TWindows& windows)
+    : QWidget(nullptr, Qt::Tool), platform_(platform), windows_(windows) {
   setObjectName(QStringLiteral("CalcForm"));
   setWindowTitle(QStringLiteral("Super Calculator"));
   // Closing only hides the window: its contents live until the program ends.

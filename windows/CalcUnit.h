@@ -7,7 +7,6 @@
 #include "windows/Windows.h"
 
 class Platform;
-class SettingsStore;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -16,7 +15,7 @@ class QPushButton;
 class TCalcForm : public QWidget {
   Q_OBJECT
 public:
-  TCalcForm(Platform& platform, SettingsStore& settings, TWindows& windows);
+  TCalcForm(Platform& platform, TWindows& windows);
 
   // The main window's menu item: place beside the main window and show.
   void ShowFromMain();
@@ -41,6 +40,5 @@ private:
   void Run(TCalcOperation operation);
 
   Platform& platform_;
-  SettingsStore& settings_;
   TWindows& windows_;
 };

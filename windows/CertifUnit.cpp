@@ -3,17 +3,18 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "platform/Platform.h"
 #include "tools/Certificate.h"
+#include "tools/TextFile.h"
 #include "tools/Testers.h"
 #include "windows/CertificateModel.h"
 #include "windows/MainUnit.h"
@@ -26,8 +27,8 @@ constexpr double kQuickSaveDigits = 2e6;
 
 }  // namespace
 
-TCertifForm::TCertifForm(Platform& platform, SettingsStore& settings, TWindows& windows)
-    : QWidget(nullptr, Qt::Tool), platform_(platform), settings_(settings), windows_(windows) {
+TCertifForm::TCertifForm(Platform& platform, TWindows& windows)
+    : QWidget(nullptr, Qt::Tool), platform_(platform), windows_(windows) {
   setObjectName(QStringLiteral("CertifForm"));
   setWindowTitle(QStringLiteral("Certificate"));
   // Closing only hides the window: its contents live until the program ends.
@@ -104,26 +105,11 @@ QString TCertifForm::CertificatePath() const {
 }
 
 QString TCertifForm::WriteFile(const QString& path, TProgress* progress) const {
-  const QString shown = QDir::toNativeSeparators(path);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    return QStringLiteral("Cannot create file %1 (%2)").arg(shown, file.errorString());
-  bool written = true;
-  // An uncommitted QSaveFile leaves nothing behind, also when cancelled.
+  // Cancelled or failed, the atomic file leaves nothing behind.
+  TAtomicFile file(QFile::encodeName(QDir::toNativeSeparators(path)).toStdString());
   model_->Certificate().ForEachRow(
-      [&](const std::string& key, const std::string& value) {
-        if (!written) return;
-        const std::string line = CertificateLine(key, value);
-        written = file.write(line.data(), static_cast<qint64>(line.size())) == static_cast<qint64>(line.size());
-      },
-      progress);
-  if (!written) {
-    const QString why = file.errorString();
-    file.cancelWriting();
-    return QStringLiteral("Cannot write file %1 (%2)").arg(shown, why);
-  }
-  if (!file.commit()) return QStringLiteral("Cannot write file %1 (%2)").arg(shown, file.errorString());
-  return QString();
+      [&](const std::string& key, const std::string& value) { file.Write(CertificateLine(key, value)); }, progress);
+  return QString::fromLocal8Bit(file.Commit().c_str());
 }
 
 void TCertifForm::BitBtn1Click() {

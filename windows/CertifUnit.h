@@ -10,7 +10,6 @@
 #include "windows/Windows.h"
 
 class Platform;
-class SettingsStore;
 class TCertificate;
 class TCertificateModel;
 class TProgress;
@@ -20,7 +19,7 @@ class QTableView;
 class TCertifForm : public QWidget {
   Q_OBJECT
 public:
-  TCertifForm(Platform& platform, SettingsStore& settings, TWindows& windows);
+  TCertifForm(Platform& platform, TWindows& windows);
 
   // The grid's rows are those of this certificate from now on.
   void SetCertificate(std::shared_ptr<TCertificate> certificate);
@@ -50,7 +49,6 @@ private:
   QString WriteFile(const QString& path, TProgress* progress) const;
 
   Platform& platform_;
-  SettingsStore& settings_;
   TWindows& windows_;
   TCertificateModel* model_ = nullptr;
 };

@@ -16,8 +16,8 @@
 #include "platform/Platform.h"
 #include "windows/MainUnit.h"
 
-TConvertForm::TConvertForm(Platform& platform, SettingsStore& settings, TWindows& windows)
-    : QWidget(nullptr, Qt::Tool), platform_(platform), settings_(settings), windows_(windows) {
+TConvertForm::TConvertForm(Platform& platform, TWindows& windows)
+    : QWidget(nullptr, Qt::Tool), platform_(platform), windows_(windows) {
   setObjectName(QStringLiteral("ConvertForm"));
   setWindowTitle(QStringLiteral("Convertor"));
   // Closing only hides the window: its contents live until the program ends.

@@ -7,7 +7,6 @@
 #include "windows/Windows.h"
 
 class Platform;
-class SettingsStore;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -16,7 +15,7 @@ class QPushButton;
 class TConvertForm : public QWidget {
   Q_OBJECT
 public:
-  TConvertForm(Platform& platform, SettingsStore& settings, TWindows& windows);
+  TConvertForm(Platform& platform, TWindows& windows);
 
   // The main window's menu item: place under the main window, as wide as
   // it, and show.
@@ -56,7 +55,6 @@ private:
   void MakeDefault(QPushButton* button);
 
   Platform& platform_;
-  SettingsStore& settings_;
   TWindows& windows_;
   QPushButton* defaultButton_ = nullptr;
 };

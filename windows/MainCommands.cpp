@@ -7,16 +7,17 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "platform/Platform.h"
 #include "tools/RichText.h"
 #include "tools/Testers.h"
+#include "tools/TextFile.h"
 #include "windows/OptionsUnit.h"
 #include "windows/SharedRoutines.h"
 #include "windows/TesterSupport.h"
@@ -120,13 +121,10 @@ void TMainForm::BitBtn4Click() {
                        QStringLiteral(".txt");
   const QString path = QDir::current().filePath(name);
   const std::string document = RichTextDocument(RichEdit1->toPlainText().toStdString());
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(document.data(), static_cast<qint64>(document.size())) != static_cast<qint64>(document.size()) ||
-      !file.commit()) {
-    file.cancelWriting();
-    platform_.ShowError(QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path)));
-  }
+  TAtomicFile file(QFile::encodeName(QDir::toNativeSeparators(path)).toStdString());
+  file.Write(document);
+  const std::string failure = file.Commit();
+  if (!failure.empty()) platform_.ShowError(QString::fromLocal8Bit(failure.c_str()));
 }
 
 // ---- input fields

@@ -33,8 +33,8 @@ QComboBox* Field(const QString& name, const QString& accessible, int maxLength, 
 
 }  // namespace
 
-TModForm::TModForm(Platform& platform, SettingsStore& settings, TWindows& windows)
-    : QWidget(nullptr, Qt::Tool), platform_(platform), settings_(settings), windows_(windows) {
+TModForm::TModForm(Platform& platform, TWindows& windows)
+    : QWidget(nullptr, Qt::Tool), platform_(platform), windows_(windows) {
   setObjectName(QStringLiteral("ModForm"));
   setWindowTitle(QStringLiteral("Super Modulo"));
   // Closing only hides the window: its contents live until the program ends.

@@ -8,7 +8,6 @@
 #include "windows/Windows.h"
 
 class Platform;
-class SettingsStore;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -19,7 +18,7 @@ class QSlider;
 class TModForm : public QWidget {
   Q_OBJECT
 public:
-  TModForm(Platform& platform, SettingsStore& settings, TWindows& windows);
+  TModForm(Platform& platform, TWindows& windows);
 
   // The main window's menu item: place this window and the certificate
   // window beside the main window, then show this one.
@@ -44,7 +43,6 @@ public:
 
 private:
   Platform& platform_;
-  SettingsStore& settings_;
   TWindows& windows_;
   std::int64_t startFactor_ = 2;
 };

@@ -1,5 +1,7 @@
 #include "windows/ProgramWindows.h"
 
+#include <type_traits>
+
 #include "windows/AnalyserUnit.h"
 #include "windows/CalcUnit.h"
 #include "windows/CertifUnit.h"
@@ -15,7 +17,11 @@ namespace {
 template <class Form>
 Form* Create(std::unique_ptr<Form>& owner, Form*& slot, Platform& platform, SettingsStore& settings,
              TWindows& windows) {
-  owner = std::make_unique<Form>(platform, settings, windows);
+  // Only the windows that keep options take the store.
+  if constexpr (std::is_constructible_v<Form, Platform&, SettingsStore&, TWindows&>)
+    owner = std::make_unique<Form>(platform, settings, windows);
+  else
+    owner = std::make_unique<Form>(platform, windows);
   slot = owner.get();
   return slot;
 }

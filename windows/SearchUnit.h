@@ -13,7 +13,6 @@
 #include "windows/Windows.h"
 
 class Platform;
-class SettingsStore;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -28,7 +27,7 @@ class TSearchPartModel;
 class TSearchForm : public QDialog {
   Q_OBJECT
 public:
-  TSearchForm(Platform& platform, SettingsStore& settings, TWindows& windows);
+  TSearchForm(Platform& platform, TWindows& windows);
 
   // Pages chosen by tabs (true) or by flat buttons (false); the options
   // window sets it while it loads, before this window is first shown.
@@ -113,7 +112,6 @@ private:
   QString Separator() const;
 
   Platform& platform_;
-  SettingsStore& settings_;
   TWindows& windows_;
   bool tabs_ = true;
   bool sorted_ = true;  // the lists start sorted; each activation applies the option

@@ -74,10 +74,10 @@ QString ImportHint(const char* field) {
 
 }  // namespace
 
-TSearchForm::TSearchForm(Platform& platform, SettingsStore& settings, TWindows& windows)
+TSearchForm::TSearchForm(Platform& platform, TWindows& windows)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint),
-      platform_(platform), settings_(settings), windows_(windows) {
+      platform_(platform), windows_(windows) {
   setObjectName(QStringLiteral("SearchForm"));
   setWindowTitle(QStringLiteral("Prime numbers Search Engine"));
   setFont(ArialFont(13, true));

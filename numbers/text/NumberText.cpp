@@ -39,55 +39,65 @@ std::optional<std::int64_t> ReadInt64Text(std::string_view text) {
   return negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
 }
 
-std::optional<long double> ReadFloatText(std::string_view text, std::string_view sep) {
+std::optional<TDecimalText> ReadDecimalText(std::string_view text, std::string_view sep) {
   std::size_t i = 0, end = text.size();
   while (i < end && IsBlank(text[i])) ++i;
   while (end > i && IsBlank(text[end - 1])) --end;
-  std::string plain;  // the same number in the "C" form from_chars reads
-  bool negative = false;
-  if (i < end && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  std::size_t digits = 0, lead = 0;  // all mantissa digits; those before the separator, without leading zeros
-  bool seenSeparator = false, significant = false;
+  TDecimalText out;
+  if (i < end && (text[i] == '+' || text[i] == '-')) out.negative = text[i++] == '-';
+  std::size_t digits = 0;
+  long lead = 0;  // digits before the separator, from the first significant one
+  long zerosAfterSeparator = 0;  // zeros between the separator and the first significant digit
+  bool seenSeparator = false;
   while (i < end) {
     if (IsDigit(text[i])) {
-      if (text[i] != '0') significant = true;
-      if (!seenSeparator && significant) ++lead;
-      plain += text[i++];
+      if (!out.digits.empty() || text[i] != '0') out.digits += text[i];
+      else if (seenSeparator) ++zerosAfterSeparator;
+      if (!seenSeparator && !out.digits.empty()) ++lead;
+      ++i;
       ++digits;
     } else if (!seenSeparator && !sep.empty() && text.substr(i, sep.size()) == sep) {
       seenSeparator = true;
-      plain += '.';
       i += sep.size();
     } else {
       break;
     }
   }
   if (digits == 0) return std::nullopt;
-  long exponent = 0;
+  long power = 0;
   if (i < end && (text[i] == 'e' || text[i] == 'E')) {
-    plain += text[i++];
-    if (i < end && (text[i] == '+' || text[i] == '-')) {
-      if (text[i] == '-') exponent = -1;
-      plain += text[i++];
-    }
+    ++i;
+    bool minus = false;
+    if (i < end && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
     const std::size_t start = i;
-    long magnitude = 0;
     while (i < end && IsDigit(text[i])) {
-      if (magnitude < 100000000) magnitude = magnitude * 10 + (text[i] - '0');
-      plain += text[i++];
+      // Beyond a hundred million the value is out of every range anyway.
+      if (power < 100000000) power = power * 10 + (text[i] - '0');
+      ++i;
     }
     if (i == start) return std::nullopt;
-    exponent = exponent < 0 ? -magnitude : magnitude;
+    if (minus) power = -power;
   }
   if (i != end) return std::nullopt;
+  while (!out.digits.empty() && out.digits.back() == '0') out.digits.pop_back();
+  if (out.digits.empty()) return out;
+  out.exponent = (lead > 0 ? lead - 1 : -zerosAfterSeparator - 1) + power;
+  return out;
+}
 
+std::optional<long double> ReadFloatText(std::string_view text, std::string_view sep) {
+  const std::optional<TDecimalText> d = ReadDecimalText(text, sep);
+  if (!d) return std::nullopt;
+  if (d->digits.empty()) return d->negative ? -0.0L : 0.0L;
+  // The same number in the "C" form from_chars reads: 0.d1d2... E(exponent + 1).
+  const std::string plain = "0." + d->digits + "e" + std::to_string(d->exponent + 1);
   long double value = 0;
   const auto r = std::from_chars(plain.data(), plain.data() + plain.size(), value);
   if (r.ec == std::errc::result_out_of_range) {
-    // Too large is an error; too small (or zero digits with a huge power) is 0.
-    if (!significant || static_cast<long>(lead) + exponent < 0) return negative ? -0.0L : 0.0L;
+    // Too large is an error; too small is 0.
+    if (d->exponent < 0) return d->negative ? -0.0L : 0.0L;
     return std::nullopt;
   }
   if (r.ec != std::errc() || r.ptr != plain.data() + plain.size() || std::isinf(value)) return std::nullopt;
-  return negative ? -value : value;
+  return d->negative ? -value : value;
 }

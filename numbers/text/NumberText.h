@@ -22,6 +22,18 @@ public:
 // decimal digits only, within the 64-bit range. Nothing otherwise.
 std::optional<std::int64_t> ReadInt64Text(std::string_view text);
 
+// A decimal number exactly as typed: value = d1.d2d3... * 10^exponent, with
+// the significant digits d1 d2 ... (no leading or trailing zeros; empty for
+// zero).
+struct TDecimalText {
+  bool negative = false;
+  std::string digits;
+  long exponent = 0;
+};
+
+// The syntax of ReadFloatText, read exactly, whatever the value's size.
+std::optional<TDecimalText> ReadDecimalText(std::string_view text, std::string_view decimalSeparator = ".");
+
 // A floating value in extended precision: blanks around it, an optional
 // sign, digits with at most one decimal separator (the system's, passed in)
 // and at least one digit, an optional power of ten "E" or "e" with its own

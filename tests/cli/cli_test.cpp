@@ -117,8 +117,9 @@ TEST_F(CliTest, Calc) {
   struct Row {
     const char *op, *a, *b, *out;
   } rows[] = {{"gcf", "12", "18", "6\n"},  {"add", "12", "18", "30\n"}, {"sub", "12", "18", "-6\n"},
-              {"mul", "12", "18", "216\n"}, {"add", "0012", "3", "15\n"}, {"add", "-5", "5", "-0\n"},
-              {"gcf", "7", "0", "7\n"},     {"mul", "", "5", "0\n"}};
+              {"mul", "12", "18", "216\n"}, {"add", "0012", "3", "15\n"}, {"add", "-5", "5", "0\n"},
+              {"mul", "-123", "0", "0\n"}, {"sub", "-5", "-5", "0\n"}, {"gcf", "7", "0", "7\n"},
+              {"mul", "", "5", "0\n"}};
   for (const Row& row : rows) {
     TRun r = Run({"calc", row.op, row.a, row.b});
     EXPECT_EQ(r.status, 0) << row.op << " " << row.a << " " << row.b;
@@ -156,7 +157,8 @@ TEST_F(CliTest, Convert) {
   r = Run({"convert", "integer", std::string(2501, '1')});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err,
-            "calvenna-cli: Please, note that integers with  more than 2500 digits are not supported yet.\n");
+            "calvenna-cli: Please, note that integers with  more than 2500 digits are not supported yet. "
+            "--no-limit accepts longer input, but it may take long.\n");
   r = Run({"convert", "integer", std::string(2500, '1')});
   EXPECT_EQ(r.status, 0);
   r = Run({"convert", "integer", "12a"});

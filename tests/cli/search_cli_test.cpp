@@ -86,6 +86,11 @@ TEST_F(SearchCliTest, SearchLimitAndBadInput) {
   EXPECT_EQ(r.err, "Sorry, you reached the highest limit of Calvenna !\n");
   EXPECT_EQ(LinesOf(r.out).size(), 160000u);
 
+  // Bounds next to 10^18 are read exactly.
+  r = Run({"search", "999999999999999980", "999999999999999999", "--primes"});
+  EXPECT_EQ(r.out, "999999999999999989\n");
+  r = Run({"search", "999999999999999989", "1000000000000000000", "--primes"});
+  EXPECT_EQ(r.out, "999999999999999989\n");
   r = Run({"search", "2", "12a"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out, "");
@@ -115,6 +120,15 @@ TEST_F(SearchCliTest, Divisors) {
   EXPECT_EQ(r.out, "Numbers below 2 have no dividers to list !\n");
   r = Run({"divisors", "1e19"});
   EXPECT_EQ(LinesOf(r.out).back(), "We\"ve found 359 dividers");
+  // Eighteen-digit numbers are read exactly, not through a float: the
+  // largest prime below 10^18 and its neighbours are themselves.
+  r = Run({"divisors", "999999999999999989"});
+  EXPECT_EQ(r.out, "We\"ve found a prime number !\n");
+  r = Run({"divisors", "999999999999999990"});
+  EXPECT_EQ(LinesOf(r.out)[0], "2");
+  EXPECT_EQ(LinesOf(r.out)[1], "\t5E17");
+  r = Run({"divisors", "999999999999999989.0e0"});
+  EXPECT_EQ(r.out, "We\"ve found a prime number !\n");
 
   const std::string file = (dir_ / "d.txt").string();
   r = Run({"divisors", "100", "--save", file});

@@ -132,7 +132,6 @@ TEST_F(DivisorListTest, UnreadableFiles) {
 TEST(DivisorListTexts, DialogTexts) {
   EXPECT_STREQ(kDivisorSaveTitle, "Save thie current dividers' list into...");
   EXPECT_STREQ(kDivisorLoadTitle, "Load dividers\" list from...");
-  EXPECT_STREQ(kDivisorFileFilter, "Text files (*.txt)|*.txt|All files|*.*");
 }
 
 }  // namespace

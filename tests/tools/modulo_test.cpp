@@ -94,8 +94,8 @@ TEST(Modulo, InvalidFactorIsTheConversionError) {
     EXPECT_TRUE(run.lines.empty());
     EXPECT_EQ(run.error, c.error);
   }
-  EXPECT_EQ(TextToInt64("-9223372036854775808"), INT64_MIN);
-  EXPECT_EQ(TextToInt64(" +42"), 42);
+  EXPECT_EQ(RunModulo("2^10", "-9223372036854775808", 0).startFactor, INT64_MIN);
+  EXPECT_EQ(RunModulo("2^10", " +42", 0).lines, std::vector<std::string>{"16"});
 }
 
 TEST(Modulo, ExpressionsOutsideTheFormGetAMessage) {

@@ -25,7 +25,7 @@ TEST(SplitterStrong, BalancedProductsFactorWhole) {
     TBigInt n;
     MultiplyBigInt(p, q, n);
     const std::string text = BigIntToDecimal(n);
-    const TSplitterResult r = Analyse(0, text, true);
+    const TSplitterResult r = Analyse(TSplitterMethod::Factorization, text, true);
     ASSERT_EQ(r.rows.size(), 2u) << text;
     TBigInt product = BigIntFromInt64(1);
     for (const TSplitterRow& row : r.rows) {
@@ -35,7 +35,7 @@ TEST(SplitterStrong, BalancedProductsFactorWhole) {
     EXPECT_EQ(BigIntToDecimal(product), text);
     EXPECT_EQ(r.math, r.rows[0].number + "*" + r.rows[1].number);
 
-    const TSplitterResult sample = Analyse(1, text, true);
+    const TSplitterResult sample = Analyse(TSplitterMethod::SampleDivisor, text, true);
     ASSERT_EQ(sample.rows.size(), 1u);
     EXPECT_EQ(sample.rows[0].status, "Factor is Prime");
   }

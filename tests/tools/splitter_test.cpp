@@ -6,6 +6,9 @@
 
 namespace {
 
+constexpr TSplitterMethod kAllMethods[] = {TSplitterMethod::Factorization, TSplitterMethod::SampleDivisor,
+                                           TSplitterMethod::NextPrime};
+
 using Rows = std::vector<TSplitterRow>;
 
 }  // namespace
@@ -19,9 +22,9 @@ TEST(Splitter, NumbersOfMagnitudeOneOrLessChangeNothing) {
     std::string history = "untouched";
     EXPECT_FALSE(SplitterEntry(text, history)) << text;
     EXPECT_EQ(history, "untouched");
-    for (int method = 0; method < 3; ++method) {
+    for (TSplitterMethod method : kAllMethods) {
       TSplitterResult r = Analyse(method, text, true);
-      EXPECT_TRUE(r.rows.empty()) << text << " method " << method;
+      EXPECT_TRUE(r.rows.empty()) << text << " method " << static_cast<int>(method);
       EXPECT_EQ(r.math, "");
     }
   }
@@ -34,7 +37,7 @@ TEST(Splitter, HistoryGetsTheCanonicalText) {
   ASSERT_TRUE(SplitterEntry("-15", history));
   EXPECT_EQ(history, "-15");
   EXPECT_THROW(SplitterEntry("12a", history), EConvertError);
-  EXPECT_THROW(Analyse(0, "12a", true), EConvertError);
+  EXPECT_THROW(Analyse(TSplitterMethod::Factorization, "12a", true), EConvertError);
 }
 
 TEST(Splitter, CompleteFactorisationInTheOrderFound) {
@@ -51,10 +54,10 @@ TEST(Splitter, CompleteFactorisationInTheOrderFound) {
       {"007", {{"factor1 is Prime", "7"}}, "7"},
   };
   for (const Case& c : cases) {
-    TSplitterResult r = Analyse(0, c.entry, true);
+    TSplitterResult r = Analyse(TSplitterMethod::Factorization, c.entry, true);
     EXPECT_EQ(r.rows, c.rows) << c.entry;
     EXPECT_EQ(r.math, c.math) << c.entry;
-    EXPECT_EQ(Analyse(0, c.entry, false).math, "") << c.entry;
+    EXPECT_EQ(Analyse(TSplitterMethod::Factorization, c.entry, false).math, "") << c.entry;
   }
 }
 
@@ -62,7 +65,7 @@ TEST(Splitter, FactorsMultiplyBackAndArePrime) {
   // 12 may be found in any order; 10^39 repeats two factors 39 times each;
   // 9 * 1000000007 * 9999999967 needs a long walk of the rho sequence.
   for (const char* entry : {"12", "1000000000000000000000000000000000000000", "90000000332999997921"}) {
-    TSplitterResult r = Analyse(0, entry, true);
+    TSplitterResult r = Analyse(TSplitterMethod::Factorization, entry, true);
     ASSERT_FALSE(r.rows.empty()) << entry;
     TBigInt product = BigIntFromInt64(1);
     std::string math;
@@ -74,16 +77,16 @@ TEST(Splitter, FactorsMultiplyBackAndArePrime) {
     EXPECT_EQ(BigIntToDecimal(product), entry);
     EXPECT_EQ(r.math, math);
   }
-  EXPECT_EQ(Analyse(0, "12", true).rows.size(), 3U);
+  EXPECT_EQ(Analyse(TSplitterMethod::Factorization, "12", true).rows.size(), 3U);
 }
 
 TEST(Splitter, SampleFactor) {
-  TSplitterResult r = Analyse(1, "15", true);
+  TSplitterResult r = Analyse(TSplitterMethod::SampleDivisor, "15", true);
   EXPECT_EQ(r.rows, (Rows{{"Factor is Prime", "5"}}));
   EXPECT_EQ(r.math, "5 * Other factor");
-  EXPECT_EQ(Analyse(1, "15", false).math, "");
+  EXPECT_EQ(Analyse(TSplitterMethod::SampleDivisor, "15", false).math, "");
   // A prime is shown as its own factor.
-  r = Analyse(1, "97", true);
+  r = Analyse(TSplitterMethod::SampleDivisor, "97", true);
   EXPECT_EQ(r.rows, (Rows{{"Factor is Prime", "97"}}));
   EXPECT_EQ(r.math, "97 * Other factor");
 }
@@ -98,16 +101,16 @@ TEST(Splitter, PrimeGenerator) {
                         {"1000000000000000000000000000000000000000",
                          "1000000000000000000000000000000000000003", "3"}};
   for (const Case& c : cases) {
-    TSplitterResult r = Analyse(2, c.entry, true);
+    TSplitterResult r = Analyse(TSplitterMethod::NextPrime, c.entry, true);
     EXPECT_EQ(r.rows, (Rows{{"Next prime is", c.next}, {"Difference", c.difference}})) << c.entry;
     EXPECT_EQ(r.math, c.next);
-    EXPECT_EQ(Analyse(2, c.entry, false).math, "");
+    EXPECT_EQ(Analyse(TSplitterMethod::NextPrime, c.entry, false).math, "");
   }
 }
 
 TEST(Splitter, NegativeEntriesFinish) {
   // The sign is carried through the library's operations; nothing may hang.
-  for (int method = 0; method < 3; ++method)
+  for (TSplitterMethod method : kAllMethods)
     for (const char* entry : {"-15", "-97", "-8", "-2"}) EXPECT_NO_THROW(Analyse(method, entry, true));
 }
 
@@ -115,30 +118,32 @@ TEST(Splitter, CancelledSearchThrows) {
   TProgress progress;
   progress.Cancel();
   // Two 20-digit primes: the search would run for hours.
-  EXPECT_THROW(Analyse(0, "100000000100000000920000000510000002091", true, &progress), ECancelled);
-  EXPECT_THROW(Analyse(1, "15", true, &progress), ECancelled);
+  EXPECT_THROW(Analyse(TSplitterMethod::Factorization, "100000000100000000920000000510000002091", true, &progress), ECancelled);
+  EXPECT_THROW(Analyse(TSplitterMethod::SampleDivisor, "15", true, &progress), ECancelled);
 }
 
 TEST(Splitter, MethodSettingsAndHints) {
-  EXPECT_STREQ(SplitterMethod(0).caption, "Splitter: Factorization");
-  EXPECT_EQ(SplitterMethod(0).maxLength, 40);
-  EXPECT_STREQ(SplitterMethod(0).hint, " < e40");
-  EXPECT_TRUE(SplitterMethod(0).titleRow);
-  EXPECT_EQ(SplitterMethod(0).statusWidth, 100);
-  EXPECT_STREQ(SplitterMethod(1).caption, "Splitter: Sample divisor");
-  EXPECT_EQ(SplitterMethod(1).maxLength, 50);
-  EXPECT_STREQ(SplitterMethod(1).hint, " < e50");
-  EXPECT_EQ(SplitterMethod(1).statusWidth, 110);
-  EXPECT_STREQ(SplitterMethod(2).caption, "Splitter: Prime Generator");
-  EXPECT_FALSE(SplitterMethod(2).titleRow);
-  EXPECT_EQ(SplitterMethod(2).statusWidth, 65);
-  EXPECT_EQ(SplitterMethodOfItem(-1), 2);
-  EXPECT_EQ(SplitterMethodOfItem(5), 2);
+  EXPECT_STREQ(SplitterMethodSettings(TSplitterMethod::Factorization).caption, "Splitter: Factorization");
+  EXPECT_EQ(SplitterMethodSettings(TSplitterMethod::Factorization).maxLength, 40);
+  EXPECT_STREQ(SplitterMethodSettings(TSplitterMethod::Factorization).hint, " < e40");
+  EXPECT_TRUE(SplitterMethodSettings(TSplitterMethod::Factorization).titleRow);
+  EXPECT_EQ(SplitterMethodSettings(TSplitterMethod::Factorization).statusWidth, 100);
+  EXPECT_STREQ(SplitterMethodSettings(TSplitterMethod::SampleDivisor).caption, "Splitter: Sample divisor");
+  EXPECT_EQ(SplitterMethodSettings(TSplitterMethod::SampleDivisor).maxLength, 50);
+  EXPECT_STREQ(SplitterMethodSettings(TSplitterMethod::SampleDivisor).hint, " < e50");
+  EXPECT_EQ(SplitterMethodSettings(TSplitterMethod::SampleDivisor).statusWidth, 110);
+  EXPECT_STREQ(SplitterMethodSettings(TSplitterMethod::NextPrime).caption, "Splitter: Prime Generator");
+  EXPECT_FALSE(SplitterMethodSettings(TSplitterMethod::NextPrime).titleRow);
+  EXPECT_EQ(SplitterMethodSettings(TSplitterMethod::NextPrime).statusWidth, 65);
+  EXPECT_EQ(SplitterMethodOfItem(0), TSplitterMethod::Factorization);
+  EXPECT_EQ(SplitterMethodOfItem(1), TSplitterMethod::SampleDivisor);
+  EXPECT_EQ(SplitterMethodOfItem(-1), TSplitterMethod::NextPrime);
+  EXPECT_EQ(SplitterMethodOfItem(5), TSplitterMethod::NextPrime);
 
-  EXPECT_EQ(AnalyseButtonHint(0, ""), "Type a number, select a method then click here");
-  EXPECT_EQ(AnalyseButtonHint(0, "15"), "Get the complete factorization of\n\r15");
-  EXPECT_EQ(AnalyseButtonHint(1, "15"), "Get a sample divisor for\n\r15");
-  EXPECT_EQ(AnalyseButtonHint(2, "15"), "Reach for the next prime after\n\r15");
+  EXPECT_EQ(AnalyseButtonHint(TSplitterMethod::Factorization, ""), "Type a number, select a method then click here");
+  EXPECT_EQ(AnalyseButtonHint(TSplitterMethod::Factorization, "15"), "Get the complete factorization of\n\r15");
+  EXPECT_EQ(AnalyseButtonHint(TSplitterMethod::SampleDivisor, "15"), "Get a sample divisor for\n\r15");
+  EXPECT_EQ(AnalyseButtonHint(TSplitterMethod::NextPrime, "15"), "Reach for the next prime after\n\r15");
 }
 
 }  // namespace

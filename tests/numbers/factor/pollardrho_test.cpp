@@ -38,7 +38,7 @@ TEST(RandomResidue, InRangeAndFromTheMultiplier) {
   EXPECT_EQ(g.reseeds, 3);
 }
 
-TEST(PollardRho, PartCases) {
+TEST(PollardRho, SmallCompositesGiveTheirFactor) {
   EXPECT_EQ(Rho("4"), "2");
   EXPECT_EQ(Rho("15"), "5");
   EXPECT_EQ(Rho("8051"), "97");  // 83 * 97

@@ -43,12 +43,12 @@ TEST(LucasLehmer, PlainReferenceSpotChecks) {
   for (int p : {521, 523, 607, 1279}) EXPECT_EQ(LucasLehmerTestPlain(p), kMersenneExponents.count(p) == 1) << p;
 }
 
-TEST(LucasLehmer, PartCases) {
+TEST(LucasLehmer, KnownMersennePrimesAndCompositeExponents) {
   for (int p : {2, 3, 5, 7, 13, 17, 19, 31, 61, 89, 107, 127}) EXPECT_TRUE(LucasLehmerTest(p)) << p;
   for (int p : {11, 23, 29, 37, 4, 6, 9, 1, 0, -5}) EXPECT_FALSE(LucasLehmerTest(p)) << p;
 }
 
-TEST(LucasLehmerCertified, RowsOfTheParts) {
+TEST(LucasLehmerCertified, ResidueRowsOfSmallExponents) {
   TCertificateRows rows;
   EXPECT_TRUE(LucasLehmerCertified(5, rows));
   EXPECT_EQ(rows.Rows, (Rows{{"3", "14"}, {"4", "8"}, {"5", "0"}}));

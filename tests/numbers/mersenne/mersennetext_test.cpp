@@ -42,7 +42,7 @@ TEST(IntegerLog, DirectMatchesTheLoop) {
   EXPECT_EQ(S(IntegerLogBigInt(D("8"), D("3"))), "1");
 }
 
-TEST(MersenneText, PartExamples) {
+TEST(MersenneText, NearestMersenneNumberAndBack) {
   EXPECT_EQ(M("0"), "M0");
   EXPECT_EQ(M("1"), "M1");
   EXPECT_EQ(M("2"), "M1+1");
@@ -64,7 +64,7 @@ TEST(MersenneText, PartExamples) {
   EXPECT_EQ(BigIntToMersenneText(m99999), "M99999");
 }
 
-TEST(FermatText, PartExamples) {
+TEST(FermatText, NearestFermatNumberAndBack) {
   EXPECT_EQ(F("3"), "F0");
   EXPECT_EQ(F("5"), "F1");
   EXPECT_EQ(F("17"), "F2");

@@ -161,7 +161,7 @@ TEST(PrimeTable, HoldsTheOddPrimesBelowTenThousand) {
   EXPECT_EQ(kPrimeTable[1226], 9967);
 }
 
-TEST(IsPrimeNumber, PartEdgeCases) {
+TEST(IsPrimeNumber, SmallNumbersCarmichaelsAndMersennePrimes) {
   EXPECT_FALSE(IsPrime("0"));
   EXPECT_FALSE(IsPrime("-0"));
   EXPECT_FALSE(IsPrime("1"));
@@ -273,7 +273,7 @@ TEST(IsPrimeNumber, LucasCatchesWhatTheRoundsLetThrough) {
   EXPECT_FALSE(IsPrimeNumber(D("121")));
 }
 
-TEST(RabinMiller, PartCases) {
+TEST(RabinMiller, ScriptedBasesAndEveryOddNumberBelow100000) {
   // Zero passes: true.
   EXPECT_TRUE(RabinMillerBigInt(D("15"), 0));
   // n = 3 (mod 4), s = 1: 7^7 mod 15 = 13, neither 1 nor 14: composite at once.
@@ -343,7 +343,7 @@ TEST(StrongLucas, JacobiAndSquares) {
   EXPECT_TRUE(IsPerfectSquareBigInt(D("4")));
 }
 
-TEST(NextPrime, PartCases) {
+TEST(NextPrime, SmallStartsAndRandomStartsAgainstGmp) {
   const std::vector<std::pair<const char*, const char*>> rows{
       {"2", "3"}, {"3", "3"}, {"8", "11"}, {"13", "13"}, {"14", "17"}, {"2147483646", "2147483647"}};
   for (const auto& [from, to] : rows) {

@@ -40,11 +40,35 @@ TEST(FormatGeneral, PlainBelowTenToTheFifteenElseENotation) {
       {999999999999999999.0L, "1E18"},
       {1e18L, "1E18"},
       {1e300L, "1E300"},
+      // Rounded once from the exact value: the digits after the fifteenth
+      // are 4999..., which a first rounding to twenty digits turns into 5.
+      {static_cast<long double>(0.004292285984299005), "0.004292285984299"},
+      {static_cast<long double>(1870557.811711855), "1870557.81171185"},
+      {1000000000000005.0L, "1.00000000000001E15"},  // an exact half goes up
+      {1000000000000004.5L, "1E15"},
       {std::numeric_limits<long double>::infinity(), "INF"},
       {-std::numeric_limits<long double>::infinity(), "-INF"},
       {std::numeric_limits<long double>::quiet_NaN(), "NAN"},
   };
   for (const Row& r : rows) EXPECT_EQ(FormatGeneral(r.value), r.text) << static_cast<double>(r.value);
+}
+
+TEST(FormatGeneral, RoundsOnceFromTheExtendedValue) {
+  if constexpr (std::numeric_limits<long double>::digits >= 64)
+    EXPECT_EQ(FormatGeneral(7.55298651022292499996e-06L), "7.55298651022292E-6");
+}
+
+TEST(FormatGeneral, ExactDecimalsAndWholeNumbers) {
+  EXPECT_EQ(FormatGeneralDigits(false, "999999999999999989", 17), "1E18");
+  EXPECT_EQ(FormatGeneralDigits(false, "1000000000000004999999999", 15), "1E15");
+  EXPECT_EQ(FormatGeneralDigits(false, "10000000000000050", 15), "1.00000000000001E15");
+  EXPECT_EQ(FormatGeneralDigits(true, "125", -1, ","), "-0,125");
+  EXPECT_EQ(FormatGeneralDigits(false, "", 7), "0");
+  EXPECT_EQ(FormatGeneralWhole(0), "0");
+  EXPECT_EQ(FormatGeneralWhole(999999999999999), "999999999999999");
+  EXPECT_EQ(FormatGeneralWhole(1000000000000037), "1.00000000000004E15");
+  EXPECT_EQ(FormatGeneralWhole(999999999999999989), "1E18");
+  EXPECT_EQ(FormatGeneralWhole(18446744073709551615u), "1.84467440737096E19");
 }
 
 TEST(FormatGeneral, UsesTheGivenSeparator) {
@@ -90,6 +114,35 @@ TEST(ReadFloatText, RefusedForms) {
                            "inf", "nan", ".", "-", "1e+", "12,7"})
     EXPECT_FALSE(ReadFloatText(text).has_value()) << text;
   EXPECT_FALSE(ReadFloatText("12.7", ",").has_value());
+}
+
+TEST(ReadDecimalText, ExactDigitsAndPowerOfTen) {
+  struct Row {
+    const char* text;
+    bool negative;
+    const char* digits;
+    long exponent;
+  };
+  const Row rows[] = {
+      {"999999999999999989", false, "999999999999999989", 17},
+      {"0999999999999999989.000", false, "999999999999999989", 17},
+      {"-12.50", true, "125", 1},
+      {".005", false, "5", -3},
+      {"0.0", false, "", 0},
+      {"1e18", false, "1", 18},
+      {"25E-1", false, "25", 0},
+      {"1000", false, "1", 3},
+      {" 1.5e+2 ", false, "15", 2},
+  };
+  for (const Row& r : rows) {
+    const std::optional<TDecimalText> d = ReadDecimalText(r.text);
+    ASSERT_TRUE(d.has_value()) << r.text;
+    EXPECT_EQ(d->negative, r.negative) << r.text;
+    EXPECT_EQ(d->digits, r.digits) << r.text;
+    EXPECT_EQ(d->exponent, r.exponent) << r.text;
+  }
+  EXPECT_EQ(ReadDecimalText("12,5", ",")->digits, "125");
+  for (const char* text : {"", "1e", "1.2.3", "12a", "e5", "."}) EXPECT_FALSE(ReadDecimalText(text)) << text;
 }
 
 TEST(ReadInt64Text, DecimalIntegersOnly) {
