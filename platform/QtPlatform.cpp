@@ -115,6 +115,12 @@ void QtPlatform::EndBusyCursor() { QApplication::restoreOverrideCursor(); }
 
 WorkResult QtPlatform::RunLongWork(QWidget* parent, const QString& title,
                                    const std::function<void(TProgress&)>& work) {
+  const LongWorkMark running(*this);
   LongWorkRunner runner(parent, title);
   return runner.Run(work);
+}
+
+int QtPlatform::ShowModal(QDialog& dialog) {
+  dialog.setWindowModality(Qt::ApplicationModal);
+  return dialog.exec();
 }

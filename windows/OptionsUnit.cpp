@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "platform/Platform.h"
 #include "settings/SettingsStore.h"
 #include "windows/SearchUnit.h"
 #include "windows/SharedRoutines.h"
@@ -79,7 +80,7 @@ TOptionsForm::TOptionsForm(Platform& platform, SettingsStore& settings, TWindows
 
 void TOptionsForm::ShowPage(int page) {
   PageControl1->setCurrentIndex(page);
-  exec();
+  platform_.ShowModal(*this);
 }
 
 // ---- loading and storing the options
