@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <cstdint>
+
 #include "tools/Divisors.h"
 #include "windows/Windows.h"
 
@@ -50,7 +52,7 @@ public:
   void FindButtonClick();
   void FindButtonMouseMove();
   void ComboBox1Change();
-  void ComboBox1KeyUp(int qtKey, bool keypad);
+  void ComboBox1KeyUp(std::uint16_t key);
   void ExpandButtonClick();
   void BitBtn5Click();
   void BitBtn1Click();
@@ -73,6 +75,7 @@ private:
   void ConnectEvents();
   void ShowTree(const TDivisorTree& tree);
   void SetResultLine(const QString& text, bool red);
+  int MinimumWidth() const;
   QString Separator() const;
 
   Platform& platform_;

@@ -17,6 +17,7 @@
 #include "platform/Platform.h"
 #include "tools/RichText.h"
 #include "tools/Testers.h"
+#include "windows/FieldKeys.h"
 #include "windows/OptionsUnit.h"
 #include "windows/SharedRoutines.h"
 #include "windows/TesterSupport.h"
@@ -155,9 +156,7 @@ void TMainForm::NumberEditKeyUp(QComboBox* field, std::uint16_t key) {
   }
   shortcutLetter_ = 0;
   shortcutControl_ = false;
-  if (!windows_.OptionsForm->FilterCheckBox->isChecked() || IsEditingKey(key)) return;
-  ClearHistoryItems(field);
-  field->setEditText(QString());
+  ApplyDigitFilter(field, windows_.OptionsForm->FilterCheckBox->isChecked(), key);
 }
 
 // ---- calculator and help

@@ -16,6 +16,7 @@
 
 #include "platform/Platform.h"
 #include "settings/SettingsStore.h"
+#include "windows/ElidedLabel.h"
 #include "windows/OptionsUnit.h"
 #include "windows/WidgetHelpers.h"
 
@@ -49,7 +50,7 @@ TMainForm::TMainForm(Platform& platform, SettingsStore& settings, TWindows& wind
 
 QString TMainForm::StatusText(int panel) const { return statusPanels_[panel]->text(); }
 
-void TMainForm::SetStatusText(int panel, const QString& text) { statusPanels_[panel]->setText(text); }
+void TMainForm::SetStatusText(int panel, const QString& text) { statusPanels_[panel]->SetText(text); }
 
 void TMainForm::SetDefaultButton(QPushButton* button) {
   defaultButton_ = button;

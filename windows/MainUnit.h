@@ -14,6 +14,7 @@ class SettingsStore;
 class QAction;
 class QCheckBox;
 class QComboBox;
+class ElidedLabel;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -164,7 +165,7 @@ private:
   Platform& platform_;
   SettingsStore& settings_;
   TWindows& windows_;
-  QLabel* statusPanels_[2] = {nullptr, nullptr};
+  ElidedLabel* statusPanels_[2] = {nullptr, nullptr};
   QPushButton* defaultButton_ = nullptr;
   bool historySorted_ = false;
 
