@@ -231,6 +231,7 @@ void TMainForm::BuildControls() {
   // Wide enough for its longest text in the font at hand.
   const QFontMetrics metrics(statusPanels_[0]->font());
   statusPanels_[0]->setFixedWidth(std::max(140, metrics.horizontalAdvance(QStringLiteral("No # have been tested yet")) + 12));
+  statusPanels_[0]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   statusPanels_[0]->SetText(QStringLiteral("No # have been tested yet"));
   statusPanels_[1]->setMinimumWidth(50);
   statusPanels_[1]->SetText(QStringLiteral("Calvenna is ready."));

@@ -100,8 +100,13 @@ TEST_F(LayoutTest, TheMainWindowKeepsItsSizeWhateverTheStatusSays) {
   // Both "Test" buttons are within the window.
   for (QPushButton* test : {Main().Verifier, Main().Button1})
     EXPECT_TRUE(Main().rect().contains(QRect(test->mapTo(&Main(), QPoint(0, 0)), test->size())));
-  // The whole text stays readable in the panel's tooltip.
-  const QString tip = Main().StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel1"))->toolTip();
+  // The whole text stays readable in the panel's tooltip; the panels sit
+  // side by side.
+  QLabel* panel0 = Main().StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel0"));
+  QLabel* panel1 = Main().StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel1"));
+  EXPECT_LE(panel0->geometry().right(), panel1->geometry().left());
+  EXPECT_GE(panel1->width(), 200);
+  const QString tip = panel1->toolTip();
   EXPECT_EQ(tip, "Last test on " + number);
 }
 
