@@ -30,12 +30,11 @@
 #include "windows/MainUnit.h"
 #include "windows/OptionsUnit.h"
 #include "windows/FieldKeys.h"
+#include "windows/SettingBindings.h"
 #include "windows/SharedRoutines.h"
 #include "windows/WidgetHelpers.h"
 
 namespace {
-
-const QString kMathValue = QStringLiteral("ME");
 
 QPushButton* GlyphButton(const QString& name, const QString& hint, QStyle::StandardPixmap icon,
                          QWidget* parent) {
@@ -186,11 +185,7 @@ void TAnalyserForm::SetMethodItemIndex(int item) {
 QStringList TAnalyserForm::History() const { return ItemTexts(ComboBox1); }
 
 void TAnalyserForm::ShowFromMain() {
-  if (settings_.OpenKey(false)) {
-    bool math = MathCheckBox->isChecked();
-    if (settings_.ReadBool(kMathValue, math)) MathCheckBox->setChecked(math);
-    settings_.CloseKey();
-  }
+  LoadSettings(settings_, {Bind(TSetting::ME, MathCheckBox)});
   show();
   raise();
   activateWindow();
@@ -307,9 +302,7 @@ void TAnalyserForm::FormActivate() {
 }
 
 void TAnalyserForm::FormHide() {
-  if (!settings_.OpenKey(true)) return;
-  settings_.WriteBool(kMathValue, MathCheckBox->isChecked());
-  settings_.CloseKey();
+  StoreSettings(settings_, {Bind(TSetting::ME, MathCheckBox)});
 }
 
 bool TAnalyserForm::event(QEvent* e) {

@@ -28,6 +28,7 @@
 #include "windows/MainUnit.h"
 #include "windows/OptionsUnit.h"
 #include "windows/FieldKeys.h"
+#include "windows/SettingBindings.h"
 #include "windows/SharedRoutines.h"
 #include "windows/WidgetHelpers.h"
 
@@ -37,8 +38,6 @@ constexpr int kNumberLimit = 18;
 constexpr int kMinWidth = 218;
 constexpr int kMinHeight = 215;
 constexpr int kImageRole = Qt::UserRole;
-const QString kWidthValue = QStringLiteral("WWidth");
-const QString kHeightValue = QStringLiteral("WHeight");
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
@@ -224,13 +223,9 @@ void TDivForm::SetResultLine(const QString& text, bool red) {
 }
 
 void TDivForm::ShowFromMain() {
-  int w = 218;
-  int h = 250;
-  if (settings_.OpenKey(false)) {
-    settings_.ReadInteger(kWidthValue, w);
-    settings_.ReadInteger(kHeightValue, h);
-    settings_.CloseKey();
-  }
+  int w = SettingInfo(TSetting::WWidth).designDefault.toInt();
+  int h = SettingInfo(TSetting::WHeight).designDefault.toInt();
+  LoadSettings(settings_, StoredSize(&w, &h));
   resize(std::max(w, MinimumWidth()), std::max(h, kMinHeight));
   if (windows_.OptionsForm && windows_.OptionsForm->AutoImport->isChecked()) ImportButtonClick();
   if (windows_.MainForm) {
@@ -298,6 +293,16 @@ void TDivForm::FormActivate() {
   if (sorted_) SortHistoryItems(ComboBox1);
 }
 
+TSettingBindings TDivForm::StoredSize(int* width, int* height) {
+  // Stored: the window's size; loaded: into width and height, applied by
+  // the opener.
+  return {
+      {TSetting::WWidth, [this] { return QVariant(this->width()); }, [width](const QVariant& v) { *width = v.toInt(); }},
+      {TSetting::WHeight, [this] { return QVariant(this->height()); },
+       [height](const QVariant& v) { *height = v.toInt(); }},
+  };
+}
+
 int TDivForm::MinimumWidth() const {
   // The design minimum, or the room the longest result line needs in the
   // font at hand.
@@ -320,10 +325,7 @@ void TDivForm::FormResize() {
 }
 
 void TDivForm::FormHide() {
-  if (!settings_.OpenKey(true)) return;
-  settings_.WriteInteger(kWidthValue, width());
-  settings_.WriteInteger(kHeightValue, height());
-  settings_.CloseKey();
+  StoreSettings(settings_, StoredSize(nullptr, nullptr));
 }
 
 bool TDivForm::event(QEvent* e) {

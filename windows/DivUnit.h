@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "tools/Divisors.h"
+#include "windows/SettingBindings.h"
 #include "windows/Windows.h"
 
 class Platform;
@@ -76,6 +77,7 @@ private:
   void ShowTree(const TDivisorTree& tree);
   void SetResultLine(const QString& text, bool red);
   int MinimumWidth() const;
+  TSettingBindings StoredSize(int* width, int* height);
   QString Separator() const;
 
   Platform& platform_;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "windows/SettingBindings.h"
 #include "windows/Windows.h"
 
 class Platform;
@@ -19,6 +20,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPoint;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
@@ -158,6 +160,9 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  // The stored values and what holds them; loaded positions go to
+  // loadedPosition.
+  TSettingBindings StoredValues(QPoint* loadedPosition);
   void BuildControls();
   void BuildMenu();
   void ConnectEvents();
