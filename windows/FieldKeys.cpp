@@ -39,10 +39,11 @@ public:
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::FocusOut) {
+      // Delivered here, once: the field must not see it again.
       losingFocus = true;
-      const bool handled = watched->event(event);
+      watched->event(event);
       losingFocus = false;
-      return handled;
+      return true;
     }
     return QObject::eventFilter(watched, event);
   }
