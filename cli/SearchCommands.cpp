@@ -2,13 +2,13 @@
 // research summary and result files) and divisors (the divisor tree and
 // its list file).
 #include <chrono>
-#include <clocale>
 #include <ctime>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/Command.h"
+#include "tools/DateTimeText.h"
 #include "tools/DivisorList.h"
 #include "tools/Divisors.h"
 #include "tools/Search.h"
@@ -63,11 +63,9 @@ std::tm LocalNow() {
 
 TSearchClock LocalClock() {
   TSearchClock clock;
-  // Only the date follows the user's locale; numbers stay in the C locale.
-  std::setlocale(LC_TIME, "");
   const std::tm today = LocalNow();
-  char date[64];
-  clock.date = std::strftime(date, sizeof date, "%x", &today) ? date : "";
+  clock.date = ShortDateText(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday);
+  clock.timeText = [](double seconds) { return LongTimeText(static_cast<long>(seconds)); };
   clock.now = [] {
     const std::tm tm = LocalNow();
     return static_cast<double>(tm.tm_hour * 3600 + tm.tm_min * 60 + tm.tm_sec);

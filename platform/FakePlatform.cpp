@@ -1,5 +1,7 @@
 #include "platform/FakePlatform.h"
 
+#include <QDialog>
+
 namespace {
 
 class FakePrintJob : public PrintJob {
@@ -35,6 +37,7 @@ void FakePlatform::ClearRecords() {
   startedPrograms.clear();
   openedDocuments.clear();
   longWorkTitles.clear();
+  modalShown.clear();
   beeps = 0;
   busyCount = 0;
 }
@@ -99,15 +102,28 @@ QDateTime FakePlatform::Now() {
 WorkResult FakePlatform::RunLongWork(QWidget*, const QString& title,
                                      const std::function<void(TProgress&)>& work) {
   longWorkTitles << title;
+  const LongWorkMark running(*this);
   TProgress progress;
   if (cancelNextWork) {
     cancelNextWork = false;
     progress.Cancel();
   }
   try {
+    if (duringWork) duringWork();
     work(progress);
   } catch (const ECancelled&) {
     return WorkResult::Cancelled;
   }
   return progress.Cancelled() ? WorkResult::Cancelled : WorkResult::Done;
+}
+
+int FakePlatform::ShowModal(QDialog& dialog) {
+  modalShown << dialog.objectName();
+  dialog.setResult(QDialog::Rejected);
+  if (onModal) {
+    dialog.show();
+    onModal(dialog);
+  }
+  if (dialog.isVisible()) dialog.reject();
+  return dialog.result();
 }

@@ -37,6 +37,12 @@ public:
   // RunLongWork runs the work on the calling thread; with this set, the
   // progress object is cancelled before the work starts.
   bool cancelNextWork = false;
+  // Called inside RunLongWork, while the work runs (to press something
+  // meanwhile).
+  std::function<void()> duringWork;
+  // Called while a modal window is shown (ShowModal shows it modelessly and
+  // closes it afterwards when still open); unset, it is closed at once.
+  std::function<void(QDialog&)> onModal;
 
   // ---- what happened
   QList<Shown> shown;
@@ -46,6 +52,7 @@ public:
   QStringList startedPrograms;   // every StartProgram attempt, in order
   QStringList openedDocuments;   // every OpenDocument attempt
   QStringList longWorkTitles;
+  QStringList modalShown;        // object names of the modal windows shown
   int beeps = 0;
   int busyDepth = 0;
   int busyCount = 0;             // how often a busy cursor was begun
@@ -76,4 +83,5 @@ public:
   void EndBusyCursor() override { --busyDepth; }
   WorkResult RunLongWork(QWidget* parent, const QString& title,
                          const std::function<void(TProgress&)>& work) override;
+  int ShowModal(QDialog& dialog) override;
 };

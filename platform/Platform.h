@@ -14,6 +14,7 @@
 
 #include "numbers/progress/Progress.h"
 
+class QDialog;
 class QWidget;
 
 // The caption of every message of the program.
@@ -98,6 +99,39 @@ public:
   // is rethrown here, on the calling (UI) thread.
   virtual WorkResult RunLongWork(QWidget* parent, const QString& title,
                                  const std::function<void(TProgress&)>& work) = 0;
+
+  // Whether long work runs now. Its progress dialog keeps the mouse and the
+  // keyboard from the windows, but not every way in (a screen reader can
+  // still press a button): a handler that starts work refuses while true.
+  bool LongWorkRunning() const { return longWorkDepth_ > 0; }
+  // For the first line of such a handler: true (with a beep) when it must
+  // not start now.
+  bool RefuseDuringLongWork() {
+    if (!LongWorkRunning()) return false;
+    Beep();
+    return true;
+  }
+
+  // ---- modal windows
+  // Shows the program's own modal window and returns when it is closed,
+  // with its result (QDialog::Accepted or Rejected).
+  virtual int ShowModal(QDialog& dialog) = 0;
+
+protected:
+  // Held by RunLongWork for the time the work runs.
+  class LongWorkMark {
+  public:
+    explicit LongWorkMark(Platform& p) : p_(p) { ++p_.longWorkDepth_; }
+    ~LongWorkMark() { --p_.longWorkDepth_; }
+    LongWorkMark(const LongWorkMark&) = delete;
+    LongWorkMark& operator=(const LongWorkMark&) = delete;
+
+  private:
+    Platform& p_;
+  };
+
+private:
+  int longWorkDepth_ = 0;
 };
 
 // Restores the cursor also when a handler leaves by an exception.

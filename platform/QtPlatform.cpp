@@ -14,7 +14,7 @@
 
 #include "platform/LongWorkRunner.h"
 #include "platform/QtPrintJob.h"
-#include "platform/TimeFormat.h"
+#include "tools/DateTimeText.h"
 
 namespace {
 
@@ -95,14 +95,13 @@ void QtPlatform::Beep() { QApplication::beep(); }
 
 QDateTime QtPlatform::Now() { return QDateTime::currentDateTime(); }
 
+// The same formatter as the command line's, so both print one text.
 QString QtPlatform::ShortDate(const QDate& date) {
-  const QLocale locale = QLocale::system();
-  return locale.toString(date, locale.dateFormat(QLocale::ShortFormat));
+  return QString::fromStdString(ShortDateText(date.year(), date.month(), date.day()));
 }
 
 QString QtPlatform::LongTime(const QTime& time) {
-  const QLocale locale = QLocale::system();
-  return locale.toString(time, WithoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
+  return QString::fromStdString(LongTimeText(time.hour(), time.minute(), time.second()));
 }
 
 QChar QtPlatform::DecimalSeparator() {
@@ -116,6 +115,12 @@ void QtPlatform::EndBusyCursor() { QApplication::restoreOverrideCursor(); }
 
 WorkResult QtPlatform::RunLongWork(QWidget* parent, const QString& title,
                                    const std::function<void(TProgress&)>& work) {
+  const LongWorkMark running(*this);
   LongWorkRunner runner(parent, title);
   return runner.Run(work);
+}
+
+int QtPlatform::ShowModal(QDialog& dialog) {
+  dialog.setWindowModality(Qt::ApplicationModal);
+  return dialog.exec();
 }

@@ -32,6 +32,7 @@ public:
   void BeginBusyCursor() override;
   void EndBusyCursor() override;
 
+  int ShowModal(QDialog& dialog) override;
   WorkResult RunLongWork(QWidget* parent, const QString& title,
                          const std::function<void(TProgress&)>& work) override;
 };

@@ -29,13 +29,12 @@
 #include "tools/Splitter.h"
 #include "windows/MainUnit.h"
 #include "windows/OptionsUnit.h"
-#include "windows/ReturnKey.h"
+#include "windows/FieldKeys.h"
+#include "windows/SettingBindings.h"
 #include "windows/SharedRoutines.h"
 #include "windows/WidgetHelpers.h"
 
 namespace {
-
-const QString kMathValue = QStringLiteral("ME");
 
 QPushButton* GlyphButton(const QString& name, const QString& hint, QStyle::StandardPixmap icon,
                          QWidget* parent) {
@@ -142,23 +141,28 @@ TAnalyserForm::TAnalyserForm(Platform& platform, SettingsStore& settings, TWindo
   all->addLayout(middle);
   all->addWidget(ValueListEditor1, 1);
   all->addWidget(RichEdit1);
-  setFixedSize(404, 276);
+  // The design size, grown where the captions need more room in the font at hand.
+  setFixedSize(QSize(404, 276).expandedTo(minimumSizeHint()));
   // Centred on the screen at start.
   if (QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 
   connect(analBtn, &QPushButton::clicked, this, &TAnalyserForm::analBtnClick);
   connect(BitBtn3, &QPushButton::clicked, this, &TAnalyserForm::BitBtn3Click);
   connect(BitBtn2, &QPushButton::clicked, this, &TAnalyserForm::BitBtn2Click);
-  connect(group, &QButtonGroup::idClicked, this, [this](int) { MethodGroupClick(); });
+  // However a radio becomes checked (a click, the arrow keys, a screen
+  // reader, the program), its method applies.
+  connect(group, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+    if (checked) MethodGroupClick();
+  });
   connect(EditionCheck, &QCheckBox::clicked, this, &TAnalyserForm::EditionCheckClick);
   RunOnReturn(ComboBox1, [this] { analBtnClick(); });
-  ComboBox1->lineEdit()->installEventFilter(this);
+  InstallDigitFilter(ComboBox1, [this](std::uint16_t key) { ComboBox1KeyUp(key); });
   // Typing is bounded by the method's limit; a longer text picked from the
   // history (imported from the tester) is taken whole, and shrinks only.
   connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
     ComboBox1->lineEdit()->setMaxLength(std::max<int>(limit_, static_cast<int>(text.size())));
   });
-  connect(ComboBox1, &QComboBox::activated, this, [this](int index) {
+  OnUserPick(ComboBox1, [this](int index) {
     if (index >= 0) SetTextBeyondLimit(ComboBox1->lineEdit(), limit_, ComboBox1->itemText(index));
   });
 
@@ -174,18 +178,14 @@ int TAnalyserForm::MethodItemIndex() const {
 }
 
 void TAnalyserForm::SetMethodItemIndex(int item) {
-  if (item >= 0 && item < 3) MethodItems[item]->setChecked(true);
-  MethodGroupClick();
+  if (item >= 0 && item < 3 && !MethodItems[item]->isChecked()) MethodItems[item]->setChecked(true);
+  else MethodGroupClick();
 }
 
 QStringList TAnalyserForm::History() const { return ItemTexts(ComboBox1); }
 
 void TAnalyserForm::ShowFromMain() {
-  if (settings_.OpenKey(false)) {
-    bool math = MathCheckBox->isChecked();
-    if (settings_.ReadBool(kMathValue, math)) MathCheckBox->setChecked(math);
-    settings_.CloseKey();
-  }
+  LoadSettings(settings_, {Bind(TSetting::ME, MathCheckBox)});
   show();
   raise();
   activateWindow();
@@ -201,6 +201,13 @@ void TAnalyserForm::ApplyMethod(int method) {
   ValueListEditor1->horizontalHeader()->setVisible(m.titleRow);
   ValueListEditor1->setColumnWidth(0, m.statusWidth);
   ValueListEditor1->setRowCount(0);
+}
+
+void TAnalyserForm::FitStatusColumn() {
+  // The method's width, or more when a status text would be cut.
+  const int design = SplitterMethod(method_).statusWidth;
+  ValueListEditor1->resizeColumnToContents(0);
+  if (ValueListEditor1->columnWidth(0) < design) ValueListEditor1->setColumnWidth(0, design);
 }
 
 void TAnalyserForm::MethodGroupClick() { ApplyMethod(MethodItemIndex()); }
@@ -224,6 +231,7 @@ void TAnalyserForm::SetEntryLimit(int limit) {
 }
 
 void TAnalyserForm::analBtnClick() {
+  if (platform_.RefuseDuringLongWork()) return;
   const std::string text = ComboBox1->currentText().toStdString();
   std::string canonical;
   try {
@@ -260,6 +268,7 @@ void TAnalyserForm::analBtnClick() {
       ValueListEditor1->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(row.number)));
     }
     if (!result->math.empty()) RichEdit1->setPlainText(QString::fromStdString(result->math));
+    FitStatusColumn();
   }
   ComboBox1->setFocus();
 }
@@ -269,11 +278,8 @@ void TAnalyserForm::analBtnMouseMove() {
       QString::fromStdString(AnalyseButtonHint(method_, ComboBox1->currentText().toStdString())));
 }
 
-void TAnalyserForm::ComboBox1KeyUp(int qtKey, bool keypad) {
-  if (!windows_.OptionsForm || !windows_.OptionsForm->FilterCheckBox->isChecked()) return;
-  if (IsEditingKey(VirtualKeyCode(qtKey, keypad))) return;
-  ClearHistoryItems(ComboBox1);
-  ComboBox1->setEditText(QString());
+void TAnalyserForm::ComboBox1KeyUp(std::uint16_t key) {
+  ApplyDigitFilter(ComboBox1, windows_.OptionsForm && windows_.OptionsForm->FilterCheckBox->isChecked(), key);
 }
 
 void TAnalyserForm::BitBtn2Click() {
@@ -296,9 +302,7 @@ void TAnalyserForm::FormActivate() {
 }
 
 void TAnalyserForm::FormHide() {
-  if (!settings_.OpenKey(true)) return;
-  settings_.WriteBool(kMathValue, MathCheckBox->isChecked());
-  settings_.CloseKey();
+  StoreSettings(settings_, {Bind(TSetting::ME, MathCheckBox)});
 }
 
 bool TAnalyserForm::event(QEvent* e) {
@@ -316,9 +320,5 @@ bool TAnalyserForm::eventFilter(QObject* watched, QEvent* e) {
   if (watched == analBtn && (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter ||
                              e->type() == QEvent::ToolTip))
     analBtnMouseMove();
-  if (watched == ComboBox1->lineEdit() && e->type() == QEvent::KeyRelease) {
-    auto* key = static_cast<QKeyEvent*>(e);
-    if (!key->isAutoRepeat()) ComboBox1KeyUp(key->key(), key->modifiers() & Qt::KeypadModifier);
-  }
   return QWidget::eventFilter(watched, e);
 }

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+#include <cstdint>
+
 #include "tools/Splitter.h"
 #include "windows/Windows.h"
 
@@ -51,7 +53,7 @@ public:
   void MethodGroupClick();
   void analBtnClick();
   void analBtnMouseMove();
-  void ComboBox1KeyUp(int qtKey, bool keypad);
+  void ComboBox1KeyUp(std::uint16_t key);
   void BitBtn2Click();
   void BitBtn3Click();
   void EditionCheckClick();
@@ -63,6 +65,7 @@ protected:
 
 private:
   void ApplyMethod(int method);
+  void FitStatusColumn();
   void ClearResults();
   void AddToHistory(const QString& text);
   void SetSorted(bool sorted);

@@ -118,6 +118,7 @@ void TCalcForm::ShowFromMain() {
 }
 
 void TCalcForm::Run(TCalcOperation operation) {
+  if (platform_.RefuseDuringLongWork()) return;
   try {
     ResEdit->setText(QString::fromStdString(Calculate(operation,
                                                       EditA->currentText().toStdString(),

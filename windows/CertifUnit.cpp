@@ -113,6 +113,7 @@ QString TCertifForm::WriteFile(const QString& path, TProgress* progress) const {
 }
 
 void TCertifForm::BitBtn1Click() {
+  if (platform_.RefuseDuringLongWork()) return;
   const QString dir = CertificateDir();
   const QString path = CertificatePath();
   if (!QDir().mkpath(dir)) {

@@ -135,6 +135,7 @@ void TConvertForm::BitBtn1Click() { ConvertFrom(TConvertRow::Mersenne); }
 void TConvertForm::BitBtn2Click() { ConvertFrom(TConvertRow::Fermat); }
 
 void TConvertForm::ConvertFrom(TConvertRow row) {
+  if (platform_.RefuseDuringLongWork()) return;
   QLineEdit* source = row == TConvertRow::Integer ? IEdit : row == TConvertRow::Mersenne ? MEdit : FEdit;
   const std::string text = source->text().toStdString();
   const TConvertBoxes boxes{CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked()};

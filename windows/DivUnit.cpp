@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHideEvent>
@@ -26,7 +27,8 @@
 #include "settings/SettingsStore.h"
 #include "windows/MainUnit.h"
 #include "windows/OptionsUnit.h"
-#include "windows/ReturnKey.h"
+#include "windows/FieldKeys.h"
+#include "windows/SettingBindings.h"
 #include "windows/SharedRoutines.h"
 #include "windows/WidgetHelpers.h"
 
@@ -36,8 +38,6 @@ constexpr int kNumberLimit = 18;
 constexpr int kMinWidth = 218;
 constexpr int kMinHeight = 215;
 constexpr int kImageRole = Qt::UserRole;
-const QString kWidthValue = QStringLiteral("WWidth");
-const QString kHeightValue = QStringLiteral("WHeight");
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
@@ -79,8 +79,8 @@ TDivForm::TDivForm(Platform& platform, SettingsStore& settings, TWindows& window
   setFont(f);
   BuildControls();
   ConnectEvents();
-  setMinimumSize(kMinWidth, kMinHeight);
-  resize(218, 250);
+  setMinimumSize(MinimumWidth(), kMinHeight);
+  resize(std::max(218, MinimumWidth()), 250);
 }
 
 void TDivForm::BuildControls() {
@@ -126,7 +126,8 @@ void TDivForm::BuildControls() {
   Label2 = new QLabel(this);
   Label2->setObjectName(QStringLiteral("Label2"));
   Label2->setAlignment(Qt::AlignCenter);
-  Label2->setWordWrap(true);  // the longest line must not widen the window
+  // One line: the window is made wide enough for the longest result line.
+  Label2->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
   BitBtn1 = SmallButton(this, "BitBtn1", QStringLiteral("Erase current tool's History"),
                         QStyle::SP_DialogDiscardButton);
@@ -168,10 +169,10 @@ void TDivForm::ConnectEvents() {
     ListPopupMenu->popup(DividersTree->viewport()->mapToGlobal(at));
   });
   FindButton->installEventFilter(this);
-  ComboBox1->lineEdit()->installEventFilter(this);
+  InstallDigitFilter(ComboBox1, [this](std::uint16_t key) { ComboBox1KeyUp(key); });
   RunOnReturn(ComboBox1, [this] { FindButtonClick(); });
   connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, &TDivForm::ComboBox1Change);
-  connect(ComboBox1, &QComboBox::activated, this, [this](int index) {
+  OnUserPick(ComboBox1, [this](int index) {
     // An imported entry longer than the typing limit is taken whole.
     if (index >= 0) SetTextBeyondLimit(ComboBox1->lineEdit(), kNumberLimit, ComboBox1->itemText(index));
     ComboBox1Change();
@@ -222,14 +223,10 @@ void TDivForm::SetResultLine(const QString& text, bool red) {
 }
 
 void TDivForm::ShowFromMain() {
-  int w = 218;
-  int h = 250;
-  if (settings_.OpenKey(false)) {
-    settings_.ReadInteger(kWidthValue, w);
-    settings_.ReadInteger(kHeightValue, h);
-    settings_.CloseKey();
-  }
-  resize(w, h);
+  int w = SettingInfo(TSetting::WWidth).designDefault.toInt();
+  int h = SettingInfo(TSetting::WHeight).designDefault.toInt();
+  LoadSettings(settings_, StoredSize(&w, &h));
+  resize(std::max(w, MinimumWidth()), std::max(h, kMinHeight));
   if (windows_.OptionsForm && windows_.OptionsForm->AutoImport->isChecked()) ImportButtonClick();
   if (windows_.MainForm) {
     const QRect main = windows_.MainForm->frameGeometry();
@@ -241,6 +238,7 @@ void TDivForm::ShowFromMain() {
 }
 
 void TDivForm::FindButtonClick() {
+  if (platform_.RefuseDuringLongWork()) return;
   const TDivisorOutcome out = FindDivisors(S(ComboBox1->currentText()), S(Separator()));
   if (!out.error.empty()) {
     platform_.ShowError(Q(out.error));
@@ -270,11 +268,8 @@ void TDivForm::FindButtonMouseMove() { FindButton->setToolTip(Q(FindButtonHint(S
 
 void TDivForm::ComboBox1Change() { FindButton->setEnabled(!ComboBox1->currentText().isEmpty()); }
 
-void TDivForm::ComboBox1KeyUp(int qtKey, bool keypad) {
-  if (!windows_.OptionsForm || !windows_.OptionsForm->FilterCheckBox->isChecked()) return;
-  if (IsEditingKey(VirtualKeyCode(qtKey, keypad))) return;
-  ClearHistoryItems(ComboBox1);
-  ComboBox1->setEditText(QString());
+void TDivForm::ComboBox1KeyUp(std::uint16_t key) {
+  ApplyDigitFilter(ComboBox1, windows_.OptionsForm && windows_.OptionsForm->FilterCheckBox->isChecked(), key);
 }
 
 void TDivForm::ExpandButtonClick() { DividersTree->expandAll(); }
@@ -298,18 +293,39 @@ void TDivForm::FormActivate() {
   if (sorted_) SortHistoryItems(ComboBox1);
 }
 
+TSettingBindings TDivForm::StoredSize(int* width, int* height) {
+  // Stored: the window's size; loaded: into width and height, applied by
+  // the opener.
+  return {
+      {TSetting::WWidth, [this] { return QVariant(this->width()); }, [width](const QVariant& v) { *width = v.toInt(); }},
+      {TSetting::WHeight, [this] { return QVariant(this->height()); },
+       [height](const QVariant& v) { *height = v.toInt(); }},
+  };
+}
+
+int TDivForm::MinimumWidth() const {
+  // The design minimum, or the room the longest result line needs in the
+  // font at hand.
+  const QFontMetrics metrics(Label2->font());
+  int text = 0;
+  // The result lines FindDivisors writes, the count at its widest.
+  const QString lines[] = {QString::fromLatin1(kDivisorsBelowTwo), QStringLiteral("We\"ve found a prime number !"),
+                           QStringLiteral("We\"ve found 888888 dividers")};
+  for (const QString& line : lines) text = std::max(text, metrics.horizontalAdvance(line));
+  const QMargins margins = layout() ? layout()->contentsMargins() : QMargins(4, 4, 4, 4);
+  return std::max(kMinWidth, text + margins.left() + margins.right() + 2 * Label2->frameWidth() + 4);
+}
+
 void TDivForm::FormResize() {
   // The minimum size already holds the window; this catches a platform that
   // ignores it.
-  if (width() < kMinWidth || height() < kMinHeight)
-    resize(std::max(width(), kMinWidth), std::max(height(), kMinHeight));
+  const int minWidth = MinimumWidth();
+  if (width() < minWidth || height() < kMinHeight)
+    resize(std::max(width(), minWidth), std::max(height(), kMinHeight));
 }
 
 void TDivForm::FormHide() {
-  if (!settings_.OpenKey(true)) return;
-  settings_.WriteInteger(kWidthValue, width());
-  settings_.WriteInteger(kHeightValue, height());
-  settings_.CloseKey();
+  StoreSettings(settings_, StoredSize(nullptr, nullptr));
 }
 
 bool TDivForm::event(QEvent* e) {
@@ -332,9 +348,5 @@ bool TDivForm::eventFilter(QObject* watched, QEvent* e) {
   if (watched == FindButton &&
       (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter || e->type() == QEvent::ToolTip))
     FindButtonMouseMove();
-  if (watched == ComboBox1->lineEdit() && e->type() == QEvent::KeyRelease) {
-    auto* key = static_cast<QKeyEvent*>(e);
-    if (!key->isAutoRepeat()) ComboBox1KeyUp(key->key(), key->modifiers() & Qt::KeypadModifier);
-  }
   return QWidget::eventFilter(watched, e);
 }

@@ -4,7 +4,10 @@
 
 #include <QWidget>
 
+#include <cstdint>
+
 #include "tools/Divisors.h"
+#include "windows/SettingBindings.h"
 #include "windows/Windows.h"
 
 class Platform;
@@ -50,7 +53,7 @@ public:
   void FindButtonClick();
   void FindButtonMouseMove();
   void ComboBox1Change();
-  void ComboBox1KeyUp(int qtKey, bool keypad);
+  void ComboBox1KeyUp(std::uint16_t key);
   void ExpandButtonClick();
   void BitBtn5Click();
   void BitBtn1Click();
@@ -73,6 +76,8 @@ private:
   void ConnectEvents();
   void ShowTree(const TDivisorTree& tree);
   void SetResultLine(const QString& text, bool red);
+  int MinimumWidth() const;
+  TSettingBindings StoredSize(int* width, int* height);
   QString Separator() const;
 
   Platform& platform_;

@@ -18,6 +18,7 @@
 #include "tools/RichText.h"
 #include "tools/Testers.h"
 #include "tools/TextFile.h"
+#include "windows/FieldKeys.h"
 #include "windows/OptionsUnit.h"
 #include "windows/SharedRoutines.h"
 #include "windows/TesterSupport.h"
@@ -153,9 +154,7 @@ void TMainForm::NumberEditKeyUp(QComboBox* field, std::uint16_t key) {
   }
   shortcutLetter_ = 0;
   shortcutControl_ = false;
-  if (!windows_.OptionsForm->FilterCheckBox->isChecked() || IsEditingKey(key)) return;
-  ClearHistoryItems(field);
-  field->setEditText(QString());
+  ApplyDigitFilter(field, windows_.OptionsForm->FilterCheckBox->isChecked(), key);
 }
 
 // ---- calculator and help

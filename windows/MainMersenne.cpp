@@ -22,6 +22,7 @@
 #include "windows/WidgetHelpers.h"
 
 void TMainForm::Button1Click() {
+  if (platform_.RefuseDuringLongWork()) return;
   const QString text = ComboBox1->currentText();
   std::int32_t p = 0;
   try {
@@ -38,10 +39,13 @@ void TMainForm::Button1Click() {
   TOptionsForm* options = windows_.OptionsForm;
   const bool certified = certifgen->isChecked();
   QString failure;
+  bool cancelled = false;
   QTime start = platform_.Now().time();
   {
     BusyCursor busy(platform_);
     try {
+      // Kept for a cancel, which leaves everything as it was.
+      const QString panelBefore = RichEdit1->toPlainText();
       if (RefBox->isChecked()) BitBtn3Click();
       bool prime = false;
       // The certificate is built aside: a cancelled run keeps the old one.
@@ -61,8 +65,7 @@ void TMainForm::Button1Click() {
         // The first item of an empty list becomes the field's text, which
         // would drop the selection: add it before selecting.
         if (!IsInList(text, ItemTexts(ComboBox1))) AddHistoryItem(ComboBox1, text, false);
-        if (Autoclear1->isChecked()) ComboBox1->lineEdit()->selectAll();
-        else ComboBox1->lineEdit()->deselect();
+        ComboBox1->lineEdit()->deselect();
         ++TestedCount;
         if (options->RefBox->isChecked()) options->ClearNotebook();
         options->AppendNotebook(ToQStringList(MersenneReportLines(
@@ -70,10 +73,21 @@ void TMainForm::Button1Click() {
             DurationText(platform_, start).toStdString(), prime, certified)));
         ScrollResultsToEnd();
         ComboBox1->setFocus();
+        // Only now: losing the focus to the panel drops a selection.
+        if (Autoclear1->isChecked()) ComboBox1->lineEdit()->selectAll();
+      } else {
+        cancelled = true;
+        if (RichEdit1->toPlainText() != panelBefore) RichEdit1->setPlainText(panelBefore);
       }
     } catch (const std::exception& e) {
       failure = QString::fromStdString(e.what());
     }
+  }
+  if (cancelled) {
+    // Nothing was tested: no value, count, certificate or text changes.
+    ComboBox1->setFocus();
+    SetStatusText(1, QStringLiteral("Test cancelled."));
+    return;
   }
   // Finishing steps: they run whether the test succeeded or not.
   LastTested = text + QStringLiteral("th Mersenne number");

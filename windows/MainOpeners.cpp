@@ -3,6 +3,7 @@
 // beside the main window (outer window coordinates).
 #include "windows/MainUnit.h"
 
+#include "platform/Platform.h"
 #include "settings/SettingsStore.h"
 #include "windows/AnalyserUnit.h"
 #include "windows/CalcUnit.h"
@@ -17,7 +18,7 @@ void TMainForm::History1Click() { windows_.OptionsForm->ShowPage(0); }
 void TMainForm::Notebook1Click() { windows_.OptionsForm->ShowPage(1); }
 void TMainForm::Options2Click() { windows_.OptionsForm->ShowPage(2); }
 
-void TMainForm::Searchengine1Click() { windows_.SearchForm->exec(); }
+void TMainForm::Searchengine1Click() { platform_.ShowModal(*windows_.SearchForm); }
 
 // The tool windows place themselves (and read what they store) on opening.
 void TMainForm::Splitter1Click() { windows_.AnalyserForm->ShowFromMain(); }

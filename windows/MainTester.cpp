@@ -24,6 +24,7 @@ constexpr int kMaxNumberLength = 200;
 }  // namespace
 
 void TMainForm::VerifierClick() {
+  if (platform_.RefuseDuringLongWork()) return;
   const QString text = NumberEdit->currentText();
   if (text.isEmpty()) {
     AppendLine(RichEdit1, QStringLiteral("Please type a valid number."));
@@ -37,12 +38,16 @@ void TMainForm::VerifierClick() {
 
   TOptionsForm* options = windows_.OptionsForm;
   QString failure;
+  bool selectTested = false;
+  bool cancelled = false;
   QTime start = platform_.Now().time();
   {
     BusyCursor busy(platform_);
     SetStatusText(1, QStringLiteral("Test in progress...Please wait"));
     StatusBar1->repaint();
     try {
+      // Kept for a cancel, which leaves everything as it was.
+      const QString panelBefore = RichEdit1->toPlainText();
       if (RefBox->isChecked()) BitBtn3Click();
       start = platform_.Now().time();
       const std::string number = text.toStdString();
@@ -59,21 +64,32 @@ void TMainForm::VerifierClick() {
           AppendLine(RichEdit1, options->CompositeVerdict());
           if (options->NonPremiersCheckBox->isChecked()) options->AddComposite(text);
         }
-        if (Autoclear1->isChecked()) NumberEdit->lineEdit()->selectAll();
-        else NumberEdit->lineEdit()->deselect();
+        // Selected once the field has the focus back: losing it to the
+        // panel's scroll would drop the selection.
+        selectTested = Autoclear1->isChecked();
+        NumberEdit->lineEdit()->deselect();
         ++TestedCount;
         if (options->RefBox->isChecked()) options->ClearNotebook();
         options->AppendNotebook(ToQStringList(
             NumberReportLines(DateTimeText(platform_, platform_.Now()).toStdString(), number,
                               DurationText(platform_, start).toStdString(), prime)));
         ScrollResultsToEnd();
+      } else {
+        cancelled = true;
+        if (RichEdit1->toPlainText() != panelBefore) RichEdit1->setPlainText(panelBefore);
       }
     } catch (const std::exception& e) {
       failure = QString::fromStdString(e.what());
     }
   }
-  // Finishing steps: they run whether the test succeeded or not.
   NumberEdit->setFocus();
+  if (cancelled) {
+    // Nothing was tested: no value, count or text changes.
+    SetStatusText(1, QStringLiteral("Test cancelled."));
+    return;
+  }
+  // Finishing steps: they run whether the test succeeded or not.
+  if (selectTested) NumberEdit->lineEdit()->selectAll();
   LastTested = NumberEdit->currentText();
   SetStatusText(1, QStringLiteral("Completed in ") + DurationText(platform_, start));
   ShowTestedCount();

@@ -16,7 +16,9 @@
 
 #include "platform/Platform.h"
 #include "settings/SettingsStore.h"
+#include "windows/ElidedLabel.h"
 #include "windows/OptionsUnit.h"
+#include "windows/SettingBindings.h"
 #include "windows/WidgetHelpers.h"
 
 namespace {
@@ -49,7 +51,7 @@ TMainForm::TMainForm(Platform& platform, SettingsStore& settings, TWindows& wind
 
 QString TMainForm::StatusText(int panel) const { return statusPanels_[panel]->text(); }
 
-void TMainForm::SetStatusText(int panel, const QString& text) { statusPanels_[panel]->setText(text); }
+void TMainForm::SetStatusText(int panel, const QString& text) { statusPanels_[panel]->SetText(text); }
 
 void TMainForm::SetDefaultButton(QPushButton* button) {
   defaultButton_ = button;
@@ -86,17 +88,24 @@ void TMainForm::FormCreate() {
   RichEdit1->clear();
   Timer1->start();
 
-  if (!settings_.OpenKey(false)) return;
-  bool flag = false;
-  if (settings_.ReadBool(QStringLiteral("AutoClear"), flag)) Autoclear1->setChecked(flag);
   QPoint at = pos();
-  int value = 0;
-  if (settings_.ReadInteger(QStringLiteral("MainPositionTop"), value)) at.setY(value);
-  if (settings_.ReadInteger(QStringLiteral("MainPositionLeft"), value)) at.setX(value);
-  move(OnSomeScreen(at) ? at : kDesignPosition);
-  if (settings_.ReadBool(QStringLiteral("Certif"), flag)) certifgen->setChecked(flag);
-  if (settings_.ReadBool(QStringLiteral("MainRef"), flag)) RefBox->setChecked(flag);
-  settings_.CloseKey();
+  if (LoadSettings(settings_, StoredValues(&at))) move(OnSomeScreen(at) ? at : kDesignPosition);
+}
+
+TSettingBindings TMainForm::StoredValues(QPoint* loadedPosition) {
+  using S = TSetting;
+  // The stored position is gathered first and applied whole, once it is
+  // known to lie on a screen.
+  return {
+      {S::AutoClear, [this] { return QVariant(Autoclear1->isChecked()); },
+       [this](const QVariant& v) { Autoclear1->setChecked(v.toBool()); }},
+      {S::MainPositionTop, [this] { return QVariant(pos().y()); },
+       [loadedPosition](const QVariant& v) { loadedPosition->setY(v.toInt()); }},
+      {S::MainPositionLeft, [this] { return QVariant(pos().x()); },
+       [loadedPosition](const QVariant& v) { loadedPosition->setX(v.toInt()); }},
+      Bind(S::Certif, certifgen),
+      Bind(S::MainRef, RefBox),
+  };
 }
 
 void TMainForm::Timer1Timer() {
@@ -119,13 +128,8 @@ bool TMainForm::FormCloseQuery() {
 }
 
 void TMainForm::FormClose() {
-  settings_.OpenKey(true);
-  settings_.WriteBool(QStringLiteral("AutoClear"), Autoclear1->isChecked());
-  settings_.WriteInteger(QStringLiteral("MainPositionTop"), pos().y());
-  settings_.WriteInteger(QStringLiteral("MainPositionLeft"), pos().x());
-  settings_.WriteBool(QStringLiteral("Certif"), certifgen->isChecked());
-  settings_.WriteBool(QStringLiteral("MainRef"), RefBox->isChecked());
-  settings_.CloseKey();
+  QPoint unused;
+  StoreSettings(settings_, StoredValues(&unused));
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

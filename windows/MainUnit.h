@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "windows/SettingBindings.h"
 #include "windows/Windows.h"
 
 class Platform;
@@ -14,10 +15,12 @@ class SettingsStore;
 class QAction;
 class QCheckBox;
 class QComboBox;
+class ElidedLabel;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPoint;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
@@ -157,6 +160,9 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  // The stored values and what holds them; loaded positions go to
+  // loadedPosition.
+  TSettingBindings StoredValues(QPoint* loadedPosition);
   void BuildControls();
   void BuildMenu();
   void ConnectEvents();
@@ -164,7 +170,7 @@ private:
   Platform& platform_;
   SettingsStore& settings_;
   TWindows& windows_;
-  QLabel* statusPanels_[2] = {nullptr, nullptr};
+  ElidedLabel* statusPanels_[2] = {nullptr, nullptr};
   QPushButton* defaultButton_ = nullptr;
   bool historySorted_ = false;
 

@@ -26,6 +26,9 @@
 
 #include <algorithm>
 
+#include "windows/ElidedLabel.h"
+#include "windows/FieldKeys.h"
+#include "windows/Icons.h"
 #include "windows/SharedRoutines.h"
 #include "windows/WidgetHelpers.h"
 
@@ -39,7 +42,11 @@ QFont ArialFont(int pixels, bool bold) {
   return f;
 }
 
+// The theme's icon, else the program's drawing of it, else the style's
+// nearest picture.
 QIcon ThemedIcon(const char* theme, QStyle::StandardPixmap fallback) {
+  const QIcon icon = StandardIcon(theme);
+  if (!icon.isNull()) return icon;
   return QIcon::fromTheme(QString::fromLatin1(theme), QApplication::style()->standardIcon(fallback));
 }
 
@@ -124,6 +131,10 @@ void TMainForm::BuildControls() {
                           QStringLiteral("Generic Primality Tester"), 200);
   NumberEdit->setFont(regular);
   NumberEdit->setMinimumWidth(371);
+  // Its width is the design's: a long history entry must not widen the
+  // fixed window.
+  NumberEdit->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  NumberEdit->setMinimumContentsLength(1);
   NumberEdit->setFixedHeight(24);
   BitBtn1 = PictureButton(Bevel2, "BitBtn1", QStringLiteral("<<< Erase the Tester's History"),
                           ThemedIcon("edit-clear-history", QStyle::SP_DialogResetButton));
@@ -133,6 +144,8 @@ void TMainForm::BuildControls() {
   Digital->setFont(regular);
   Digital->setAlignment(Qt::AlignCenter);
   Digital->setFixedWidth(121);
+  // One line whether empty or not, so its first count does not grow the window.
+  Digital->setFixedHeight(Digital->fontMetrics().height() + 2);
   Digital->setAccessibleName(QStringLiteral("Digit count"));
   generic->addWidget(Label3, 0, 0, 1, 3);
   generic->addWidget(NumberEdit, 1, 0);
@@ -151,6 +164,7 @@ void TMainForm::BuildControls() {
   ComboBox1 = InputField(Bevel1, "ComboBox1", QStringLiteral(" < 99 999"), QStringLiteral("p ="), 5);
   ComboBox1->setFont(ArialFont(11, true));
   ComboBox1->setFixedWidth(67);
+  ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   Label2->setBuddy(ComboBox1);
   BitBtn2 = PictureButton(Bevel1, "BitBtn2", QStringLiteral("<<< Erase the Tester's History"),
                           ThemedIcon("edit-clear-history", QStyle::SP_DialogResetButton));
@@ -209,7 +223,7 @@ void TMainForm::BuildControls() {
   StatusBar1->setSizeGripEnabled(false);
   const char* panelNames[2] = {"StatusPanel0", "StatusPanel1"};
   for (int i = 0; i < 2; ++i) {
-    statusPanels_[i] = new QLabel(StatusBar1);
+    statusPanels_[i] = new ElidedLabel(StatusBar1);
     statusPanels_[i]->setObjectName(QString::fromLatin1(panelNames[i]));
     statusPanels_[i]->setFrameShape(QFrame::Panel);
     statusPanels_[i]->setFrameShadow(QFrame::Sunken);
@@ -217,9 +231,10 @@ void TMainForm::BuildControls() {
   // Wide enough for its longest text in the font at hand.
   const QFontMetrics metrics(statusPanels_[0]->font());
   statusPanels_[0]->setFixedWidth(std::max(140, metrics.horizontalAdvance(QStringLiteral("No # have been tested yet")) + 12));
-  statusPanels_[0]->setText(QStringLiteral("No # have been tested yet"));
+  statusPanels_[0]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  statusPanels_[0]->SetText(QStringLiteral("No # have been tested yet"));
   statusPanels_[1]->setMinimumWidth(50);
-  statusPanels_[1]->setText(QStringLiteral("Calvenna is ready."));
+  statusPanels_[1]->SetText(QStringLiteral("Calvenna is ready."));
   StatusBar1->addWidget(statusPanels_[0]);
   StatusBar1->addWidget(statusPanels_[1], 1);
   setStatusBar(StatusBar1);
@@ -266,7 +281,7 @@ void TMainForm::BuildMenu() {
   Copy1 = item(Edit1, "Copy1", QStringLiteral("&Copy"), K(Qt::CTRL | Qt::Key_C), ThemedIcon("edit-copy", QStyle::SP_FileDialogNewFolder));
   Paste1 = item(Edit1, "Paste1", QStringLiteral("&Paste"), K(Qt::CTRL | Qt::Key_V), ThemedIcon("edit-paste", QStyle::SP_DialogApplyButton));
   Edit1->addSeparator();
-  Autoclear1 = item(Edit1, "Autoclear1", QStringLiteral("&Auto-clear"), none, ThemedIcon("edit-select-all", QStyle::SP_DialogResetButton));
+  Autoclear1 = item(Edit1, "Autoclear1", QStringLiteral("&Auto-clear"), none, CheckableIcon(ThemedIcon("edit-select-all", QStyle::SP_DialogResetButton)));
   Autoclear1->setCheckable(true);
   Autoclear1->setChecked(false);
 
@@ -335,9 +350,10 @@ void TMainForm::ConnectEvents() {
   // A user's change of either field: typing or picking an item of its list.
   for (QComboBox* field : {NumberEdit, ComboBox1}) {
     connect(field->lineEdit(), &QLineEdit::textEdited, this, &TMainForm::ComboBox1Change);
-    connect(field, &QComboBox::activated, this, &TMainForm::ComboBox1Change);
+    OnUserPick(field, [this](int) { ComboBox1Change(); });
     field->installEventFilter(this);
     field->lineEdit()->installEventFilter(this);
+    InstallDigitFilter(field, [this, field](std::uint16_t key) { NumberEditKeyUp(field, key); });
   }
   // The menu's short-cuts win over the editing keys of these controls, so
   // Ctrl+C copies the number field whichever of them has the focus.
@@ -371,15 +387,6 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
       if (watched == NumberEdit || watched == NumberEdit->lineEdit()) NumberEditEnter();
       else if (watched == ComboBox1 || watched == ComboBox1->lineEdit()) ComboBox1Enter();
       break;
-    case QEvent::KeyRelease: {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      if (key->isAutoRepeat()) break;
-      QComboBox* field = watched == NumberEdit->lineEdit() ? NumberEdit
-                         : watched == ComboBox1->lineEdit() ? ComboBox1
-                                                            : nullptr;
-      if (field) NumberEditKeyUp(field, VirtualKeyCode(key->key(), key->modifiers() & Qt::KeypadModifier));
-      break;
-    }
     default:
       break;
   }

@@ -14,7 +14,7 @@
 #include "windows/DivUnit.h"
 #include "windows/AnalyserUnit.h"
 #include "windows/MainUnit.h"
-#include "windows/ReturnKey.h"
+#include "windows/FieldKeys.h"
 
 namespace {
 
@@ -120,6 +120,7 @@ void TModForm::ShowFromMain() {
 }
 
 void TModForm::BitBtn1Click() {
+  if (platform_.RefuseDuringLongWork()) return;
   ListBox1->clear();
   TModuloRun run;
   {

@@ -12,8 +12,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "platform/Platform.h"
 #include "settings/SettingsStore.h"
 #include "windows/SearchUnit.h"
+#include "windows/SettingBindings.h"
 #include "windows/SharedRoutines.h"
 #include "windows/WidgetHelpers.h"
 
@@ -79,7 +81,7 @@ TOptionsForm::TOptionsForm(Platform& platform, SettingsStore& settings, TWindows
 
 void TOptionsForm::ShowPage(int page) {
   PageControl1->setCurrentIndex(page);
-  exec();
+  platform_.ShowModal(*this);
 }
 
 // ---- loading and storing the options
@@ -90,57 +92,38 @@ void TOptionsForm::FormCreate() {
   // handler.
   windows_.SearchForm->SetPageStyle(TabsRadioButton->isChecked());
 
-  if (!settings_.KeyExists() || !settings_.OpenKey(false)) return;
-  auto box = [this](const char* name, QCheckBox* control) {
-    bool value = control->isChecked();
-    if (settings_.ReadBool(QString::fromLatin1(name), value)) control->setChecked(value);
+  if (settings_.KeyExists()) LoadSettings(settings_, StoredValues());
+}
+
+TSettingBindings TOptionsForm::StoredValues() {
+  using S = TSetting;
+  return {
+      Bind(S::PrimeList, PremiersCheckBox),
+      Bind(S::NotPrimeList, NonPremiersCheckBox),
+      Bind(S::Message1, LabeledEdit1, kVerdictLimit),
+      Bind(S::Message2, LabeledEdit2, kVerdictLimit),
+      Bind(S::Sep, SepareResult),
+      Bind(S::Warn, WarnExit),
+      Bind(S::Filter, FilterCheckBox),
+      Bind(S::Sort, SortCheckBox),
+      Bind(S::AutoImport, AutoImport),
+      Bind(S::History, HistoryList),
+      Bind(S::AddToHistory, AddToHisCheckBox),
+      Bind(S::AutoExpand, AutoExpand),
+      Bind(S::Messages, Messages),
+      // The pair is exclusive: selecting one clears the other.
+      {S::SETabApp, [this] { return QVariant(TabsRadioButton->isChecked()); },
+       [this](const QVariant& tabs) { (tabs.toBool() ? TabsRadioButton : BtnRadioButton)->setChecked(true); }},
+      Bind(S::LH, LHCheck),
+      Bind(S::CTPN, CTPNCheck),
   };
-  auto text = [this](const char* name, QLineEdit* control) {
-    QString value;
-    if (settings_.ReadString(QString::fromLatin1(name), value)) SetTextBeyondLimit(control, kVerdictLimit, value);
-  };
-  box("PrimeList", PremiersCheckBox);
-  box("NotPrimeList", NonPremiersCheckBox);
-  text("Message1", LabeledEdit1);
-  text("Message2", LabeledEdit2);
-  box("Sep", SepareResult);
-  box("Warn", WarnExit);
-  box("Filter", FilterCheckBox);
-  box("Sort", SortCheckBox);
-  box("AutoImport", AutoImport);
-  box("History", HistoryList);
-  box("AddToHistory", AddToHisCheckBox);
-  box("AutoExpand", AutoExpand);
-  box("Messages", Messages);
-  bool tabs = TabsRadioButton->isChecked();
-  if (settings_.ReadBool(QStringLiteral("SETabApp"), tabs)) {
-    // The pair is exclusive: selecting one clears the other.
-    (tabs ? TabsRadioButton : BtnRadioButton)->setChecked(true);
-  }
-  box("LH", LHCheck);
-  box("CTPN", CTPNCheck);
-  settings_.CloseKey();
 }
 
 void TOptionsForm::BitBtn5Click() {
   if (LabeledEdit1->text().isEmpty()) LabeledEdit1->setText(kPrimeVerdict);
   if (LabeledEdit2->text().isEmpty()) LabeledEdit2->setText(kCompositeVerdict);
 
-  settings_.OpenKey(true);
-  settings_.WriteBool(QStringLiteral("PrimeList"), PremiersCheckBox->isChecked());
-  settings_.WriteBool(QStringLiteral("NotPrimeList"), NonPremiersCheckBox->isChecked());
-  settings_.WriteString(QStringLiteral("Message1"), LabeledEdit1->text());
-  settings_.WriteString(QStringLiteral("Message2"), LabeledEdit2->text());
-  const std::pair<const char*, QCheckBox*> boxes[] = {
-      {"Sep", SepareResult},        {"Warn", WarnExit},         {"Filter", FilterCheckBox},
-      {"Sort", SortCheckBox},       {"AutoImport", AutoImport}, {"History", HistoryList},
-      {"AddToHistory", AddToHisCheckBox}, {"AutoExpand", AutoExpand}, {"Messages", Messages},
-  };
-  for (const auto& [name, control] : boxes) settings_.WriteBool(QString::fromLatin1(name), control->isChecked());
-  settings_.WriteBool(QStringLiteral("SETabApp"), TabsRadioButton->isChecked());
-  settings_.WriteBool(QStringLiteral("LH"), LHCheck->isChecked());
-  settings_.WriteBool(QStringLiteral("CTPN"), CTPNCheck->isChecked());
-  settings_.CloseKey();
+  StoreSettings(settings_, StoredValues());
   accept();
 }
 

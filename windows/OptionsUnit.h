@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QStringList>
 
+#include "windows/SettingBindings.h"
 #include "windows/Windows.h"
 
 class Platform;
@@ -112,6 +113,8 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  // The stored options and the controls that hold them.
+  TSettingBindings StoredValues();
   void BuildHistoryPage();
   void BuildNotebookPage();
   void BuildToolsPage();

@@ -18,6 +18,7 @@
 
 #include "platform/Platform.h"
 #include "tools/SearchFiles.h"
+#include "windows/FieldKeys.h"
 #include "windows/MainUnit.h"
 #include "windows/OptionsUnit.h"
 #include "windows/PageControl.h"
@@ -64,6 +65,7 @@ void TSearchForm::SetPageStyle(bool tabs) {
 QString TSearchForm::Separator() const { return QString(platform_.DecimalSeparator()); }
 
 void TSearchForm::GOClick() {
+  if (platform_.RefuseDuringLongWork()) return;
   TSearchRequest request;
   request.lowText = S(LowInterval->currentText());
   request.highText = S(HighInterval->currentText());
@@ -141,15 +143,12 @@ void TSearchForm::ShowLiveEstimate() {
 void TSearchForm::LowIntervalChange() { ShowLiveEstimate(); }
 void TSearchForm::HighIntervalChange() { ShowLiveEstimate(); }
 
-void TSearchForm::FilterKey(QComboBox* field, int qtKey, bool keypad) {
-  if (!windows_.OptionsForm || !windows_.OptionsForm->FilterCheckBox->isChecked()) return;
-  if (IsEditingKey(VirtualKeyCode(qtKey, keypad))) return;
-  ClearHistoryItems(field);
-  field->setEditText(QString());
+void TSearchForm::FilterKey(QComboBox* field, std::uint16_t key) {
+  ApplyDigitFilter(field, windows_.OptionsForm && windows_.OptionsForm->FilterCheckBox->isChecked(), key);
 }
 
-void TSearchForm::LowIntervalKeyUp(int qtKey, bool keypad) { FilterKey(LowInterval, qtKey, keypad); }
-void TSearchForm::HighIntervalKeyUp(int qtKey, bool keypad) { FilterKey(HighInterval, qtKey, keypad); }
+void TSearchForm::LowIntervalKeyUp(std::uint16_t key) { FilterKey(LowInterval, key); }
+void TSearchForm::HighIntervalKeyUp(std::uint16_t key) { FilterKey(HighInterval, key); }
 
 void TSearchForm::ShowEntry(int part) {
   const QModelIndex current = reports_[part]->currentIndex();
@@ -168,6 +167,7 @@ void TSearchForm::Report4Click() { ShowEntry(3); }
 void TSearchForm::Report5Click() { ShowEntry(4); }
 
 void TSearchForm::BitBtn1Click() {
+  if (platform_.RefuseDuringLongWork()) return;
   const QString name = platform_.SaveFileName(Q(kSearchSaveTitle), Q(SearchProposedFileName(state_)), kSaveFilter,
                                               kSaveExtension);
   if (name.isEmpty()) return;
@@ -214,15 +214,5 @@ bool TSearchForm::event(QEvent* e) {
 bool TSearchForm::eventFilter(QObject* watched, QEvent* e) {
   if (watched == GO && (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter || e->type() == QEvent::ToolTip))
     GOMouseMove();
-  if (e->type() == QEvent::KeyRelease && (watched == LowInterval->lineEdit() || watched == HighInterval->lineEdit())) {
-    auto* key = static_cast<QKeyEvent*>(e);
-    if (!key->isAutoRepeat()) {
-      const bool keypad = key->modifiers() & Qt::KeypadModifier;
-      if (watched == LowInterval->lineEdit())
-        LowIntervalKeyUp(key->key(), keypad);
-      else
-        HighIntervalKeyUp(key->key(), keypad);
-    }
-  }
   return QDialog::eventFilter(watched, e);
 }

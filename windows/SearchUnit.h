@@ -84,8 +84,8 @@ public:
   void GOMouseMove();
   void LowIntervalChange();
   void HighIntervalChange();
-  void LowIntervalKeyUp(int qtKey, bool keypad);
-  void HighIntervalKeyUp(int qtKey, bool keypad);
+  void LowIntervalKeyUp(std::uint16_t key);
+  void HighIntervalKeyUp(std::uint16_t key);
   void ReportClick();
   void Report2Click();
   void Report3Click();
@@ -106,7 +106,7 @@ private:
   void ConnectEvents();
   void ShowEntry(int part);
   void ShowLiveEstimate();
-  void FilterKey(QComboBox* field, int qtKey, bool keypad);
+  void FilterKey(QComboBox* field, std::uint16_t key);
   void ImportTesterHistory(QComboBox* field);
   void ShowParts();
   QString Separator() const;

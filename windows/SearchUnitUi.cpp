@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 
 #include "windows/PageControl.h"
-#include "windows/ReturnKey.h"
+#include "windows/FieldKeys.h"
 #include "windows/SearchPartModel.h"
 #include "windows/WidgetHelpers.h"
 
@@ -43,6 +43,9 @@ QComboBox* BoundField(QWidget* parent, const char* name, const QString& text, co
   c->setToolTip(QStringLiteral(" < E18-1"));
   c->setAccessibleName(readAs);
   KeepTypingLimit(c->lineEdit(), kBoundLimit);
+  // Wide enough to show a bound of the limit's 18 digits whole.
+  c->setMinimumContentsLength(kBoundLimit);
+  c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   c->setEditText(text);
   return c;
 }
@@ -83,7 +86,8 @@ TSearchForm::TSearchForm(Platform& platform, TWindows& windows)
   setFont(ArialFont(13, true));
   BuildControls();
   ConnectEvents();
-  setFixedSize(566, 372);
+  // The design size, grown where the texts need more room in the font at hand.
+  setFixedSize(QSize(566, 372).expandedTo(minimumSizeHint()));
   if (QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
   FormCreate();
 }
@@ -245,12 +249,15 @@ void TSearchForm::ConnectEvents() {
   RunOnReturn(LowInterval, [this] { GOClick(); });
   RunOnReturn(HighInterval, [this] { GOClick(); });
   for (QComboBox* field : {LowInterval, HighInterval}) {
-    field->lineEdit()->installEventFilter(this);
+    InstallDigitFilter(field, [this, field](std::uint16_t key) {
+      if (field == LowInterval) LowIntervalKeyUp(key);
+      else HighIntervalKeyUp(key);
+    });
     // Typing or choosing an entry of the list is a change by the user; the
     // texts the search writes back are not.
     const auto changed = field == LowInterval ? &TSearchForm::LowIntervalChange : &TSearchForm::HighIntervalChange;
     connect(field->lineEdit(), &QLineEdit::textEdited, this, changed);
-    connect(field, &QComboBox::activated, this, [this, field, changed](int index) {
+    OnUserPick(field, [this, field, changed](int index) {
       // An entry longer than the typing limit (imported, or 10^18) is taken whole.
       if (index >= 0) SetTextBeyondLimit(field->lineEdit(), kBoundLimit, field->itemText(index));
       (this->*changed)();

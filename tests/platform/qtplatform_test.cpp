@@ -15,6 +15,7 @@
 
 #include "ModalDriver.h"
 #include "platform/QtPlatform.h"
+#include "tools/DateTimeText.h"
 
 namespace {
 
@@ -194,6 +195,14 @@ TEST(QtPlatformMisc, ClipboardAndNestedBusyCursor) {
   EXPECT_NE(QApplication::overrideCursor(), nullptr);
   platform.EndBusyCursor();
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// The windows' reports and the command line print one text on one machine.
+TEST(QtPlatformMisc, DatesAndTimesAreTheCommandLinesTexts) {
+  QtPlatform platform;
+  EXPECT_EQ(platform.ShortDate(QDate(2026, 12, 11)).toStdString(), ShortDateText(2026, 12, 11));
+  EXPECT_EQ(platform.LongTime(QTime(14, 3, 27)).toStdString(), LongTimeText(14, 3, 27));
+  EXPECT_EQ(platform.LongTime(QTime(0, 0, 2)).toStdString(), LongTimeText(2));
 }
 
 }  // namespace

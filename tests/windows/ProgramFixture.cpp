@@ -1,8 +1,20 @@
 #include "ProgramFixture.h"
 
-ProgramFixture::ProgramFixture() { Start(); }
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QWidget>
+
+ProgramFixture::ProgramFixture() {
+  Start();
+  watchdog_.setInterval(20);
+  QObject::connect(&watchdog_, &QTimer::timeout, [this] { WatchModals(); });
+  watchdog_.start();
+}
 
 ProgramFixture::~ProgramFixture() {
+  watchdog_.stop();
+  WatchModals();
   program_.reset();
   store_.reset();
 }
@@ -36,4 +48,57 @@ void ProgramFixture::Store(const QString& name, const QVariant& value) {
     QSettings ini(IniPath(), QSettings::IniFormat);
     ini.setValue(QStringLiteral("Setup/") + name, value);
   }
+}
+
+void ProgramFixture::WatchModals() {
+  if (modalExpected) return;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (!w->isVisible() || !w->isModal()) continue;
+    ADD_FAILURE() << "Unexpected modal window \"" << w->windowTitle().toStdString() << "\" ("
+                  << w->metaObject()->className() << ")";
+    if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->reject();
+    else w->close();
+  }
+}
+
+void ProgramFixture::Activate(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+  QApplication::setActiveWindow(window);
+  ASSERT_TRUE(QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }))
+      << window->objectName().toStdString();
+}
+
+void ProgramFixture::Click(QWidget* control, QPoint at) {
+  if (at == QPoint(-1, -1)) at = control->rect().center();
+  QWidget* window = control->window();
+  const QPoint inWindow = control->mapTo(window, at);
+  QWidget* target = window->childAt(inWindow);
+  if (!target) target = window;
+  QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(window, inWindow));
+}
+
+void ProgramFixture::TabTo(QWidget* control, bool backwards) {
+  for (int i = 0; i < 64 && Focus() != control; ++i)
+    QTest::keyClick(Focus() ? Focus() : QApplication::activeWindow(), backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                    backwards ? Qt::ShiftModifier : Qt::NoModifier);
+  ASSERT_EQ(Focus(), control) << "Tab never reached " << control->objectName().toStdString();
+}
+
+QWidget* ProgramFixture::Focus() const { return QApplication::focusWidget(); }
+
+void ProgramFixture::Type(const QString& text) {
+  ASSERT_TRUE(Focus());
+  QTest::keyClicks(Focus(), text);
+}
+
+void ProgramFixture::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  ASSERT_TRUE(Focus());
+  QTest::keyClick(Focus(), key, modifiers);
+}
+
+void ProgramFixture::Release(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  ASSERT_TRUE(Focus());
+  QTest::keyRelease(Focus(), key, modifiers);
 }

@@ -3,8 +3,10 @@
 // Restart() the way the registry survives a new start.
 #pragma once
 
+#include <QPoint>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QVariant>
 
 #include <gtest/gtest.h>
@@ -35,8 +37,30 @@ protected:
   QVariant Stored(const QString& name) const;
   void Store(const QString& name, const QVariant& value);
 
+  // ---- the user's hands: events delivered the way the window system
+  // delivers them, keys always to the control that has the focus.
+  // Shows the window and waits until it is the active one.
+  void Activate(QWidget* window);
+  // A left click on the innermost control under the point (the control's
+  // centre by default): a click on a field lands on its line edit.
+  void Click(QWidget* control, QPoint at = QPoint(-1, -1));
+  // Tab (or Shift+Tab) until control has the focus; fails after a round.
+  void TabTo(QWidget* control, bool backwards = false);
+  void Type(const QString& text);
+  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  void Release(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  QWidget* Focus() const;
+  // While true, a modal window is expected (a test that drives one itself).
+  bool modalExpected = false;
+
   QTemporaryDir dir_;
   FakePlatform platform_;
   std::unique_ptr<SettingsStore> store_;
   std::unique_ptr<TProgramWindows> program_;
+
+private:
+  // Every modal window that appears unexpectedly fails the test and is
+  // closed, so the test goes on instead of hanging.
+  void WatchModals();
+  QTimer watchdog_;
 };

@@ -126,10 +126,10 @@ TEST_F(CommandsTest, PastingByShortcutSurvivesTheFilter) {
   Filter()->setChecked(true);
   platform_.clipboard = "1009";
   // Ctrl down, V down and up, Ctrl up: neither release empties the field.
-  QTest::keyClick(Main().NumberEdit->lineEdit(), Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(Main().NumberEdit, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Number(), "1009");
   // A lone Ctrl afterwards is judged again.
-  QTest::keyClick(Main().NumberEdit->lineEdit(), Qt::Key_Control);
+  QTest::keyClick(Main().NumberEdit, Qt::Key_Control);
   EXPECT_TRUE(Number().isEmpty());
 }
 

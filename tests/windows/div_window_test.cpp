@@ -202,7 +202,7 @@ TEST_F(DivWindowTest, TreeCommands) {
   EXPECT_EQ(D().FindButton->toolTip(), "Type a number above, then click here to get all its divisors");
   QTest::keyClicks(D().ComboBox1->lineEdit(), "8");
   EXPECT_TRUE(D().FindButton->isEnabled());
-  QTest::keyClick(D().ComboBox1->lineEdit(), Qt::Key_Return);
+  QTest::keyClick(D().ComboBox1, Qt::Key_Return);
   EXPECT_EQ(D().Label2->text(), "We\"ve found 2 dividers");
 }
 
@@ -222,9 +222,9 @@ TEST_F(DivWindowTest, HistoryImportFilterAndSorting) {
   EXPECT_EQ(ItemTexts(D().ComboBox1).first(), "100");  // at its alphabetical place
 
   O().FilterCheckBox->setChecked(true);
-  QTest::keyRelease(D().ComboBox1->lineEdit(), Qt::Key_Left);
+  QTest::keyRelease(D().ComboBox1, Qt::Key_Left);
   EXPECT_EQ(D().ComboBox1->count(), 4);
-  QTest::keyRelease(D().ComboBox1->lineEdit(), Qt::Key_1);  // a digit of the main row is no editing key
+  QTest::keyRelease(D().ComboBox1, Qt::Key_1);  // a digit of the main row is no editing key
   EXPECT_EQ(D().ComboBox1->count(), 0);
   EXPECT_EQ(D().ComboBox1->currentText(), "");
 }

@@ -133,7 +133,8 @@ TEST_F(MersenneTest, ACancelledTestChangesNoRecord) {
   EXPECT_EQ(Certif().RowCount(), 5) << "the old certificate stays";
   EXPECT_EQ(platform_.busyDepth, 0);
   EXPECT_TRUE(platform_.Texts(FakePlatform::Kind::Error).isEmpty());
-  EXPECT_EQ(Main().LastTested, "89th Mersenne number");
+  EXPECT_EQ(Main().LastTested, "7th Mersenne number") << "nothing was tested";
+  EXPECT_EQ(Main().StatusText(1), "Test cancelled.");
 
   Main().certifgen->setChecked(false);
   platform_.cancelNextWork = true;

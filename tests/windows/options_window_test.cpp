@@ -158,8 +158,9 @@ TEST_F(OptionsWindowTest, CloseKeepsChangesForTheRunOnly) {
   O().BitBtn5->click();
   O().FilterCheckBox->setChecked(true);
   O().LabeledEdit1->setText("Prime!");
-  QTimer::singleShot(0, O().BitBtn6, &QPushButton::click);
+  platform_.onModal = [this](QDialog&) { O().BitBtn6->click(); };
   O().ShowPage(2);
+  EXPECT_EQ(platform_.modalShown, QStringList{"OptionsForm"});
   EXPECT_EQ(O().PageControl1->currentIndex(), 2);
   EXPECT_FALSE(O().isVisible());
   EXPECT_TRUE(O().FilterCheckBox->isChecked());
