@@ -7,9 +7,9 @@
 #include "numbers/int64/PrimeRange.h"
 #include "numbers/text/NumberText.h"
 
-namespace {
-
 const char* const kDivisorsBelowTwo = "Numbers below 2 have no dividers to list !";
+
+namespace {
 
 constexpr long kHighestPower = 18;  // the cap: 10^18
 

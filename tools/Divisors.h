@@ -13,6 +13,9 @@
 #include <string_view>
 #include <vector>
 
+// The result line of a number below 2 (the window fits its width to it).
+extern const char* const kDivisorsBelowTwo;
+
 // Images of tree entries.
 constexpr int kNoImage = -1;
 constexpr int kSquareRootImage = 0;

@@ -205,7 +205,7 @@ void TAnalyserForm::ApplyMethod(int method) {
 
 void TAnalyserForm::FitStatusColumn() {
   // The method's width, or more when a status text would be cut.
-  const int design = SplitterMethod(method_).statusWidth;
+  const int design = SplitterMethodSettings(method_).statusWidth;
   ValueListEditor1->resizeColumnToContents(0);
   if (ValueListEditor1->columnWidth(0) < design) ValueListEditor1->setColumnWidth(0, design);
 }
