@@ -2,6 +2,8 @@
 // has closed.
 #include <QApplication>
 
+#include "CalvennaVersion.h"
+
 #include "platform/QtPlatform.h"
 #include "settings/SettingsStore.h"
 #include "windows/MainUnit.h"
@@ -12,7 +14,7 @@ int main(int argc, char** argv) {
   // Messages carry the title "Calvenna ! 5" themselves; a display name
   // would be appended to every window caption.
   QApplication::setApplicationName(QStringLiteral("Calvenna"));
-  QApplication::setApplicationVersion(QStringLiteral("5.0"));
+  QApplication::setApplicationVersion(QStringLiteral(CALVENNA_VERSION));
   // Only the main window's close ends the program, whatever else is open.
   QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,6 +1,7 @@
 // calvenna-cli: the number engines from the command line.
 //
 //   calvenna-cli --help
+//   calvenna-cli --version
 //   calvenna-cli COMMAND [ARGS ...]
 //
 // Exit status: 0 on success, 1 on a usage error, 2 on bad input. Errors go
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "CalvennaVersion.h"
 #include "cli/Command.h"
 #include "cli/LongRun.h"
 #include "numbers/bigint/BigInt.h"
@@ -75,6 +77,10 @@ int main(int argc, char** argv) {
   }
   if (name == "--help" || name == "-h" || name == "help") {
     PrintHelp(std::cout);
+    return kExitOk;
+  }
+  if (name == "--version") {
+    std::cout << kProgram << " " << CALVENNA_VERSION << "\n";
     return kExitOk;
   }
   const TCliCommand* command = Find(name);

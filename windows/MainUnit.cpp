@@ -14,6 +14,7 @@
 #include <QTextCursor>
 #include <QTimer>
 
+#include "CalvennaVersion.h"
 #include "platform/Platform.h"
 #include "settings/SettingsStore.h"
 #include "windows/ElidedLabel.h"
@@ -150,5 +151,5 @@ bool TMainForm::event(QEvent* event) {
 void TMainForm::Exit1Click() { close(); }
 
 void TMainForm::About1Click() {
-  platform_.ShowMessage(QStringLiteral("Calvenna 5\nVersion 5.0"));
+  platform_.ShowMessage(QStringLiteral("Calvenna 5\nVersion " CALVENNA_VERSION));
 }

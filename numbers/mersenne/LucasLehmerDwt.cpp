@@ -6,6 +6,7 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "numbers/limb/Cpu.h"
 #include "numbers/mersenne/MersenneResidue.h"
 
 namespace {
@@ -44,7 +45,7 @@ void Deposit(std::vector<std::uint64_t>& w, std::uint64_t at, std::uint64_t valu
 // and odd digits, the square's are A^2 + w^2k B^2 and 2AB. In bit-reversed
 // order spectrum k and its partner h - k lie mirrored in each block
 // [2^l, 2^(l+1)); positions 0 and 1 (k = 0 and k = h/2) are their own.
-inline void SquarePair(double* __restrict re, double* __restrict im, std::size_t q, std::size_t q2, double wr,
+[[gnu::always_inline]] inline void SquarePair(double* __restrict re, double* __restrict im, std::size_t q, std::size_t q2, double wr,
                        double wi, bool both) {
   const double zr = re[q], zi = im[q], mr = re[q2], mi = -im[q2];
   const double ar = 0.5 * (zr + mr), ai = 0.5 * (zi + mi);
@@ -57,7 +58,7 @@ inline void SquarePair(double* __restrict re, double* __restrict im, std::size_t
   if (both) re[q2] = er + oi, im[q2] = or_ - ei;
 }
 
-void SquareSpectrum(double* __restrict re, double* __restrict im, const double* __restrict c2,
+[[gnu::always_inline]] inline void SquareSpectrumBody(double* __restrict re, double* __restrict im, const double* __restrict c2,
                     const double* __restrict s2, std::size_t h) {
   SquarePair(re, im, 0, 0, c2[0], s2[0], false);
   SquarePair(re, im, 1, 1, c2[1], s2[1], false);
@@ -66,6 +67,91 @@ void SquareSpectrum(double* __restrict re, double* __restrict im, const double* 
 #pragma GCC ivdep
     for (std::size_t i = 0; i < half; ++i) SquarePair(re, im, start + i, last - i, c2[start + i], s2[start + i], true);
   }
+}
+
+
+// The signal: every balanced digit times its weight.
+[[gnu::always_inline]] inline void WeighBody(double* __restrict re, double* __restrict im,
+                                             const std::int64_t* __restrict de, const std::int64_t* __restrict dodd,
+                                             const double* __restrict we, const double* __restrict wo, std::size_t h) {
+  for (std::size_t m = 0; m < h; ++m) {
+    re[m] = static_cast<double>(de[m]) * we[m];
+    im[m] = static_cast<double>(dodd[m]) * wo[m];
+  }
+}
+
+// The outputs unweighted and rounded, with the largest distance from a
+// whole number and the largest magnitude.
+[[gnu::always_inline]] inline void RoundBody(const double* __restrict re, const double* __restrict im,
+                                             const double* __restrict ie, const double* __restrict io,
+                                             std::int64_t* __restrict oe, std::int64_t* __restrict oo, std::size_t h,
+                                             double& error, double& largest) {
+  // x + 1.5 * 2^52 - 1.5 * 2^52 rounds x to the nearest whole number for
+  // |x| < 2^51 (in the default rounding mode); larger outputs are refused
+  // by the caller anyway.
+  constexpr double kRound = 0x1.8p52;
+  // Both maxima are taken over the bit patterns: for non-negative doubles
+  // their order is the numbers' order, and the integer maximum vectorises.
+  std::int64_t errorBits = 0, largestBits = 0;
+#pragma GCC ivdep
+  for (std::size_t m = 0; m < h; ++m) {
+    const double te = re[m] * ie[m], to = im[m] * io[m];
+    const double ue = (te + kRound) - kRound, uo = (to + kRound) - kRound;
+    const std::int64_t de = std::bit_cast<std::int64_t>(std::fabs(te - ue));
+    const std::int64_t dodd = std::bit_cast<std::int64_t>(std::fabs(to - uo));
+    const std::int64_t ae = std::bit_cast<std::int64_t>(std::fabs(te));
+    const std::int64_t ao = std::bit_cast<std::int64_t>(std::fabs(to));
+    errorBits = std::max(errorBits, std::max(de, dodd));
+    largestBits = std::max(largestBits, std::max(ae, ao));
+    // Clamped so that even refused outputs convert without overflow.
+    oe[m] = static_cast<std::int64_t>(std::clamp(ue, -0x1p62, 0x1p62));
+    oo[m] = static_cast<std::int64_t>(std::clamp(uo, -0x1p62, 0x1p62));
+  }
+  error = std::bit_cast<double>(errorBits);
+  largest = std::bit_cast<double>(largestBits);
+}
+
+// The three vectorised loops of a step, compiled for the base instruction
+// set and, on x86-64, again for AVX2 and AVX-512 (whose conversions between
+// 64-bit integers and doubles vectorise); the build is chosen at start-up
+// (numbers/limb/Cpu.h). Every build gives the same bits.
+struct TStepLoops {
+  void (*weigh)(double*, double*, const std::int64_t*, const std::int64_t*, const double*, const double*,
+                std::size_t);
+  void (*square)(double*, double*, const double*, const double*, std::size_t);
+  void (*round)(const double*, const double*, const double*, const double*, std::int64_t*, std::int64_t*,
+                std::size_t, double&, double&);
+};
+
+#define CALVENNA_STEP_LOOPS(Name, Target)                                                                       \
+  Target void Weigh##Name(double* re, double* im, const std::int64_t* de, const std::int64_t* dodd,              \
+                          const double* we, const double* wo, std::size_t h) {                                 \
+    WeighBody(re, im, de, dodd, we, wo, h);                                                                     \
+  }                                                                                                             \
+  Target void Square##Name(double* re, double* im, const double* c2, const double* s2, std::size_t h) {         \
+    SquareSpectrumBody(re, im, c2, s2, h);                                                                      \
+  }                                                                                                             \
+  Target void Round##Name(const double* re, const double* im, const double* ie, const double* io,               \
+                          std::int64_t* oe, std::int64_t* oo, std::size_t h, double& error, double& largest) {  \
+    RoundBody(re, im, ie, io, oe, oo, h, error, largest);                                                       \
+  }
+
+CALVENNA_STEP_LOOPS(Base, )
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+CALVENNA_STEP_LOOPS(Avx2, __attribute__((target("avx2,fma"))))
+CALVENNA_STEP_LOOPS(Avx512, __attribute__((target("avx512f,avx512dq,avx512vl"))))
+#endif
+#undef CALVENNA_STEP_LOOPS
+
+const TStepLoops& StepLoops() {
+  static const TStepLoops loops = [] {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+    if (cpu::gKernels.avx512) return TStepLoops{WeighAvx512, SquareAvx512, RoundAvx512};
+    if (cpu::gKernels.avx2Fma) return TStepLoops{WeighAvx2, SquareAvx2, RoundAvx2};
+#endif
+    return TStepLoops{WeighBase, SquareBase, RoundBase};
+  }();
+  return loops;
 }
 
 }  // namespace
@@ -121,55 +207,17 @@ TLucasLehmerDwt::TLucasLehmerDwt(std::int32_t p, const TOptions& options)
 
 void TLucasLehmerDwt::Step() {
   const std::size_t h = half_;
-  double* __restrict re = re_.data();
-  double* __restrict im = im_.data();
-  {
-    const std::int64_t* __restrict de = dE_.data();
-    const std::int64_t* __restrict dodd = dO_.data();
-    const double* __restrict we = wE_.data();
-    const double* __restrict wo = wO_.data();
-    for (std::size_t m = 0; m < h; ++m) {
-      re[m] = static_cast<double>(de[m]) * we[m];
-      im[m] = static_cast<double>(dodd[m]) * wo[m];
-    }
-  }
+  double* re = re_.data();
+  double* im = im_.data();
+  const TStepLoops& loops = StepLoops();
+  loops.weigh(re, im, dE_.data(), dO_.data(), wE_.data(), wO_.data(), h);
   fft_.Forward(re, im);
-
-  SquareSpectrum(re, im, c2_.data(), s2_.data(), h);
+  loops.square(re, im, c2_.data(), s2_.data(), h);
   fft_.Inverse(re, im);
-
   // Round, and measure how far from whole numbers the outputs were.
+  if (step_ == faultAt_) re[h / 3] += 0.45 / iwE_[h / 3];
   double error = 0, largest = 0;
-  {
-    const double* __restrict ie = iwE_.data();
-    const double* __restrict io = iwO_.data();
-    std::int64_t* __restrict oe = rE_.data();
-    std::int64_t* __restrict oo = rO_.data();
-    if (step_ == faultAt_) re[h / 3] += 0.45 / ie[h / 3];
-    // x + 1.5 * 2^52 - 1.5 * 2^52 rounds x to the nearest whole number for
-    // |x| < 2^51 (in the default rounding mode); larger outputs are refused
-    // below anyway.
-    constexpr double kRound = 0x1.8p52;
-    // Both maxima are taken over the bit patterns: for non-negative doubles
-    // their order is the numbers' order, and the integer maximum vectorises.
-    std::int64_t errorBits = 0, largestBits = 0;
-#pragma GCC ivdep
-    for (std::size_t m = 0; m < h; ++m) {
-      const double te = re[m] * ie[m], to = im[m] * io[m];
-      const double ue = (te + kRound) - kRound, uo = (to + kRound) - kRound;
-      const std::int64_t de = std::bit_cast<std::int64_t>(std::fabs(te - ue));
-      const std::int64_t dodd = std::bit_cast<std::int64_t>(std::fabs(to - uo));
-      const std::int64_t ae = std::bit_cast<std::int64_t>(std::fabs(te));
-      const std::int64_t ao = std::bit_cast<std::int64_t>(std::fabs(to));
-      errorBits = std::max(errorBits, std::max(de, dodd));
-      largestBits = std::max(largestBits, std::max(ae, ao));
-      // Clamped so that even refused outputs convert without overflow.
-      oe[m] = static_cast<std::int64_t>(std::clamp(ue, -0x1p62, 0x1p62));
-      oo[m] = static_cast<std::int64_t>(std::clamp(uo, -0x1p62, 0x1p62));
-    }
-    error = std::bit_cast<double>(errorBits);
-    largest = std::bit_cast<double>(largestBits);
-  }
+  loops.round(re, im, iwE_.data(), iwO_.data(), rE_.data(), rO_.data(), h, error, largest);
   ++step_;
   // Beyond 2^50 the doubles' spacing no longer shows the error.
   if (!(error <= kMaxRoundOff) || !(largest < 0x1p50)) {

@@ -69,8 +69,11 @@ TEST_F(MainWindowTest, HiddenUntilTheOneShotStartupTimer) {
   QTRY_VERIFY_WITH_TIMEOUT(m.isVisible(), 3000);
   EXPECT_FALSE(m.Timer1->isActive());
   // No other window shows itself.
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w != &m && w->isWindow() && !qobject_cast<QMenu*>(w)) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w != &m && w->isWindow() && !qobject_cast<QMenu*>(w)) {
+      EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    }
+  }
 }
 
 TEST_F(MainWindowTest, ControlsCarryTheirNamesHintsAndCaptions) {

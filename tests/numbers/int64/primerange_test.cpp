@@ -112,7 +112,9 @@ TEST(OddPrimesUpTo, SmallLimits) {
 TEST(IntegerSqrt64, ExactAroundSquares) {
   for (std::uint64_t r : {0ULL, 1ULL, 2ULL, 3037000499ULL, 4294967295ULL, 999999999ULL, 1000000000ULL}) {
     EXPECT_EQ(IntegerSqrt64(r * r), r);
-    if (r > 0) EXPECT_EQ(IntegerSqrt64(r * r - 1), r - 1);
+    if (r > 0) {
+      EXPECT_EQ(IntegerSqrt64(r * r - 1), r - 1);
+    }
   }
   EXPECT_EQ(IntegerSqrt64(18446744073709551615ULL), 4294967295ULL);
 }
