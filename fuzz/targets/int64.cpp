@@ -5,6 +5,7 @@
 // readers the search engine uses.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -113,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(divisors.size() == count && divisors.front() == 1 && divisors.back() == n, "divisors of " << n);
     for (std::size_t i = 0; i < divisors.size(); ++i)
       FUZZ_CHECK(n % divisors[i] == 0 && (i == 0 || divisors[i - 1] < divisors[i]), "divisor " << divisors[i]);
-    const std::uint64_t limit = extra % (n + 1);
+    const std::uint64_t limit = n == UINT64_MAX ? extra : extra % (n + 1);
     std::vector<std::uint64_t> below;
     for (std::uint64_t d : divisors)
       if (d <= limit) below.push_back(d);
