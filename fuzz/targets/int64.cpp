@@ -1,6 +1,6 @@
 // The 64-bit routines against GMP: the deterministic test, the batched test
 // of sieve survivors, the trial division (below 2^36), the segmented sieve
-// over a window of up to 4096 numbers anywhere below 2^63, the integer
+// over a window of up to 2048 numbers anywhere below 2^63, the integer
 // square root, the factorisation, the divisors, the estimate and the
 // readers the search engine uses.
 #include <algorithm>
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TInput in(data, size);
   const std::uint8_t how = in.U8();
   const std::uint64_t n = Shape(in.U64(), how);
-  const std::uint16_t width = in.U16() % 4097;
+  const std::uint16_t width = in.U16() % 2049;
   const std::uint8_t maxCount = in.U8();
   const std::uint64_t extra = in.U64();
 
