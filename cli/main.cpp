@@ -22,6 +22,7 @@ constexpr TGroup kGroups[] = {
     NumberCommands,
     SearchCommands,
     ToolCommands,
+    ProveCommands,
 };
 
 constexpr const char* kProgram = "calvenna-cli";
