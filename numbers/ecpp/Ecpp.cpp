@@ -489,6 +489,9 @@ public:
         Big q = m;
         const Big s = SplitSmall(q);
         const std::int64_t removed = bits - Bits(q);
+        // q must come down: with s = 1 the order's prime q has a curve of
+        // order N in turn, and the descent would go round in a circle.
+        if (removed < 1) continue;
         if (found && removed <= bestRemoved) continue;
         if (!AboveHasseBound(q, n_) || !ProbablePrime(q)) continue;
         best = {d.D, t, s, q};

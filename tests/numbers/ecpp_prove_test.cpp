@@ -91,6 +91,9 @@ TEST(EcppProve, SpecialForms) {
   Big tenTo199;
   PowerBigInt(ecpp::FromInt(10), ecpp::FromInt(199), tenTo199);
   ExpectProven(ecpp::Add(tenTo199, ecpp::FromInt(153)), true);
+  // Its descent met an order whose prime was as large as N: the steps went
+  // back and forth between two numbers until q had to come down.
+  ExpectProven(D("3" + std::string(189, '0') + "2962963313"), false);
 }
 
 TEST(EcppProve, SmallPrimesNeedNoSteps) {
