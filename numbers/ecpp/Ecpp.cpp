@@ -373,30 +373,51 @@ const std::vector<std::uint32_t>& SmallPrimes() {
   return primes;
 }
 
-// Removes every small prime factor of m; returns the cofactor's part s.
-Big SplitSmall(Big& m) {
-  Big s = FromInt(1);
-  const auto& primes = SmallPrimes();
-  std::size_t i = 0;
-  while (i < primes.size()) {
-    // A group of primes whose product fits in 32 bits: one division for all.
-    std::uint64_t product = 1;
-    std::size_t j = i;
-    while (j < primes.size() && product * primes[j] <= (std::uint64_t{1} << 32)) product *= primes[j++];
-    Big copy = m;
-    const std::uint64_t r = static_cast<std::uint64_t>(DivideBySmallBigInt(copy, static_cast<std::int64_t>(product)));
-    for (std::size_t k = i; k < j; ++k) {
-      const std::uint32_t p = primes[k];
-      if (r % p != 0) continue;
-      for (;;) {
-        Big t = m;
-        if (DivideBySmallBigInt(t, p) != 0) break;
-        m = t;
-        MultiplyBySmallBigInt(s, p);
-      }
+// The small primes in groups whose products fit in 32 bits, so one
+// division by a group's product gives the residues of all its primes.
+struct TPrimeGroup {
+  std::size_t begin, end;
+  std::uint64_t product;
+};
+
+const std::vector<TPrimeGroup>& PrimeGroups() {
+  static const std::vector<TPrimeGroup> groups = [] {
+    const auto& primes = SmallPrimes();
+    std::vector<TPrimeGroup> out;
+    for (std::size_t i = 0; i < primes.size();) {
+      std::uint64_t product = 1;
+      std::size_t j = i;
+      while (j < primes.size() && product * primes[j] <= (std::uint64_t{1} << 32)) product *= primes[j++];
+      out.push_back({i, j, product});
+      i = j;
     }
-    i = j;
+    return out;
+  }();
+  return groups;
+}
+
+// x mod p for every small prime p, x >= 0.
+void SmallResidues(const Big& x, std::vector<std::uint32_t>& out) {
+  const auto& primes = SmallPrimes();
+  out.resize(primes.size());
+  for (const TPrimeGroup& g : PrimeGroups()) {
+    Big copy = x;
+    const std::uint64_t r = static_cast<std::uint64_t>(DivideBySmallBigInt(copy, static_cast<std::int64_t>(g.product)));
+    for (std::size_t k = g.begin; k < g.end; ++k) out[k] = static_cast<std::uint32_t>(r % primes[k]);
   }
+}
+
+// Divides out of m every power of the primes listed (each known to divide
+// m); returns their product s.
+Big DivideOut(Big& m, const std::vector<std::uint32_t>& divisors) {
+  Big s = FromInt(1);
+  for (std::uint32_t p : divisors)
+    for (;;) {
+      Big t = m;
+      if (DivideBySmallBigInt(t, p) != 0) break;
+      m = std::move(t);
+      MultiplyBySmallBigInt(s, p);
+    }
   return s;
 }
 
@@ -451,17 +472,11 @@ bool Cornacchia(const Big& n, std::int32_t D, TSqrt& roots, const Big& limit, Bi
   return true;
 }
 
-// The two orders N + 1 -+ u of the curve and its twist.
-std::vector<Big> Traces(const Big& u) {
-  Big minus = u;
-  NegateBigInt(minus);
-  return {u, minus};
-}
-
 class TStepSearch {
 public:
   TStepSearch(const Big& n, TProgress* progress) : n_(n), progress_(progress), roots_(n) {
     limit_ = Isqrt(Mul(n, FromInt(4)));
+    SmallResidues(Add(n, FromInt(1)), nPlus1Residues_);
   }
 
   // The candidate with the most bits removed among the first that clear
@@ -484,10 +499,20 @@ public:
       if (JacobiBigInt(d.D, n_) != 1) continue;
       Big u, v;
       if (!Cornacchia(n_, d.D, roots_, limit_, u, v)) continue;
-      for (const Big& t : Traces(u)) {
-        Big m = Sub(Add(n_, FromInt(1)), t);
-        Big q = m;
-        const Big s = SplitSmall(q);
+      // The orders N + 1 -+ u: their small prime factors from the residues
+      // of N + 1 (once per step) and of u.
+      SmallResidues(u, uResidues_);
+      const auto& primes = SmallPrimes();
+      for (int sign = 0; sign < 2; ++sign) {
+        divisors_.clear();
+        for (std::size_t k = 0; k < primes.size(); ++k) {
+          const std::uint32_t p = primes[k], a = nPlus1Residues_[k], b = uResidues_[k];
+          if ((sign == 0 ? (a + p - b) % p : (a + b) % p) == 0) divisors_.push_back(p);
+        }
+        Big t = u;
+        if (sign) NegateBigInt(t);
+        Big q = Sub(Add(n_, FromInt(1)), t);
+        const Big s = DivideOut(q, divisors_);
         const std::int64_t removed = bits - Bits(q);
         // q must come down: with s = 1 the order's prime q has a curve of
         // order N in turn, and the descent would go round in a circle.
@@ -513,6 +538,7 @@ private:
   TSqrt roots_;
   Big limit_;
   std::vector<std::int32_t> excluded_;
+  std::vector<std::uint32_t> nPlus1Residues_, uResidues_, divisors_;
 };
 
 // A curve of order N + 1 - t with CM by D and a point P of m P = O, s P != O.
