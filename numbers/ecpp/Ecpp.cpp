@@ -479,13 +479,15 @@ public:
     SmallResidues(Add(n, FromInt(1)), nPlus1Residues_);
   }
 
-  // The candidate with the most bits removed among the first that clear
-  // the wanted size, or the best found once the list runs out.
+  // The first candidate that clears the wanted size, else the best of
+  // those found within 40 discriminants of the first. A candidate's worth
+  // is the bits it removes less a charge for the class polynomial's degree
+  // h, whose root costs about h^2 products per bit of N.
   bool Find(TCandidate& best) {
     const std::int64_t bits = Bits(n_);
     const std::int64_t want = std::max<std::int64_t>(10, bits / 16);
     bool found = false;
-    std::int64_t bestRemoved = 0;
+    std::int64_t bestScore = 0;
     int sinceFirst = 0;
     for (const TDiscriminant& d : DiscriminantsByClassNumber(kMaxClassNumber)) {
       CheckCancelled(progress_);
@@ -517,12 +519,13 @@ public:
         // q must come down: with s = 1 the order's prime q has a curve of
         // order N in turn, and the descent would go round in a circle.
         if (removed < 1) continue;
-        if (found && removed <= bestRemoved) continue;
+        const std::int64_t score = 8 * removed - std::int64_t{d.h} * d.h;  // in eighths of a bit
+        if (found && score <= bestScore) continue;
         if (!AboveHasseBound(q, n_) || !ProbablePrime(q)) continue;
         best = {d.D, t, s, q};
-        bestRemoved = removed;
+        bestScore = score;
         found = true;
-        if (removed >= want) return true;
+        if (score >= 8 * want) return true;
       }
     }
     return found;
