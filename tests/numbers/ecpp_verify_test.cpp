@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -156,6 +157,30 @@ TEST_F(EcppVerify, CompositeDressedAsAStepIsRefused) {
   c.steps[0].N = composite;
   c.n = composite;
   EXPECT_FALSE(ecpp::VerifyCertificate(c).valid);
+}
+
+// The other direction: certificates made by gp pass our verifier, so ours
+// is no stricter than the theorem where it matters.
+TEST_F(EcppVerify, GpsCertificatesAreValidForUs) {
+  if (!GpInstalled()) GTEST_SKIP() << "gp is not installed";
+  const auto dir = std::filesystem::temp_directory_path() / ("calvenna-ecpp-gp-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const char* numbers[] = {"10^35+69", "2^127-1", "nextprime(10^99)", "nextprime(2^400)"};
+  std::ofstream script(dir / "make.gp");
+  script << "default(parisizemax, 10^9);\n";
+  for (std::size_t i = 0; i < std::size(numbers); ++i)
+    script << "write(\"" << (dir / ("c" + std::to_string(i) + ".gp")).string() << "\", primecert(" << numbers[i]
+           << "));\n";
+  script.close();
+  const std::string cmd = "gp -q -f " + (dir / "make.gp").string() + " </dev/null >/dev/null 2>&1";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  for (std::size_t i = 0; i < std::size(numbers); ++i) {
+    std::ifstream in(dir / ("c" + std::to_string(i) + ".gp"));
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const ecpp::TVerdict v = Verify(text);
+    EXPECT_TRUE(v.valid) << numbers[i] << ": " << v.reason;
+  }
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
