@@ -284,7 +284,7 @@ TPoly PolyDivide(TPoly a, const TPoly& b, const Big& n) {
 }
 
 // (x + c)^e mod f (f monic, degree d >= 2) on Montgomery words.
-TPoly PowerOfLinear(const TField& F, const TPoly& f, const Big& c, const Big& e) {
+TPoly PowerOfLinear(const TField& F, const TPoly& f, const Big& c, const Big& e, const TProgress* progress) {
   const std::size_t d = f.size() - 1;
   std::vector<TRes> fm(d), r(d, F.Zero()), prod(2 * d - 1, F.Zero());
   for (std::size_t i = 0; i < d; ++i) fm[i] = F.Load(f[i]);
@@ -301,6 +301,7 @@ TPoly PowerOfLinear(const TField& F, const TPoly& f, const Big& c, const Big& e)
     }
   };
   for (std::int64_t bit = Bits(e) - 1; bit >= 0; --bit) {
+    CheckCancelled(progress);  // a power for a large degree takes a while
     for (TRes& x : prod) std::fill(x.begin(), x.end(), 0);
     for (std::size_t i = 0; i < d; ++i) {
       F.Sqr(t, r[i]);
@@ -340,7 +341,7 @@ bool FindRoot(const TField& F, TPoly f, std::mt19937_64& random, TProgress* prog
     if (attempt > 60) return false;
     CheckCancelled(progress);
     const Big c = Mod(FromInt(static_cast<std::int64_t>(random() >> 2)), n);
-    TPoly p = PowerOfLinear(F, f, c, e);
+    TPoly p = PowerOfLinear(F, f, c, e, progress);
     p[0] = Mod(Sub(p[0], FromInt(1)), n);
     TPoly g;
     if (!PolyGcd(f, p, n, g)) return false;
