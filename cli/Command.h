@@ -44,3 +44,4 @@ constexpr int kExitBadInput = 2;
 std::span<const TCliCommand> NumberCommands();
 std::span<const TCliCommand> SearchCommands();
 std::span<const TCliCommand> ToolCommands();
+std::span<const TCliCommand> ProveCommands();

@@ -26,6 +26,7 @@ constexpr TGroup kGroups[] = {
     NumberCommands,
     SearchCommands,
     ToolCommands,
+    ProveCommands,
 };
 
 constexpr const char* kProgram = "calvenna-cli";

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "numbers/BigInt.h"
-#include "numbers/Random.h"
+#include "numbers/bigint/BigInt.h"
+#include "numbers/primality/Random.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 

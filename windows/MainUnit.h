@@ -73,6 +73,7 @@ public:
   QAction* SuperModulo1 = nullptr;
   QAction* Searchengine1 = nullptr;
   QAction* Finddivisors1 = nullptr;
+  QAction* Prove1 = nullptr;
   QAction* Calculator1 = nullptr;
   QAction* Certificate1 = nullptr;
   QMenu* Options1 = nullptr;
@@ -153,6 +154,7 @@ public slots:
   void SuperModulo1Click();
   void Searchengine1Click();
   void Finddivisors1Click();
+  void Prove1Click();  // windows/ProveUnit.cpp
 
 protected:
   void closeEvent(QCloseEvent* event) override;

@@ -292,6 +292,7 @@ void TMainForm::BuildMenu() {
   SuperModulo1 = item(Tools1, "SuperModulo1", QStringLiteral("Super &Modulo..."), K(Qt::CTRL | Qt::Key_M), st->standardIcon(QStyle::SP_FileDialogListView));
   Searchengine1 = item(Tools1, "Searchengine1", QStringLiteral("Search &Engine..."), K(Qt::CTRL | Qt::Key_E), ThemedIcon("edit-find", QStyle::SP_FileDialogContentsView));
   Finddivisors1 = item(Tools1, "Finddivisors1", QStringLiteral("All &dividers..."), K(Qt::CTRL | Qt::Key_D), st->standardIcon(QStyle::SP_DirOpenIcon));
+  Prove1 = item(Tools1, "Prove1", QStringLiteral("Pro&ve primality..."), none, st->standardIcon(QStyle::SP_DialogApplyButton));
   Tools1->addSeparator();
   Calculator1 = item(Tools1, "Calculator1", QStringLiteral("Ca&lculator"), K(Qt::CTRL | Qt::Key_L), ThemedIcon("accessories-calculator", QStyle::SP_DesktopIcon));
   Tools1->addSeparator();
@@ -327,6 +328,7 @@ void TMainForm::ConnectEvents() {
       {SuperModulo1, &TMainForm::SuperModulo1Click},
       {Searchengine1, &TMainForm::Searchengine1Click},
       {Finddivisors1, &TMainForm::Finddivisors1Click},
+      {Prove1, &TMainForm::Prove1Click},
       {Calculator1, &TMainForm::Calculator1Click},
       {Certificate1, &TMainForm::Certificate1Click},
       {History1, &TMainForm::History1Click},

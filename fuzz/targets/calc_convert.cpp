@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fuzz/FuzzSupport.h"
-#include "numbers/MersenneText.h"
+#include "numbers/mersenne/MersenneText.h"
 #include "tools/Calculator.h"
 #include "tools/Convertor.h"
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "fuzz/FuzzSupport.h"
-#include "numbers/FormatGeneral.h"
-#include "numbers/NumberText.h"
+#include "numbers/text/FormatGeneral.h"
+#include "numbers/text/NumberText.h"
 #include "tools/DivisorList.h"
 #include "tools/Divisors.h"
 

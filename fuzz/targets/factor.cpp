@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "fuzz/FuzzSupport.h"
-#include "numbers/Ecm.h"
-#include "numbers/FactorRho.h"
-#include "numbers/Factorizer.h"
-#include "numbers/PollardRho.h"
-#include "numbers/Primality.h"
+#include "numbers/factor/Ecm.h"
+#include "numbers/factor/FactorRho.h"
+#include "numbers/factor/Factorizer.h"
+#include "numbers/factor/PollardRho.h"
+#include "numbers/primality/Primality.h"
 
 using namespace fuzz;
 

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "fuzz/FuzzSupport.h"
-#include "numbers/Factor64.h"
-#include "numbers/Int64Primes.h"
-#include "numbers/NumberText.h"
-#include "numbers/Prime64.h"
-#include "numbers/PrimeRange.h"
+#include "numbers/int64/Factor64.h"
+#include "numbers/int64/Int64Primes.h"
+#include "numbers/text/NumberText.h"
+#include "numbers/int64/Prime64.h"
+#include "numbers/int64/PrimeRange.h"
 
 using namespace fuzz;
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz/FuzzSupport.h"
-#include "numbers/MersenneText.h"
+#include "numbers/mersenne/MersenneText.h"
 
 using namespace fuzz;
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz/FuzzSupport.h"
-#include "numbers/ModPower.h"
+#include "numbers/montgomery/ModPower.h"
 
 using namespace fuzz;
 

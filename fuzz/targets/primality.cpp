@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fuzz/FuzzSupport.h"
-#include "numbers/Primality.h"
+#include "numbers/primality/Primality.h"
 
 using namespace fuzz;
 

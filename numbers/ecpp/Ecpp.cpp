@@ -1,0 +1,677 @@
+#include "numbers/ecpp/Ecpp.h"
+
+#include <algorithm>
+#include <random>
+#include <stdexcept>
+#include <utility>
+
+#include "numbers/ecpp/ClassPolynomial.h"
+
+namespace ecpp {
+
+namespace {
+
+// ---- Residues modulo N on Montgomery words -------------------------------
+
+using TRes = std::vector<std::uint64_t>;
+
+class TField {
+public:
+  explicit TField(const Big& n) : m_(n), k_(m_.Words()), n_(n) {}
+  const Big& Modulus() const { return n_; }
+  TRes Zero() const { return TRes(static_cast<std::size_t>(k_), 0); }
+  TRes One() const { return TRes(m_.One(), m_.One() + k_); }
+  TRes Load(const Big& v) const {
+    TRes r = Zero();
+    m_.Load(r.data(), Mod(v, n_));
+    return r;
+  }
+  TRes Small(std::int64_t v) const {
+    TRes r = Zero();
+    m_.LoadSmall(r.data(), v);
+    return r;
+  }
+  Big Store(const TRes& a) const {
+    Big r;
+    m_.Store(a.data(), r);
+    return r;
+  }
+  void Mul(TRes& out, const TRes& a, const TRes& b) const { m_.Multiply(out.data(), a.data(), b.data()); }
+  void Sqr(TRes& out, const TRes& a) const { m_.Square(out.data(), a.data()); }
+  void Add(TRes& out, const TRes& a, const TRes& b) const { m_.Add(out.data(), a.data(), b.data()); }
+  void Sub(TRes& out, const TRes& a, const TRes& b) const { m_.Subtract(out.data(), a.data(), b.data()); }
+  bool IsZero(const TRes& a) const { return m_.IsZero(a.data()); }
+  bool Equal(const TRes& a, const TRes& b) const { return m_.Equal(a.data(), b.data()); }
+
+private:
+  TMontgomeryWords m_;
+  int k_;
+  Big n_;
+};
+
+// ---- Curve arithmetic in Jacobian coordinates (Z = 0: the point at infinity)
+
+struct TJacobian {
+  TRes X, Y, Z;
+};
+
+class TCurve {
+public:
+  TCurve(const TField& f, const TRes& a4) : f_(f), a4_(a4) {
+    for (TRes* t : {&t0_, &t1_, &t2_, &t3_, &t4_, &t5_}) *t = f.Zero();
+  }
+
+  TJacobian Infinity() const { return {f_.One(), f_.One(), f_.Zero()}; }
+
+  void Double(TJacobian& p) {
+    if (f_.IsZero(p.Z)) return;
+    if (f_.IsZero(p.Y)) {
+      p = Infinity();
+      return;
+    }
+    f_.Sqr(t0_, p.X);             // XX
+    f_.Sqr(t1_, p.Y);             // YY
+    f_.Sqr(t2_, t1_);             // YYYY
+    f_.Sqr(t3_, p.Z);             // ZZ
+    f_.Mul(t4_, p.X, t1_);        // X YY
+    f_.Add(t4_, t4_, t4_);
+    f_.Add(t4_, t4_, t4_);        // S = 4 X YY
+    f_.Sqr(t3_, t3_);
+    f_.Mul(t3_, t3_, a4_);        // a ZZ^2
+    f_.Add(t5_, t0_, t0_);
+    f_.Add(t5_, t5_, t0_);
+    f_.Add(t5_, t5_, t3_);        // M = 3 XX + a ZZ^2
+    f_.Mul(p.Z, p.Y, p.Z);
+    f_.Add(p.Z, p.Z, p.Z);        // Z3 = 2 Y Z
+    f_.Sqr(p.X, t5_);
+    f_.Sub(p.X, p.X, t4_);
+    f_.Sub(p.X, p.X, t4_);        // X3 = M^2 - 2 S
+    f_.Sub(t4_, t4_, p.X);
+    f_.Mul(p.Y, t5_, t4_);
+    f_.Add(t2_, t2_, t2_);
+    f_.Add(t2_, t2_, t2_);
+    f_.Add(t2_, t2_, t2_);
+    f_.Sub(p.Y, p.Y, t2_);        // Y3 = M (S - X3) - 8 YYYY
+  }
+
+  // p += (x, y), the second point affine.
+  void AddAffine(TJacobian& p, const TRes& x, const TRes& y) {
+    if (f_.IsZero(p.Z)) {
+      p = {x, y, f_.One()};
+      return;
+    }
+    f_.Sqr(t0_, p.Z);             // Z1Z1
+    f_.Mul(t1_, x, t0_);          // U2
+    f_.Mul(t2_, p.Z, t0_);
+    f_.Mul(t2_, y, t2_);          // S2
+    f_.Sub(t1_, t1_, p.X);        // H
+    f_.Sub(t2_, t2_, p.Y);        // r
+    if (f_.IsZero(t1_)) {
+      if (f_.IsZero(t2_))
+        Double(p);
+      else
+        p = Infinity();
+      return;
+    }
+    f_.Sqr(t3_, t1_);             // HH
+    f_.Mul(t4_, t1_, t3_);        // HHH
+    f_.Mul(t5_, p.X, t3_);        // V
+    f_.Mul(p.Z, p.Z, t1_);        // Z3 = Z1 H
+    f_.Sqr(p.X, t2_);
+    f_.Sub(p.X, p.X, t4_);
+    f_.Sub(p.X, p.X, t5_);
+    f_.Sub(p.X, p.X, t5_);        // X3 = r^2 - HHH - 2 V
+    f_.Sub(t5_, t5_, p.X);
+    f_.Mul(t5_, t2_, t5_);
+    f_.Mul(t4_, p.Y, t4_);
+    f_.Sub(p.Y, t5_, t4_);        // Y3 = r (V - X3) - Y1 HHH
+  }
+
+  TJacobian Multiply(const TRes& x, const TRes& y, const Big& k) {
+    TJacobian r = Infinity();
+    for (std::int64_t i = Bits(k) - 1; i >= 0; --i) {
+      Double(r);
+      if (BitOf(k, i)) AddAffine(r, x, y);
+    }
+    return r;
+  }
+
+  // The affine coordinates of a finite point; false when Z has no inverse.
+  bool ToAffine(const TJacobian& p, TRes& x, TRes& y) const {
+    Big zInverse;
+    if (!ModInverseBigInt(f_.Store(p.Z), f_.Modulus(), zInverse)) return false;
+    TRes zi = f_.Load(zInverse), zi2 = f_.Zero(), zi3 = f_.Zero();
+    f_.Sqr(zi2, zi);
+    f_.Mul(zi3, zi2, zi);
+    x = f_.Zero();
+    y = f_.Zero();
+    f_.Mul(x, p.X, zi2);
+    f_.Mul(y, p.Y, zi3);
+    return true;
+  }
+
+  static bool BitOf(const Big& k, std::int64_t i) {
+    return (k.Digit(static_cast<int>(i / 31) + 1) >> (i % 31)) & 1;
+  }
+
+private:
+  const TField& f_;
+  TRes a4_;
+  TRes t0_, t1_, t2_, t3_, t4_, t5_;
+};
+
+// ---- Square roots modulo a probable prime ----------------------------------
+
+class TSqrt {
+public:
+  explicit TSqrt(const Big& n) : n_(n) {
+    nMinus1_ = Sub(n, FromInt(1));
+    q_ = nMinus1_;
+    while (!IsOddBigInt(q_)) {
+      HalveBigInt(q_);
+      ++e_;
+    }
+  }
+  // A root of a modulo n; false when a is no square (or n is no prime).
+  bool Root(const Big& a0, Big& root) {
+    const Big a = Mod(a0, n_);
+    if (a.IsZero()) {
+      root = a;
+      return true;
+    }
+    if (e_ == 1) {
+      Big exp = Add(n_, FromInt(1));
+      HalveBigInt(exp);
+      HalveBigInt(exp);
+      root = PowMod(a, exp, n_);
+    } else {
+      if (z_.IsZero()) {
+        for (std::int64_t z = 2;; ++z) {
+          const int j = JacobiBigInt(z, n_);
+          if (j == -1) {
+            z_ = PowMod(FromInt(z), q_, n_);
+            break;
+          }
+          if (j == 0 || z > 10000) return false;
+        }
+      }
+      // Tonelli-Shanks.
+      Big exp = Add(q_, FromInt(1));
+      HalveBigInt(exp);
+      Big r = PowMod(a, exp, n_);
+      Big t = PowMod(a, q_, n_);
+      Big c = z_;
+      int m = e_;
+      while (!IsOne(t)) {
+        int i = 0;
+        Big t2 = t;
+        while (!IsOne(t2)) {
+          t2 = MulMod(t2, t2, n_);
+          if (++i == m) return false;
+        }
+        Big b = c;
+        for (int k = 0; k < m - i - 1; ++k) b = MulMod(b, b, n_);
+        r = MulMod(r, b, n_);
+        c = MulMod(b, b, n_);
+        t = MulMod(t, c, n_);
+        m = i;
+      }
+      root = r;
+    }
+    return Equal(MulMod(root, root, n_), a);
+  }
+
+private:
+  Big n_, nMinus1_, q_, z_;
+  int e_ = 0;
+};
+
+// ---- Polynomials modulo N: one root of a polynomial that splits ----------
+
+using TPoly = std::vector<Big>;  // constant term first, plain residues
+
+void Trim(TPoly& p) {
+  if (p.empty()) p.push_back(FromInt(0));
+  while (p.size() > 1 && p.back().IsZero()) p.pop_back();
+}
+
+// a mod b, b monic.
+TPoly PolyMod(TPoly a, const TPoly& b, const Big& n) {
+  const std::size_t db = b.size() - 1;
+  while (a.size() > db && a.size() >= b.size()) {
+    const Big lead = a.back();
+    const std::size_t shift = a.size() - b.size();
+    for (std::size_t i = 0; i < db; ++i) a[shift + i] = Mod(Sub(a[shift + i], Mul(lead, b[i])), n);
+    a.pop_back();
+  }
+  Trim(a);
+  return a;
+}
+
+bool MakeMonic(TPoly& a, const Big& n) {
+  Big inverse;
+  if (!ModInverseBigInt(a.back(), n, inverse)) return false;
+  for (Big& c : a) c = MulMod(c, inverse, n);
+  return true;
+}
+
+bool PolyGcd(TPoly a, TPoly b, const Big& n, TPoly& out) {
+  Trim(a);
+  Trim(b);
+  while (!(b.size() == 1 && b[0].IsZero())) {
+    if (!MakeMonic(b, n)) return false;
+    TPoly r = PolyMod(a, b, n);
+    a = std::move(b);
+    b = std::move(r);
+  }
+  if (!MakeMonic(a, n)) return false;
+  out = std::move(a);
+  return true;
+}
+
+// a / b for monic b dividing a.
+TPoly PolyDivide(TPoly a, const TPoly& b, const Big& n) {
+  const std::size_t db = b.size() - 1;
+  TPoly q(a.size() - db, FromInt(0));
+  while (a.size() > db) {
+    const Big lead = a.back();
+    const std::size_t shift = a.size() - b.size();
+    q[shift] = lead;
+    for (std::size_t i = 0; i < db; ++i) a[shift + i] = Mod(Sub(a[shift + i], Mul(lead, b[i])), n);
+    a.pop_back();
+  }
+  return q;
+}
+
+// (x + c)^e mod f (f monic, degree d >= 2) on Montgomery words.
+TPoly PowerOfLinear(const TField& F, const TPoly& f, const Big& c, const Big& e, const TProgress* progress) {
+  const std::size_t d = f.size() - 1;
+  std::vector<TRes> fm(d), r(d, F.Zero()), prod(2 * d - 1, F.Zero());
+  for (std::size_t i = 0; i < d; ++i) fm[i] = F.Load(f[i]);
+  const TRes cm = F.Load(c);
+  TRes t = F.Zero();
+  r[0] = F.One();
+  auto reduceTop = [&](std::vector<TRes>& p, std::size_t top) {
+    // p has coefficients 0..top; fold those above d - 1 by x^d = -sum f_i x^i.
+    for (std::size_t i = top; i >= d; --i) {
+      for (std::size_t j = 0; j < d; ++j) {
+        F.Mul(t, p[i], fm[j]);
+        F.Sub(p[i - d + j], p[i - d + j], t);
+      }
+    }
+  };
+  for (std::int64_t bit = Bits(e) - 1; bit >= 0; --bit) {
+    CheckCancelled(progress);  // a power for a large degree takes a while
+    for (TRes& x : prod) std::fill(x.begin(), x.end(), 0);
+    for (std::size_t i = 0; i < d; ++i) {
+      F.Sqr(t, r[i]);
+      F.Add(prod[2 * i], prod[2 * i], t);
+      for (std::size_t j = i + 1; j < d; ++j) {
+        F.Mul(t, r[i], r[j]);
+        F.Add(prod[i + j], prod[i + j], t);
+        F.Add(prod[i + j], prod[i + j], t);
+      }
+    }
+    reduceTop(prod, 2 * d - 2);
+    for (std::size_t i = 0; i < d; ++i) r[i] = prod[i];
+    if (TCurve::BitOf(e, bit)) {
+      // r := r (x + c)
+      std::vector<TRes> s(d + 1, F.Zero());
+      for (std::size_t i = 0; i < d; ++i) {
+        F.Add(s[i + 1], s[i + 1], r[i]);
+        F.Mul(t, r[i], cm);
+        F.Add(s[i], s[i], t);
+      }
+      reduceTop(s, d);
+      for (std::size_t i = 0; i < d; ++i) r[i] = s[i];
+    }
+  }
+  TPoly out(d);
+  for (std::size_t i = 0; i < d; ++i) out[i] = F.Store(r[i]);
+  Trim(out);
+  return out;
+}
+
+// One root of f modulo n when f splits into distinct linear factors.
+bool FindRoot(const TField& F, TPoly f, std::mt19937_64& random, TProgress* progress, Big& root) {
+  const Big& n = F.Modulus();
+  Big e = Sub(n, FromInt(1));
+  HalveBigInt(e);
+  for (int attempt = 0; f.size() > 2; ++attempt) {
+    if (attempt > 60) return false;
+    CheckCancelled(progress);
+    const Big c = Mod(FromInt(static_cast<std::int64_t>(random() >> 2)), n);
+    TPoly p = PowerOfLinear(F, f, c, e, progress);
+    p[0] = Mod(Sub(p[0], FromInt(1)), n);
+    TPoly g;
+    if (!PolyGcd(f, p, n, g)) return false;
+    if (g.size() <= 1 || g.size() == f.size()) continue;
+    TPoly other = PolyDivide(f, g, n);
+    f = g.size() <= other.size() ? std::move(g) : std::move(other);
+  }
+  if (f.size() != 2) return false;
+  // root of f0 + f1 x
+  Big inverse;
+  if (!ModInverseBigInt(f[1], n, inverse)) return false;
+  root = Mod(Sub(FromInt(0), MulMod(f[0], inverse, n)), n);
+  return true;
+}
+
+// ---- Small primes for splitting the orders ------------------------------
+
+const std::vector<std::uint32_t>& SmallPrimes() {
+  static const std::vector<std::uint32_t> primes = [] {
+    constexpr std::uint32_t kLimit = 1u << 16;
+    std::vector<bool> composite(kLimit + 1, false);
+    std::vector<std::uint32_t> out;
+    for (std::uint32_t i = 2; i <= kLimit; ++i) {
+      if (composite[i]) continue;
+      out.push_back(i);
+      for (std::uint64_t j = std::uint64_t{i} * i; j <= kLimit; j += i) composite[j] = true;
+    }
+    return out;
+  }();
+  return primes;
+}
+
+// The small primes in groups whose products fit in 32 bits, so one
+// division by a group's product gives the residues of all its primes.
+struct TPrimeGroup {
+  std::size_t begin, end;
+  std::uint64_t product;
+};
+
+const std::vector<TPrimeGroup>& PrimeGroups() {
+  static const std::vector<TPrimeGroup> groups = [] {
+    const auto& primes = SmallPrimes();
+    std::vector<TPrimeGroup> out;
+    for (std::size_t i = 0; i < primes.size();) {
+      std::uint64_t product = 1;
+      std::size_t j = i;
+      while (j < primes.size() && product * primes[j] <= (std::uint64_t{1} << 32)) product *= primes[j++];
+      out.push_back({i, j, product});
+      i = j;
+    }
+    return out;
+  }();
+  return groups;
+}
+
+// x mod p for every small prime p, x >= 0.
+void SmallResidues(const Big& x, std::vector<std::uint32_t>& out) {
+  const auto& primes = SmallPrimes();
+  out.resize(primes.size());
+  for (const TPrimeGroup& g : PrimeGroups()) {
+    Big copy = x;
+    const std::uint64_t r = static_cast<std::uint64_t>(DivideBySmallBigInt(copy, static_cast<std::int64_t>(g.product)));
+    for (std::size_t k = g.begin; k < g.end; ++k) out[k] = static_cast<std::uint32_t>(r % primes[k]);
+  }
+}
+
+// Divides out of m every power of the primes listed (each known to divide
+// m); returns their product s.
+Big DivideOut(Big& m, const std::vector<std::uint32_t>& divisors) {
+  Big s = FromInt(1);
+  for (std::uint32_t p : divisors)
+    for (;;) {
+      Big t = m;
+      if (DivideBySmallBigInt(t, p) != 0) break;
+      m = std::move(t);
+      MultiplyBySmallBigInt(s, p);
+    }
+  return s;
+}
+
+bool ProbablePrime(const Big& q) {
+  if (!IsOddBigInt(q)) return false;
+  // One strong round with base 2 discards most candidates cheaply.
+  Big d = Sub(q, FromInt(1));
+  int r = 0;
+  while (!IsOddBigInt(d)) {
+    HalveBigInt(d);
+    ++r;
+  }
+  Big x = PowMod(FromInt(2), d, q);
+  const Big qMinus1 = Sub(q, FromInt(1));
+  if (!IsOne(x) && !Equal(x, qMinus1)) {
+    int i = 1;
+    for (; i < r; ++i) {
+      x = MulMod(x, x, q);
+      if (Equal(x, qMinus1)) break;
+    }
+    if (i >= r) return false;
+  }
+  return IsPrimeNumber(q);
+}
+
+// ---- One step of the descent ---------------------------------------------
+
+struct TCandidate {
+  std::int32_t D = 0;
+  Big t, s, q;
+};
+
+// 4N = u^2 + |D| v^2 by Cornacchia's algorithm.
+bool Cornacchia(const Big& n, std::int32_t D, TSqrt& roots, const Big& limit, Big& u, Big& v) {
+  Big r;
+  if (!roots.Root(FromInt(D), r)) return false;
+  const bool dOdd = (D & 1) != 0;
+  if (IsOddBigInt(r) != dOdd) r = Sub(n, r);
+  Big a = Add(n, n), b = r;
+  while (Compare(b, limit) > 0) {
+    Big next = Mod(a, b);
+    a = std::move(b);
+    b = std::move(next);
+  }
+  Big rest = Sub(Mul(Add(n, n), FromInt(2)), Mul(b, b));
+  Big remainder = rest;
+  if (DivideBySmallBigInt(remainder, -static_cast<std::int64_t>(D)) != 0) return false;
+  const Big root = Isqrt(remainder);
+  if (!Equal(Mul(root, root), remainder)) return false;
+  u = b;
+  v = root;
+  return true;
+}
+
+class TStepSearch {
+public:
+  TStepSearch(const Big& n, TProgress* progress) : n_(n), progress_(progress), roots_(n) {
+    limit_ = Isqrt(Mul(n, FromInt(4)));
+    SmallResidues(Add(n, FromInt(1)), nPlus1Residues_);
+  }
+
+  // The first candidate that clears the wanted size, else the best of
+  // those found within 40 discriminants of the first. A candidate's worth
+  // is the bits it removes less a charge for the class polynomial's degree
+  // h, whose root costs about h^2 products per bit of N.
+  bool Find(TCandidate& best) {
+    const std::int64_t bits = Bits(n_);
+    const std::int64_t want = std::max<std::int64_t>(10, bits / 16);
+    bool found = false;
+    std::int64_t bestScore = 0;
+    int sinceFirst = 0;
+    for (const TDiscriminant& d : DiscriminantsByClassNumber(kMaxClassNumber)) {
+      CheckCancelled(progress_);
+      if (found && ++sinceFirst > 40) break;
+      // D = -3 and -4 give j = 0 and 1728, whose curves y^2 = x^3 + b and
+      // y^2 = x^3 + a x come in 6 and 4 twists: a changed digit in such a
+      // step would still prove the number with good odds. Every digit of our
+      // certificates is to matter, so those two are left out.
+      if (d.D >= -4) continue;
+      if (std::find(excluded_.begin(), excluded_.end(), d.D) != excluded_.end()) continue;
+      if (JacobiBigInt(d.D, n_) != 1) continue;
+      Big u, v;
+      if (!Cornacchia(n_, d.D, roots_, limit_, u, v)) continue;
+      // The orders N + 1 -+ u: their small prime factors from the residues
+      // of N + 1 (once per step) and of u.
+      SmallResidues(u, uResidues_);
+      const auto& primes = SmallPrimes();
+      for (int sign = 0; sign < 2; ++sign) {
+        divisors_.clear();
+        for (std::size_t k = 0; k < primes.size(); ++k) {
+          const std::uint32_t p = primes[k], a = nPlus1Residues_[k], b = uResidues_[k];
+          if ((sign == 0 ? (a + p - b) % p : (a + b) % p) == 0) divisors_.push_back(p);
+        }
+        Big t = u;
+        if (sign) NegateBigInt(t);
+        Big q = Sub(Add(n_, FromInt(1)), t);
+        const Big s = DivideOut(q, divisors_);
+        const std::int64_t removed = bits - Bits(q);
+        // q must come down: with s = 1 the order's prime q has a curve of
+        // order N in turn, and the descent would go round in a circle.
+        if (removed < 1) continue;
+        const std::int64_t score = 8 * removed - std::int64_t{d.h} * d.h;  // in eighths of a bit
+        if (found && score <= bestScore) continue;
+        if (!AboveHasseBound(q, n_) || !ProbablePrime(q)) continue;
+        best = {d.D, t, s, q};
+        bestScore = score;
+        found = true;
+        if (score >= 8 * want) return true;
+      }
+    }
+    return found;
+  }
+
+  // A discriminant whose curve could not be built is not offered again.
+  void Exclude(std::int32_t D) { excluded_.push_back(D); }
+
+private:
+  static constexpr int kMaxClassNumber = 60;
+  Big n_;
+  TProgress* progress_;
+  TSqrt roots_;
+  Big limit_;
+  std::vector<std::int32_t> excluded_;
+  std::vector<std::uint32_t> nPlus1Residues_, uResidues_, divisors_;
+};
+
+// A curve of order N + 1 - t with CM by D and a point P of m P = O, s P != O.
+bool BuildCurve(const Big& n, const TCandidate& c, std::mt19937_64& random, TProgress* progress, TEcppStep& step) {
+  const TField F(n);
+  Big j;
+  const std::vector<Big>& h = HilbertClassPolynomial(c.D);
+  TPoly f;
+  for (const Big& x : h) f.push_back(Mod(x, n));
+  if (!FindRoot(F, f, random, progress, j)) return false;
+  // The curve a = 3k, b = 2k with k = j / (1728 - j) has invariant j; the
+  // twists by random g (a g^2, b g^3) give the curve and its twist.
+  Big k;
+  {
+    Big inverse;
+    if (!ModInverseBigInt(Mod(Sub(FromInt(1728), j), n), n, inverse)) return false;
+    k = MulMod(j, inverse, n);
+  }
+  TSqrt roots(n);
+  auto randomResidue = [&] {
+    Big r = FromInt(0);
+    for (int i = 0; i < (Bits(n) + 61) / 62; ++i) {
+      r = ShiftLeft(r, 62);
+      r = Add(r, FromInt(static_cast<std::int64_t>(random() >> 2)));
+    }
+    return Mod(r, n);
+  };
+  for (int curve = 0; curve < 200; ++curve) {
+    CheckCancelled(progress);
+    const Big g = randomResidue();
+    if (g.IsZero()) continue;
+    const Big g2 = MulMod(g, g, n);
+    const Big a4 = MulMod(MulMod(FromInt(3), k, n), g2, n);
+    const Big a6 = MulMod(MulMod(FromInt(2), k, n), MulMod(g2, g, n), n);
+    // A point: x at random until x^3 + a x + b is a square.
+    Big x, y;
+    for (int tries = 0;; ++tries) {
+      if (tries > 100) return false;
+      x = randomResidue();
+      const Big rhs = Mod(Add(Add(MulMod(MulMod(x, x, n), x, n), MulMod(a4, x, n)), a6), n);
+      if (rhs.IsZero()) continue;
+      if (roots.Root(rhs, y)) break;
+    }
+    TCurve E(F, F.Load(a4));
+    const TRes xm = F.Load(x), ym = F.Load(y);
+    const TJacobian sp = E.Multiply(xm, ym, c.s);
+    if (F.IsZero(sp.Z)) continue;
+    TRes sx, sy;
+    if (!E.ToAffine(sp, sx, sy)) return false;
+    const TJacobian mp = E.Multiply(sx, sy, c.q);
+    if (!F.IsZero(mp.Z)) continue;  // the twist, or the wrong curve of the family
+    step = {n, c.t, c.s, a4, x, y};
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+Big CompositeWitness(const Big& n) {
+  Big d = Sub(n, FromInt(1));
+  int r = 0;
+  while (!IsOddBigInt(d)) {
+    HalveBigInt(d);
+    ++r;
+  }
+  const Big nMinus1 = Sub(n, FromInt(1));
+  int tried = 0;
+  for (std::uint32_t p : SmallPrimes()) {
+    if (++tried > 100) break;
+    const Big a = FromInt(p);
+    if (Compare(a, nMinus1) >= 0) break;
+    Big x = PowMod(a, d, n);
+    if (IsOne(x) || Equal(x, nMinus1)) continue;
+    bool passed = false;
+    for (int i = 1; i < r && !passed; ++i) {
+      x = MulMod(x, x, n);
+      passed = Equal(x, nMinus1);
+    }
+    if (!passed) return a;
+  }
+  return FromInt(0);
+}
+
+TEcppOutcome ProvePrimality(const Big& n0, TProgress* progress) {
+  Big n = n0;
+  if (n.IsNegative() && !n.IsZero()) throw std::invalid_argument("The number must be at least 2");
+  if (Compare(n, FromInt(2)) < 0) throw std::invalid_argument("The number must be at least 2");
+  TEcppOutcome outcome;
+  std::uint64_t small = 0;
+  if (ToUint64(n, small)) {
+    outcome.prime = IsPrime64(small);
+    if (!outcome.prime) outcome.witness = (small % 2 == 0) ? FromInt(2) : CompositeWitness(n);
+    return outcome;
+  }
+  if (!IsOddBigInt(n)) {
+    outcome.witness = FromInt(2);
+    return outcome;
+  }
+  if (!IsPrimeNumber(n)) {
+    outcome.witness = CompositeWitness(n);
+    return outcome;
+  }
+  const std::int64_t digits0 = static_cast<std::int64_t>(Text(n).size());
+  std::mt19937_64 random(static_cast<std::uint64_t>(n.Digit(1)) * 0x9E3779B97F4A7C15ULL + 1);
+  for (int stepIndex = 1;; ++stepIndex) {
+    std::uint64_t q64 = 0;
+    if (ToUint64(n, q64)) break;
+    const std::int64_t digits = static_cast<std::int64_t>(Text(n).size());
+    ReportProgress(progress, 1.0 - static_cast<double>(digits) / static_cast<double>(digits0),
+                   "Step " + std::to_string(stepIndex) + ": " + std::to_string(digits) + " digits");
+    CheckCancelled(progress);
+    TStepSearch search(n, progress);
+    TCandidate candidate;
+    TEcppStep step;
+    bool built = false;
+    // A candidate whose curve cannot be built (a root not found) is rare;
+    // then the search runs again without its discriminant.
+    for (int attempt = 0; attempt < 3 && !built; ++attempt) {
+      if (!search.Find(candidate)) break;
+      built = BuildCurve(n, candidate, random, progress, step);
+      if (!built) search.Exclude(candidate.D);
+    }
+    if (!built) throw std::runtime_error("No elliptic curve step found for " + Text(n));
+    outcome.steps.push_back(step);
+    n = candidate.q;
+  }
+  outcome.prime = true;
+  return outcome;
+}
+
+}  // namespace ecpp
