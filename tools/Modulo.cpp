@@ -53,14 +53,14 @@ TBigInt PowerModBits(const TBigInt& base, std::uint64_t e, const TBigInt& m) {
   return acc;
 }
 
-// Characters an expression may hold: digits, the four operators, blanks.
+
+}  // namespace
+
 bool IsModuloExpressionText(const std::string& expression) {
   return std::all_of(expression.begin(), expression.end(), [](char c) {
     return IsDigit(c) || c == '^' || c == '*' || c == '+' || c == '-' || c == ' ' || c == '\t';
   });
 }
-
-}  // namespace
 
 TBigInt PowerModChunked(const TBigInt& b, const TBigInt& e, const TBigInt& m) {
   std::int64_t q = 0;

@@ -25,6 +25,9 @@ TBigInt PowerModFast(const TBigInt& b, const TBigInt& e, const TBigInt& m);
 // too large. Blanks are ignored.
 std::string ReduceExpression(const std::string& expression, const TBigInt& m);
 
+// Characters an expression may hold: digits, the four operators, blanks.
+bool IsModuloExpressionText(const std::string& expression);
+
 // The outcome of one press of "Modulo".
 struct TModuloRun {
   bool computed = false;          // a factor above 0 was read and work began

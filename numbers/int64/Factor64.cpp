@@ -22,6 +22,14 @@ std::uint64_t Gcd(std::uint64_t a, std::uint64_t b) {
   return a << shift;
 }
 
+
+const std::vector<std::uint32_t>& TrialPrimes() {
+  static const std::vector<std::uint32_t> primes = OddPrimesUpTo(1000);
+  return primes;
+}
+
+}  // namespace
+
 // A proper factor of n (1 < result < n); n odd, composite, not below 9.
 std::uint64_t BrentRhoFactor64(std::uint64_t n) {
   const TMontgomery64 m(n);
@@ -56,10 +64,7 @@ std::uint64_t BrentRhoFactor64(std::uint64_t n) {
   }
 }
 
-const std::vector<std::uint32_t>& TrialPrimes() {
-  static const std::vector<std::uint32_t> primes = OddPrimesUpTo(1000);
-  return primes;
-}
+namespace {
 
 void Split(std::uint64_t n, std::vector<std::uint64_t>& factors) {
   if (n == 1) return;

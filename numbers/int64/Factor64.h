@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <vector>
 
+// A proper factor of n (1 < result < n); n odd, composite, not below 9.
+std::uint64_t BrentRhoFactor64(std::uint64_t n);
+
 // The prime factors of n, with multiplicity, ascending; empty for 0 and 1.
 std::vector<std::uint64_t> Factorize64(std::uint64_t n);
 

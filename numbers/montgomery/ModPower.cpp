@@ -29,7 +29,9 @@ bool ExponentBit(const TBigInt& e, std::int64_t i) {
   return (e.Cells[cell] >> (i % 31)) & 1;
 }
 
-// The generic word loop of any width (TMontgomeryWords, sliding window).
+
+}  // namespace
+
 void ModPowerWordsBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, TBigInt& result) {
   const TMontgomeryWords m(n);
   const int k = m.Words();
@@ -74,8 +76,6 @@ void ModPowerWordsBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, T
   }
   m.Store(acc, result);
 }
-
-}  // namespace
 
 TMontgomeryParameters MontgomeryParametersBigInt(const TBigInt& n) {
   TMontgomeryParameters p;

@@ -36,3 +36,5 @@ void ModPowerPlainBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, T
 // words (a small base multiplies in by a few word operations, a large one
 // through a sliding window); wider moduli take the generic word loop.
 void ModPowerBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, TBigInt& result);
+// The generic word loop of any width (TMontgomeryWords, sliding window).
+void ModPowerWordsBigInt(const TBigInt& b, const TBigInt& e, const TBigInt& n, TBigInt& result);
