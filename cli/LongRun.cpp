@@ -71,11 +71,22 @@ void RunWork(bool showProgress, std::ostream& err, const std::function<void(TPro
     while (!doneSignal.wait_for(lock, std::chrono::seconds(1), [&] { return done; })) {
       const auto seconds =
           std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start).count();
-      std::string line = "calvenna-cli: " + std::to_string(seconds) + " s";
+      // Appended, not "text" + string: GCC 12 warns wrongly (-Wrestrict) on
+      // the inlined insert of the latter, which -Werror would stop on.
+      std::string line = "calvenna-cli: ";
+      line += std::to_string(seconds);
+      line += " s";
       const std::string text = progress.Text();
-      if (!text.empty()) line += ", " + text;
+      if (!text.empty()) {
+        line += ", ";
+        line += text;
+      }
       const double fraction = progress.Fraction();
-      if (fraction >= 0) line += " " + std::to_string(static_cast<int>(fraction * 100)) + " %";
+      if (fraction >= 0) {
+        line += " ";
+        line += std::to_string(static_cast<int>(fraction * 100));
+        line += " %";
+      }
       err << line << std::endl;
     }
   }

@@ -3,6 +3,7 @@
 // its list file).
 #include <chrono>
 #include <ctime>
+#include <mutex>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -53,12 +54,16 @@ void NeedPositional(const TArgs& a, std::size_t count) {
   if (a.positional.size() > count) throw EUsageError("Too many arguments");
 }
 
-// The summary's clock: the local date and time of day.
+// The summary's clock: the local date and time of day. std::localtime is
+// the one call every C++ library has (localtime_r is POSIX's alone); its
+// shared result is copied out under a lock, as the clock may be read from
+// the search thread.
 std::tm LocalNow() {
+  static std::mutex lock;
   const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  std::tm tm{};
-  localtime_r(&t, &tm);
-  return tm;
+  const std::lock_guard<std::mutex> hold(lock);
+  const std::tm* local = std::localtime(&t);
+  return local ? *local : std::tm{};
 }
 
 TSearchClock LocalClock() {

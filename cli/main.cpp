@@ -18,6 +18,11 @@
 #include "numbers/bigint/BigInt.h"
 #include "tools/ErrorText.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
 namespace {
 
 // A new group of subcommands is one more entry here.
@@ -61,10 +66,33 @@ int Fail(std::ostream& err, int status, const std::string& message) {
   return status;
 }
 
+// The words after the program's name, in UTF-8 as every file name and text
+// is read. Windows hands argv over in the ANSI code page, where a name
+// outside it turns into question marks; its wide command line holds them.
+std::vector<std::string> Arguments(int argc, char** argv) {
+#ifdef _WIN32
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide) {
+    std::vector<std::string> words;
+    for (int i = 1; i < count; ++i) {
+      const int n = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+      std::string word(n > 0 ? static_cast<std::size_t>(n) : 1, '\0');
+      WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, word.data(), n, nullptr, nullptr);
+      word.resize(word.size() - 1);  // the terminating zero
+      words.push_back(std::move(word));
+    }
+    LocalFree(wide);
+    return words;
+  }
+#endif
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> words(argv + 1, argv + argc);
+  std::vector<std::string> words = Arguments(argc, argv);
   InstallInterruptHandler();
   TCliIo io{std::cout, std::cerr};
   if (words.empty()) {

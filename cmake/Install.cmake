@@ -10,13 +10,18 @@ if(TARGET calvenna-cli)
   target_compile_definitions(calvenna-cli PRIVATE CALVENNA_VERSION="${PROJECT_VERSION}")
 endif()
 
-install(TARGETS calvenna calvenna-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/${CALVENNA_APP_ID}.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/${CALVENNA_APP_ID}.svg
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/${CALVENNA_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(TARGETS calvenna-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The desktop entry and its companions describe the windowed program, absent
+# from a build without Qt.
+if(TARGET calvenna)
+  install(TARGETS calvenna RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/${CALVENNA_APP_ID}.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/${CALVENNA_APP_ID}.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/${CALVENNA_APP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+endif()
 
 # The manual page carries the version; Debian wants it compressed.
 configure_file(${CMAKE_SOURCE_DIR}/packaging/calvenna-cli.1.in ${CMAKE_BINARY_DIR}/packaging/calvenna-cli.1 @ONLY)

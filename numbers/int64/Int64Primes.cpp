@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "numbers/int64/PrimeRange.h"
 #include "numbers/text/NumberText.h"
 
 bool IsPrimeInt64(std::int64_t n) {
@@ -10,8 +11,10 @@ bool IsPrimeInt64(std::int64_t n) {
   if (n == 2) return true;
   if (n % 2 == 0) return false;
   // A 32-bit bound would wrap for n above (2^31 - 1)^2 and pass composites.
-  const std::uint64_t limit = static_cast<std::uint64_t>(std::ceil(std::sqrt(static_cast<long double>(n))));
+  // The exact root: a floating-point one hangs on the width of long double,
+  // which is only 64 bits on some systems.
   const std::uint64_t u = static_cast<std::uint64_t>(n);
+  const std::uint64_t limit = IntegerSqrt64(u);
   for (std::uint64_t d = 3; d <= limit; d += 2)
     if (u % d == 0) return false;
   return true;
