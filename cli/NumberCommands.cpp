@@ -30,8 +30,12 @@ int IsPrime(const std::vector<std::string>& given, TCliIo& io) {
   std::vector<std::string> args = given;
   const bool noLimit = TakeNoLimit(args);
   NeedArgs(args, 1, static_cast<std::size_t>(-1));
-  if (!noLimit)
-    for (const std::string& text : args) CheckLength("The number", text, kTesterLength);
+  for (const std::string& text : args) {
+    // The tester's own answer to an empty field; without it an empty text
+    // would read as 0 and be called composite.
+    if (text.empty()) throw EBadInput("Please type a valid number.");
+    if (!noLimit) CheckLength("The number", text, kTesterLength);
+  }
   for (const std::string& text : args) {
     TBigInt n;
     DecimalToBigInt(text, n);
