@@ -3,6 +3,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <cpuid.h>
+#endif
+
 namespace cpu {
 
 namespace {
@@ -15,7 +19,11 @@ TKernels Detect() {
   __builtin_cpu_init();
   k.plain = false;
   k.x86Asm = true;
-  k.mulxAdx = __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("adx");
+  // ADX straight from cpuid: clang's __builtin_cpu_supports does not know it.
+  unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+  const bool leaf7 = __get_cpuid_count(7, 0, &eax, &ebx, &ecx, &edx) != 0;
+  const bool adx = leaf7 && (ebx & (1U << 19)) != 0;
+  k.mulxAdx = __builtin_cpu_supports("bmi2") && adx;
   k.avx2Fma = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
   k.avx512 = k.avx2Fma && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq") &&
              __builtin_cpu_supports("avx512vl");

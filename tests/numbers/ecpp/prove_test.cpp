@@ -71,7 +71,7 @@ void ExpectProven(const Big& n, bool askGp) {
   const std::string text = CertificateText(n, o);
   const ecpp::TVerdict v = Verify(text);
   EXPECT_TRUE(v.valid) << ecpp::Text(n) << ": " << v.reason;
-  if (askGp && GpInstalled()) EXPECT_EQ(GpVerdict(text), 1) << text;
+  if (askGp && GpInstalled()) { EXPECT_EQ(GpVerdict(text), 1) << text; }
 }
 
 TEST(EcppProve, RandomPrimesFrom20To200Digits) {

@@ -143,7 +143,7 @@ TEST_F(EcppVerify, TextsThatAreNoCertificate) {
     ecpp::TCertificate parsed;
     std::string error;
     EXPECT_EQ(ecpp::ParseCertificate(c.text, parsed, error), c.parses) << c.text;
-    if (c.parses) EXPECT_EQ(ecpp::VerifyCertificate(parsed).valid, c.valid) << c.text;
+    if (c.parses) { EXPECT_EQ(ecpp::VerifyCertificate(parsed).valid, c.valid) << c.text; }
   }
 }
 
