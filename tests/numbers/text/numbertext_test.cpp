@@ -54,8 +54,9 @@ TEST(FormatGeneral, PlainBelowTenToTheFifteenElseENotation) {
 }
 
 TEST(FormatGeneral, RoundsOnceFromTheExtendedValue) {
-  if constexpr (std::numeric_limits<long double>::digits >= 64)
+  if constexpr (std::numeric_limits<long double>::digits >= 64) {
     EXPECT_EQ(FormatGeneral(7.55298651022292499996e-06L), "7.55298651022292E-6");
+  }
 }
 
 TEST(FormatGeneral, ExactDecimalsAndWholeNumbers) {
