@@ -41,6 +41,16 @@ std::string Join(const std::vector<std::string>& lines) {
   return s;
 }
 
+// The whole part of an exact decimal, 0 for a negative one, capped at 10^18.
+std::uint64_t WholePart(const TDecimalText& d) {
+  if (d.negative || d.digits.empty() || d.exponent < 0) return 0;
+  if (d.exponent >= 18) return 1000000000000000000ULL;
+  std::uint64_t n = 0;
+  for (long i = 0; i <= d.exponent; ++i)
+    n = n * 10 + (static_cast<std::size_t>(i) < d.digits.size() ? static_cast<std::uint64_t>(d.digits[i] - '0') : 0);
+  return n;
+}
+
 void CheckTree(const TDivisorTree& tree, std::uint64_t n) {
   // Divisors d < sqrt(n) ascending, each with its cofactor, then the root.
   std::uint64_t last = 1;
@@ -113,11 +123,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!v) return 0;
   const long double number = *v > 1e18L ? 1e18L : *v;
   FUZZ_CHECK(found.fieldText == FormatGeneral(number), "field text " << found.fieldText);
-  if (number < 2) {
+  // The number searched is the whole part of the text as typed, exactly (a
+  // long double would round 99999099999.999999999998 up to 99999100000).
+  const std::uint64_t n = WholePart(*ReadDecimalText(field));
+  if (n < 2) {
     FUZZ_CHECK(found.tree.empty() && !found.prime && found.resultLine == kDivisorsBelowTwo, "below two");
     return 0;
   }
-  const std::uint64_t n = static_cast<std::uint64_t>(std::trunc(number));
   CheckTree(found.tree, n);
   FUZZ_CHECK(found.entryCount == found.tree.size(), "entry count");
   Mpz mn;
