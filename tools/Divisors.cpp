@@ -42,12 +42,16 @@ TDivisorOutcome FindDivisors(const std::string& fieldText, std::string_view sep)
   // The float reading decides what is a number (and what is too large for
   // one); the value itself is taken from the exact decimal digits, so every
   // whole number up to 10^18 is the one typed on every platform.
-  std::optional<TDecimalText> read = ReadFloatText(fieldText, sep) ? ReadDecimalText(fieldText, sep) : std::nullopt;
+  const std::optional<long double> value = ReadFloatText(fieldText, sep);
+  std::optional<TDecimalText> read = value ? ReadDecimalText(fieldText, sep) : std::nullopt;
   if (!read) {
     out.error = "'" + fieldText + "' is not a valid floating point value";
     return out;
   }
   TDecimalText number = *read;
+  // A value too small for a floating value reads as zero, and the field
+  // shows 0 for it, as it always has.
+  if (*value == 0) number = TDecimalText{};
   const bool positive = !number.negative && !number.digits.empty();
   if (positive && (number.exponent > kHighestPower || (number.exponent == kHighestPower && number.digits != "1")))
     number = TDecimalText{false, "1", kHighestPower};
