@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <numbers>
 #include <numeric>
 #include <stdexcept>
 
@@ -254,7 +255,7 @@ const std::vector<Big>& HilbertClassPolynomial(std::int32_t D) {
   // The bits of the roots: |j| is about exp(pi sqrt|D| / a) for each form.
   double bits = 64;
   for (const TForm& form : ReducedForms(D))
-    bits += M_PI * std::sqrt(-static_cast<double>(D)) / static_cast<double>(form.a) / std::log(2.0) + 12;
+    bits += std::numbers::pi * std::sqrt(-static_cast<double>(D)) / static_cast<double>(form.a) / std::log(2.0) + 12;
   auto poly = std::make_unique<std::vector<Big>>();
   std::int64_t precision = static_cast<std::int64_t>(bits);
   for (int attempt = 0;; ++attempt) {
