@@ -6,18 +6,18 @@
 // checked-in corpus. A wrong value aborts, so both ways report it the same.
 #pragma once
 
-#include <gmp.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "numbers/bigint/BigInt.h"
 #include "numbers/primality/Random.h"
+#include "tests/Mpz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -84,54 +84,8 @@ private:
   std::size_t pos_ = 0;
 };
 
-// An mpz_t with its lifetime.
-class Mpz {
-public:
-  Mpz() { mpz_init(v_); }
-  explicit Mpz(long v) { mpz_init_set_si(v_, v); }
-  Mpz(const Mpz& o) { mpz_init_set(v_, o.v_); }
-  Mpz& operator=(const Mpz& o) {
-    mpz_set(v_, o.v_);
-    return *this;
-  }
-  ~Mpz() { mpz_clear(v_); }
-  mpz_ptr get() { return v_; }
-  mpz_srcptr get() const { return v_; }
-  std::string Str() const {
-    std::vector<char> buf(mpz_sizeinbase(v_, 10) + 2);
-    mpz_get_str(buf.data(), 10, v_);
-    return buf.data();
-  }
-  int Sign() const { return mpz_sgn(v_); }
-  bool operator==(const Mpz& o) const { return mpz_cmp(v_, o.v_) == 0; }
-  bool operator!=(const Mpz& o) const { return !(*this == o); }
-
-private:
-  mpz_t v_;
-};
-
-// Base-2^31 digits both ways without going through text: each 64-bit cell
-// holds 31 bits, so 33 nail bits.
-inline Mpz ToMpz(const TBigInt& a) {
-  Mpz r;
-  const std::size_t n = static_cast<std::size_t>(a.Count());
-  mpz_import(r.get(), n, -1, sizeof(std::int64_t), 0, 33, a.Cells.data() + 1);
-  if (a.SignFlag == 0) mpz_neg(r.get(), r.get());
-  return r;
-}
-
-inline TBigInt FromMpz(const Mpz& v) {
-  TBigInt r;
-  std::size_t count = (mpz_sizeinbase(v.get(), 2) + 30) / 31 + 1;
-  r.Cells.assign(count + 1, 0);
-  std::size_t written = 0;
-  mpz_export(r.Cells.data() + 1, &written, -1, sizeof(std::int64_t), 0, 33, v.get());
-  if (written == 0) written = 1;
-  r.Cells.resize(written + 1);
-  r.Cells[0] = static_cast<std::int64_t>(written);
-  r.SignFlag = v.Sign() < 0 ? 0 : 1;
-  return r;
-}
+inline Mpz ToMpz(const TBigInt& a) { return Mpz(a); }
+inline TBigInt FromMpz(const Mpz& v) { return v.Big(); }
 
 // A magnitude from bytes, most significant first.
 inline Mpz MpzFromBytes(const std::vector<std::uint8_t>& bytes) {
@@ -142,7 +96,7 @@ inline Mpz MpzFromBytes(const std::vector<std::uint8_t>& bytes) {
 
 // A TBigInt of the given magnitude with the given flag (a zero may be "-0").
 inline TBigInt BigFromBytes(const std::vector<std::uint8_t>& bytes, bool minus) {
-  TBigInt r = FromMpz(MpzFromBytes(bytes));
+  TBigInt r = MpzFromBytes(bytes).Big();
   r.SignFlag = minus ? 0 : 1;
   return r;
 }
@@ -164,7 +118,7 @@ inline std::string NormalFormFault(const TBigInt& a) {
 #define FUZZ_CHECK_VALUE(big, mpz)                                                                   \
   do {                                                                                               \
     FUZZ_CHECK_NORMAL(big);                                                                          \
-    FUZZ_CHECK(::fuzz::ToMpz(big) == (mpz), "got " << ::fuzz::ToMpz(big).Str() << " want " << (mpz).Str()); \
+    FUZZ_CHECK(Mpz(big) == (mpz), "got " << Mpz(big).Str() << " want " << (mpz).Str()); \
   } while (0)
 
 // A generator for the number tests that depends only on the input, so a
@@ -190,6 +144,33 @@ private:
   std::uint64_t seed_, state_;
   std::uint64_t reseeds_ = 0;
 };
+
+// Whether |v| is prime; mpz_probab_prime_p with 30 rounds is exact in
+// practice for the sizes fuzzed.
+inline bool GmpPrime(const Mpz& v) {
+  Mpz a;
+  mpz_abs(a.get(), v.get());
+  return mpz_probab_prime_p(a.get(), 30) != 0;
+}
+
+// A field text read as a signed 64-bit integer: blanks, a sign, digits;
+// nothing when it is not one or does not fit.
+inline std::optional<long long> ReadSigned64(const std::string& t) {
+  std::size_t i = 0;
+  while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
+  bool minus = false;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) minus = t[i++] == '-';
+  if (i >= t.size()) return std::nullopt;
+  Mpz v;
+  for (; i < t.size(); ++i) {
+    if (t[i] < '0' || t[i] > '9') return std::nullopt;
+    mpz_mul_ui(v.get(), v.get(), 10);
+    mpz_add_ui(v.get(), v.get(), static_cast<unsigned long>(t[i] - '0'));
+  }
+  if (minus) mpz_neg(v.get(), v.get());
+  if (!mpz_fits_slong_p(v.get())) return std::nullopt;
+  return mpz_get_si(v.get());
+}
 
 // The value of a text of decimal digits only (empty reads 0).
 inline Mpz MpzFromDigits(const std::string& digits) {

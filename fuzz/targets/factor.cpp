@@ -18,12 +18,6 @@ using namespace fuzz;
 
 namespace {
 
-bool GmpPrime(const Mpz& v) {
-  Mpz a;
-  mpz_abs(a.get(), v.get());
-  return mpz_probab_prime_p(a.get(), 30) != 0;
-}
-
 Mpz Abs(const Mpz& v) {
   Mpz a;
   mpz_abs(a.get(), v.get());

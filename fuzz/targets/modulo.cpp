@@ -13,23 +13,6 @@ using namespace fuzz;
 
 namespace {
 
-std::optional<long long> ReadFactor(const std::string& t) {
-  std::size_t i = 0;
-  while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
-  bool minus = false;
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) minus = t[i++] == '-';
-  if (i >= t.size()) return std::nullopt;
-  Mpz v;
-  for (; i < t.size(); ++i) {
-    if (!IsDigit(t[i])) return std::nullopt;
-    mpz_mul_ui(v.get(), v.get(), 10);
-    mpz_add_ui(v.get(), v.get(), static_cast<unsigned long>(t[i] - '0'));
-  }
-  if (minus) mpz_neg(v.get(), v.get());
-  if (!mpz_fits_slong_p(v.get())) return std::nullopt;
-  return mpz_get_si(v.get());
-}
-
 Mpz Residue(const Mpz& x, const Mpz& m) {
   Mpz r;
   mpz_mod(r.get(), x.get(), m.get());
@@ -105,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (IsDigit(c)) count = (count * 10 + (c - '0')) % 4;
 
   const TModuloRun run = RunModulo(expression, factorText, count);
-  const std::optional<long long> factor = ReadFactor(factorText);
+  const std::optional<long long> factor = ReadSigned64(factorText);
   FUZZ_CHECK(run.factorRead == factor.has_value(), "factor read " << run.factorRead);
   if (!factor) {
     FUZZ_CHECK(!run.error.empty() && run.lines.empty() && !run.computed, "bad factor accepted");

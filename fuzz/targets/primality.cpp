@@ -9,14 +9,6 @@
 
 using namespace fuzz;
 
-namespace {
-bool GmpPrime(const Mpz& v) {
-  Mpz a;
-  mpz_abs(a.get(), v.get());
-  return mpz_probab_prime_p(a.get(), 30) != 0;
-}
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > 140) return 0;
   TInputRandom random(data, size);

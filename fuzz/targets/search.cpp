@@ -17,23 +17,6 @@ using namespace fuzz;
 
 namespace {
 
-std::optional<long long> ReadField(const std::string& t) {
-  std::size_t i = 0;
-  while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
-  bool minus = false;
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) minus = t[i++] == '-';
-  if (i >= t.size()) return std::nullopt;
-  Mpz v;
-  for (; i < t.size(); ++i) {
-    if (!IsDigit(t[i])) return std::nullopt;
-    mpz_mul_ui(v.get(), v.get(), 10);
-    mpz_add_ui(v.get(), v.get(), static_cast<unsigned long>(t[i] - '0'));
-  }
-  if (minus) mpz_neg(v.get(), v.get());
-  if (!mpz_fits_slong_p(v.get())) return std::nullopt;
-  return mpz_get_si(v.get());
-}
-
 std::string Line(const std::string& text, std::size_t& pos) {
   const std::size_t nl = text.find('\n', pos);
   const std::string line = text.substr(pos, nl == std::string::npos ? std::string::npos : nl - pos);
@@ -52,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   request.highText = Line(text, pos);
   request.countTwins = Line(text, pos) == "t";
 
-  const std::optional<long long> low = ReadField(request.lowText), high = ReadField(request.highText);
+  const std::optional<long long> low = ReadSigned64(request.lowText), high = ReadSigned64(request.highText);
   long long lo = 0, hi = 0;
   if (low && high) {
     // The corrections, in their order.

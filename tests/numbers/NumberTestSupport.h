@@ -12,36 +12,14 @@
 
 #include "numbers/bigint/BigInt.h"
 #include "numbers/primality/Random.h"
+#include "tests/Mpz.h"
 
 namespace numtest {
 
 inline TBigInt D(const std::string& s) { return BigIntFromDecimal(s); }
 inline std::string S(const TBigInt& a) { return BigIntToDecimal(a); }
 
-// An mpz_t with its lifetime.
-class Mpz {
-public:
-  Mpz() { mpz_init(v_); }
-  explicit Mpz(const std::string& decimal) { mpz_init_set_str(v_, decimal.c_str(), 10); }
-  explicit Mpz(const TBigInt& a) : Mpz(BigIntToDecimal(a)) {}
-  Mpz(const Mpz& o) { mpz_init_set(v_, o.v_); }
-  Mpz& operator=(const Mpz& o) {
-    mpz_set(v_, o.v_);
-    return *this;
-  }
-  ~Mpz() { mpz_clear(v_); }
-  mpz_ptr get() { return v_; }
-  mpz_srcptr get() const { return v_; }
-  std::string Str() const {
-    std::vector<char> buf(mpz_sizeinbase(v_, 10) + 2);
-    mpz_get_str(buf.data(), 10, v_);
-    return buf.data();
-  }
-  TBigInt Big() const { return BigIntFromDecimal(Str()); }
-
-private:
-  mpz_t v_;
-};
+using ::Mpz;
 
 // A random number of exactly `bits` bits (top bit set).
 // nextprime(10^(digits - 1) * lead).
