@@ -1,11 +1,13 @@
 #include "numbers/ecpp/Ecpp.h"
 
 #include <algorithm>
+#include <map>
 #include <random>
 #include <stdexcept>
 #include <utility>
 
 #include "numbers/ecpp/ClassPolynomial.h"
+#include "numbers/ecpp/PolyRoots.h"
 
 namespace ecpp {
 
@@ -226,136 +228,83 @@ private:
   int e_ = 0;
 };
 
-// ---- Polynomials modulo N: one root of a polynomial that splits ----------
-
-using TPoly = std::vector<Big>;  // constant term first, plain residues
-
-void Trim(TPoly& p) {
-  if (p.empty()) p.push_back(FromInt(0));
-  while (p.size() > 1 && p.back().IsZero()) p.pop_back();
-}
-
-// a mod b, b monic.
-TPoly PolyMod(TPoly a, const TPoly& b, const Big& n) {
-  const std::size_t db = b.size() - 1;
-  while (a.size() > db && a.size() >= b.size()) {
-    const Big lead = a.back();
-    const std::size_t shift = a.size() - b.size();
-    for (std::size_t i = 0; i < db; ++i) a[shift + i] = Mod(Sub(a[shift + i], Mul(lead, b[i])), n);
-    a.pop_back();
-  }
-  Trim(a);
-  return a;
-}
-
-bool MakeMonic(TPoly& a, const Big& n) {
-  Big inverse;
-  if (!ModInverseBigInt(a.back(), n, inverse)) return false;
-  for (Big& c : a) c = MulMod(c, inverse, n);
-  return true;
-}
-
-bool PolyGcd(TPoly a, TPoly b, const Big& n, TPoly& out) {
-  Trim(a);
-  Trim(b);
-  while (!(b.size() == 1 && b[0].IsZero())) {
-    if (!MakeMonic(b, n)) return false;
-    TPoly r = PolyMod(a, b, n);
-    a = std::move(b);
-    b = std::move(r);
-  }
-  if (!MakeMonic(a, n)) return false;
-  out = std::move(a);
-  return true;
-}
-
-// a / b for monic b dividing a.
-TPoly PolyDivide(TPoly a, const TPoly& b, const Big& n) {
-  const std::size_t db = b.size() - 1;
-  TPoly q(a.size() - db, FromInt(0));
-  while (a.size() > db) {
-    const Big lead = a.back();
-    const std::size_t shift = a.size() - b.size();
-    q[shift] = lead;
-    for (std::size_t i = 0; i < db; ++i) a[shift + i] = Mod(Sub(a[shift + i], Mul(lead, b[i])), n);
-    a.pop_back();
-  }
-  return q;
-}
-
-// (x + c)^e mod f (f monic, degree d >= 2) on Montgomery words.
-TPoly PowerOfLinear(const TField& F, const TPoly& f, const Big& c, const Big& e, const TProgress* progress) {
-  const std::size_t d = f.size() - 1;
-  std::vector<TRes> fm(d), r(d, F.Zero()), prod(2 * d - 1, F.Zero());
-  for (std::size_t i = 0; i < d; ++i) fm[i] = F.Load(f[i]);
-  const TRes cm = F.Load(c);
-  TRes t = F.Zero();
-  r[0] = F.One();
-  auto reduceTop = [&](std::vector<TRes>& p, std::size_t top) {
-    // p has coefficients 0..top; fold those above d - 1 by x^d = -sum f_i x^i.
-    for (std::size_t i = top; i >= d; --i) {
-      for (std::size_t j = 0; j < d; ++j) {
-        F.Mul(t, p[i], fm[j]);
-        F.Sub(p[i - d + j], p[i - d + j], t);
+// Square roots of discriminants from the roots of their prime factors.
+// A fundamental D is -1 * 2^e * (odd primes), so sqrt(D) is a product of
+// roots of -1, 2 and small odd primes; those are found once per N (one
+// exponentiation each) and every discriminant of the step shares them. A
+// factor b that is no square modulo N keeps the root of b r instead, r a
+// fixed non-square: D itself is a square, so such factors come in pairs and
+// each pair's r^2 is divided out again.
+class TDiscriminantRoots {
+public:
+  explicit TDiscriminantRoots(const Big& n) : n_(n), sqrt_(n) {
+    for (std::int64_t z = 2; z < 10000; ++z)
+      if (JacobiBigInt(z, n) == -1) {
+        r_ = z;
+        break;
       }
+  }
+
+  // A root of D modulo N; false when D is no square (or N showed itself
+  // composite).
+  bool Root(std::int32_t D, Big& root) {
+    std::int64_t rest = -static_cast<std::int64_t>(D);
+    int twos = 0;
+    while (rest % 2 == 0) {
+      rest /= 2;
+      ++twos;
     }
+    factors_.clear();
+    factors_.push_back(-1);
+    if (twos & 1) factors_.push_back(2);
+    for (std::int64_t p = 3; p * p <= rest; p += 2)
+      if (rest % p == 0) {
+        factors_.push_back(p);
+        rest /= p;
+      }
+    if (rest > 1) factors_.push_back(rest);
+    int nonSquares = 0;
+    root = FromInt(std::int64_t{1} << (twos / 2));
+    for (std::int64_t b : factors_) {
+      const TBase& base = Base(b);
+      if (!base.valid) return false;
+      if (base.character == -1) ++nonSquares;
+      root = MulMod(root, base.root, n_);
+    }
+    if (nonSquares & 1) return false;
+    if (nonSquares) {
+      if (rInverse_.IsZero() && !ModInverseBigInt(FromInt(r_), n_, rInverse_)) return false;
+      for (int i = 0; i < nonSquares / 2; ++i) root = MulMod(root, rInverse_, n_);
+    }
+    return true;
+  }
+
+private:
+  struct TBase {
+    bool valid = false;
+    int character = 0;
+    Big root;
   };
-  for (std::int64_t bit = Bits(e) - 1; bit >= 0; --bit) {
-    CheckCancelled(progress);  // a power for a large degree takes a while
-    for (TRes& x : prod) std::fill(x.begin(), x.end(), 0);
-    for (std::size_t i = 0; i < d; ++i) {
-      F.Sqr(t, r[i]);
-      F.Add(prod[2 * i], prod[2 * i], t);
-      for (std::size_t j = i + 1; j < d; ++j) {
-        F.Mul(t, r[i], r[j]);
-        F.Add(prod[i + j], prod[i + j], t);
-        F.Add(prod[i + j], prod[i + j], t);
-      }
-    }
-    reduceTop(prod, 2 * d - 2);
-    for (std::size_t i = 0; i < d; ++i) r[i] = prod[i];
-    if (TCurve::BitOf(e, bit)) {
-      // r := r (x + c)
-      std::vector<TRes> s(d + 1, F.Zero());
-      for (std::size_t i = 0; i < d; ++i) {
-        F.Add(s[i + 1], s[i + 1], r[i]);
-        F.Mul(t, r[i], cm);
-        F.Add(s[i], s[i], t);
-      }
-      reduceTop(s, d);
-      for (std::size_t i = 0; i < d; ++i) r[i] = s[i];
-    }
-  }
-  TPoly out(d);
-  for (std::size_t i = 0; i < d; ++i) out[i] = F.Store(r[i]);
-  Trim(out);
-  return out;
-}
 
-// One root of f modulo n when f splits into distinct linear factors.
-bool FindRoot(const TField& F, TPoly f, std::mt19937_64& random, TProgress* progress, Big& root) {
-  const Big& n = F.Modulus();
-  Big e = Sub(n, FromInt(1));
-  HalveBigInt(e);
-  for (int attempt = 0; f.size() > 2; ++attempt) {
-    if (attempt > 60) return false;
-    CheckCancelled(progress);
-    const Big c = Mod(FromInt(static_cast<std::int64_t>(random() >> 2)), n);
-    TPoly p = PowerOfLinear(F, f, c, e, progress);
-    p[0] = Mod(Sub(p[0], FromInt(1)), n);
-    TPoly g;
-    if (!PolyGcd(f, p, n, g)) return false;
-    if (g.size() <= 1 || g.size() == f.size()) continue;
-    TPoly other = PolyDivide(f, g, n);
-    f = g.size() <= other.size() ? std::move(g) : std::move(other);
+  const TBase& Base(std::int64_t b) {
+    auto it = bases_.find(b);
+    if (it != bases_.end()) return it->second;
+    TBase base;
+    base.character = JacobiBigInt(b, n_);
+    if (base.character == 1)
+      base.valid = sqrt_.Root(FromInt(b), base.root);
+    else if (base.character == -1 && r_ != 0)
+      base.valid = sqrt_.Root(FromInt(b * r_), base.root);
+    return bases_.emplace(b, std::move(base)).first->second;
   }
-  if (f.size() != 2) return false;
-  // root of f0 + f1 x
-  Big inverse;
-  if (!ModInverseBigInt(f[1], n, inverse)) return false;
-  root = Mod(Sub(FromInt(0), MulMod(f[0], inverse, n)), n);
-  return true;
-}
+
+  Big n_;
+  TSqrt sqrt_;
+  std::int64_t r_ = 0;
+  Big rInverse_;
+  std::map<std::int64_t, TBase> bases_;
+  std::vector<std::int64_t> factors_;
+};
 
 // ---- Small primes for splitting the orders ------------------------------
 
@@ -452,9 +401,9 @@ struct TCandidate {
 };
 
 // 4N = u^2 + |D| v^2 by Cornacchia's algorithm.
-bool Cornacchia(const Big& n, std::int32_t D, TSqrt& roots, const Big& limit, Big& u, Big& v) {
+bool Cornacchia(const Big& n, std::int32_t D, TDiscriminantRoots& roots, const Big& limit, Big& u, Big& v) {
   Big r;
-  if (!roots.Root(FromInt(D), r)) return false;
+  if (!roots.Root(D, r)) return false;
   const bool dOdd = (D & 1) != 0;
   if (IsOddBigInt(r) != dOdd) r = Sub(n, r);
   Big a = Add(n, n), b = r;
@@ -539,7 +488,7 @@ private:
   static constexpr int kMaxClassNumber = 60;
   Big n_;
   TProgress* progress_;
-  TSqrt roots_;
+  TDiscriminantRoots roots_;
   Big limit_;
   std::vector<std::int32_t> excluded_;
   std::vector<std::uint32_t> nPlus1Residues_, uResidues_, divisors_;
@@ -552,16 +501,17 @@ bool BuildCurve(const Big& n, const TCandidate& c, std::mt19937_64& random, TPro
   const std::vector<Big>& h = HilbertClassPolynomial(c.D);
   TPoly f;
   for (const Big& x : h) f.push_back(Mod(x, n));
-  if (!FindRoot(F, f, random, progress, j)) return false;
-  // The curve a = 3k, b = 2k with k = j / (1728 - j) has invariant j; the
-  // twists by random g (a g^2, b g^3) give the curve and its twist.
+  if (!RootOfSplitPolynomial(n, f, random, progress, j)) return false;
+  // The curve a = 3k, b = 2k with k = j / (1728 - j) has invariant j.
   Big k;
   {
     Big inverse;
     if (!ModInverseBigInt(Mod(Sub(FromInt(1728), j), n), n, inverse)) return false;
     k = MulMod(j, inverse, n);
   }
-  TSqrt roots(n);
+  const Big a0 = MulMod(FromInt(3), k, n), b0 = MulMod(FromInt(2), k, n);
+  Big half = Sub(n, FromInt(1));
+  HalveBigInt(half);
   auto randomResidue = [&] {
     Big r = FromInt(0);
     for (int i = 0; i < (Bits(n) + 61) / 62; ++i) {
@@ -570,22 +520,30 @@ bool BuildCurve(const Big& n, const TCandidate& c, std::mt19937_64& random, TPro
     }
     return Mod(r, n);
   };
+  // Whether r is a square modulo N (Euler), 0 when N shows itself composite.
+  auto character = [&](const Big& r) {
+    const Big e = PowMod(r, half, n);
+    return IsOne(e) ? 1 : Equal(e, Sub(n, FromInt(1))) ? -1 : 0;
+  };
+  // For any x with r = x^3 + a0 x + b0 != 0, the curve (a0 r^2, b0 r^3)
+  // holds the point (x r, r^2): it is the curve (a0, b0) when r is a square
+  // and its twist when not, so no square root is taken. When a curve has
+  // the other order, the right one is that of an r of the other kind.
+  int wanted = 0;  // the kind of r wanted; 0 while unknown
   for (int curve = 0; curve < 200; ++curve) {
     CheckCancelled(progress);
-    const Big g = randomResidue();
-    if (g.IsZero()) continue;
-    const Big g2 = MulMod(g, g, n);
-    const Big a4 = MulMod(MulMod(FromInt(3), k, n), g2, n);
-    const Big a6 = MulMod(MulMod(FromInt(2), k, n), MulMod(g2, g, n), n);
-    // A point: x at random until x^3 + a x + b is a square.
-    Big x, y;
-    for (int tries = 0;; ++tries) {
-      if (tries > 100) return false;
-      x = randomResidue();
-      const Big rhs = Mod(Add(Add(MulMod(MulMod(x, x, n), x, n), MulMod(a4, x, n)), a6), n);
-      if (rhs.IsZero()) continue;
-      if (roots.Root(rhs, y)) break;
+    const Big x0 = randomResidue();
+    const Big r = Mod(Add(MulMod(Add(MulMod(x0, x0, n), a0), x0, n), b0), n);
+    if (r.IsZero()) continue;
+    int kind = 0;
+    if (wanted != 0) {
+      kind = character(r);
+      if (kind == 0) return false;
+      if (kind != wanted) continue;
     }
+    const Big r2 = MulMod(r, r, n);
+    const Big a4 = MulMod(a0, r2, n);
+    const Big x = MulMod(x0, r, n), y = r2;
     TCurve E(F, F.Load(a4));
     const TRes xm = F.Load(x), ym = F.Load(y);
     const TJacobian sp = E.Multiply(xm, ym, c.s);
@@ -593,7 +551,13 @@ bool BuildCurve(const Big& n, const TCandidate& c, std::mt19937_64& random, TPro
     TRes sx, sy;
     if (!E.ToAffine(sp, sx, sy)) return false;
     const TJacobian mp = E.Multiply(sx, sy, c.q);
-    if (!F.IsZero(mp.Z)) continue;  // the twist, or the wrong curve of the family
+    if (!F.IsZero(mp.Z)) {
+      if (wanted != 0) return false;  // neither kind has the order: N is no prime
+      kind = character(r);
+      if (kind == 0) return false;
+      wanted = -kind;
+      continue;
+    }
     step = {n, c.t, c.s, a4, x, y};
     return true;
   }
