@@ -324,23 +324,31 @@ const std::vector<std::uint32_t>& SmallPrimes() {
 }
 
 // The small primes in groups whose products fit in 32 bits, so one
-// division by a group's product gives the residues of all its primes.
+// remainder by a group's product gives the residues of all its primes.
+// The remainders are taken with precomputed reciprocals (Barrett for the
+// group, Lemire's for each prime): multiplications, no divisions.
 struct TPrimeGroup {
   std::size_t begin, end;
-  std::uint64_t product;
+  std::uint64_t product, reciprocal;  // floor((2^64 - 1) / product)
 };
 
-const std::vector<TPrimeGroup>& PrimeGroups() {
-  static const std::vector<TPrimeGroup> groups = [] {
+struct TPrimeGroups {
+  std::vector<TPrimeGroup> groups;
+  std::vector<std::uint64_t> primeReciprocals;  // floor((2^64 - 1) / p) + 1
+};
+
+const TPrimeGroups& PrimeGroups() {
+  static const TPrimeGroups groups = [] {
     const auto& primes = SmallPrimes();
-    std::vector<TPrimeGroup> out;
+    TPrimeGroups out;
     for (std::size_t i = 0; i < primes.size();) {
       std::uint64_t product = 1;
       std::size_t j = i;
-      while (j < primes.size() && product * primes[j] <= (std::uint64_t{1} << 32)) product *= primes[j++];
-      out.push_back({i, j, product});
+      while (j < primes.size() && product * primes[j] < (std::uint64_t{1} << 32)) product *= primes[j++];
+      out.groups.push_back({i, j, product, ~std::uint64_t{0} / product});
       i = j;
     }
+    for (std::uint32_t p : primes) out.primeReciprocals.push_back(~std::uint64_t{0} / p + 1);
     return out;
   }();
   return groups;
@@ -349,11 +357,28 @@ const std::vector<TPrimeGroup>& PrimeGroups() {
 // x mod p for every small prime p, x >= 0.
 void SmallResidues(const Big& x, std::vector<std::uint32_t>& out) {
   const auto& primes = SmallPrimes();
+  const TPrimeGroups& table = PrimeGroups();
   out.resize(primes.size());
-  for (const TPrimeGroup& g : PrimeGroups()) {
-    Big copy = x;
-    const std::uint64_t r = static_cast<std::uint64_t>(DivideBySmallBigInt(copy, static_cast<std::int64_t>(g.product)));
-    for (std::size_t k = g.begin; k < g.end; ++k) out[k] = static_cast<std::uint32_t>(r % primes[k]);
+  const int words = std::max<int>(1, static_cast<int>((Bits(x) + 63) / 64));
+  std::vector<std::uint64_t> limbs(static_cast<std::size_t>(words));
+  BigIntToWords(x, limbs.data(), words);
+  std::vector<std::uint32_t> halves;
+  for (int i = words - 1; i >= 0; --i) {
+    halves.push_back(static_cast<std::uint32_t>(limbs[static_cast<std::size_t>(i)] >> 32));
+    halves.push_back(static_cast<std::uint32_t>(limbs[static_cast<std::size_t>(i)]));
+  }
+  for (const TPrimeGroup& g : table.groups) {
+    std::uint64_t r = 0;  // below the product, so (r << 32) | h fits
+    for (std::uint32_t h : halves) {
+      const std::uint64_t v = (r << 32) | h;
+      const std::uint64_t q = static_cast<std::uint64_t>((static_cast<unsigned __int128>(v) * g.reciprocal) >> 64);
+      r = v - q * g.product;
+      if (r >= g.product) r -= g.product;
+    }
+    for (std::size_t k = g.begin; k < g.end; ++k) {
+      const std::uint64_t low = table.primeReciprocals[k] * r;
+      out[k] = static_cast<std::uint32_t>((static_cast<unsigned __int128>(low) * primes[k]) >> 64);
+    }
   }
 }
 
