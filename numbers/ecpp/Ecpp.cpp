@@ -1,6 +1,7 @@
 #include "numbers/ecpp/Ecpp.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <random>
 #include <stdexcept>
@@ -8,6 +9,7 @@
 
 #include "numbers/ecpp/ClassPolynomial.h"
 #include "numbers/ecpp/PolyRoots.h"
+#include "numbers/limb/Limbs64.h"
 
 namespace ecpp {
 
@@ -426,20 +428,101 @@ struct TCandidate {
 };
 
 // 4N = u^2 + |D| v^2 by Cornacchia's algorithm.
-bool Cornacchia(const Big& n, std::int32_t D, TDiscriminantRoots& roots, const Big& limit, Big& u, Big& v) {
+// Euclid's remainders from (a, b), a > b > 0, until one is at most limit;
+// returns it. On 64-bit words in place: each quotient comes from the top
+// bits of the two (one or two short, then corrected), so a step costs one
+// row of products and no allocation.
+class TEuclid {
+public:
+  Big DownTo(const Big& a0, const Big& b0, const Big& limit) {
+    const int words = std::max<int>(2, static_cast<int>((Bits(a0) + 63) / 64) + 1);
+    const std::size_t k = static_cast<std::size_t>(words);
+    a_.assign(k, 0);
+    b_.assign(k, 0);
+    limit_.assign(k, 0);
+    BigIntToWords(a0, a_.data(), words);
+    BigIntToWords(b0, b_.data(), words);
+    BigIntToWords(limit, limit_.data(), words);
+    Limb* a = a_.data();
+    Limb* b = b_.data();
+    while (limb64::CmpN(b, limit_.data(), k) > 0) {
+      Remainder(a, b, k);
+      std::swap(a, b);
+    }
+    Big out;
+    WordsToBigInt(b, words, out);
+    return out;
+  }
+
+private:
+  using Limb = std::uint64_t;
+
+  static std::int64_t BitLength(const Limb* a, std::size_t k) {
+    for (std::size_t i = k; i-- > 0;)
+      if (a[i]) return static_cast<std::int64_t>(64 * i + 64 - static_cast<std::size_t>(__builtin_clzll(a[i])));
+    return 0;
+  }
+
+  // 128 bits of a from bit s on.
+  static unsigned __int128 Top(const Limb* a, std::size_t k, std::size_t s) {
+    const std::size_t w = s / 64, b = s % 64;
+    auto word = [&](std::size_t i) -> Limb { return i < k ? a[i] : 0; };
+    const Limb lo = b ? (word(w) >> b) | (word(w + 1) << (64 - b)) : word(w);
+    const Limb hi = b ? (word(w + 1) >> b) | (word(w + 2) << (64 - b)) : word(w + 1);
+    return (static_cast<unsigned __int128>(hi) << 64) | lo;
+  }
+
+  // a := a mod b, b > 0.
+  void Remainder(Limb* a, const Limb* b, std::size_t k) {
+    const std::int64_t bitsA = BitLength(a, k), bitsB = BitLength(b, k);
+    if (bitsA < bitsB) return;
+    if (bitsA - bitsB >= 60) {
+      const std::size_t na = static_cast<std::size_t>((bitsA + 63) / 64), nb = static_cast<std::size_t>((bitsB + 63) / 64);
+      rest_.assign(nb, 0);
+      limb64::DivRem(nullptr, rest_.data(), a, na, b, nb);
+      std::fill(a, a + k, 0);
+      std::copy(rest_.begin(), rest_.end(), a);
+      return;
+    }
+    const std::size_t s = bitsB > 64 ? static_cast<std::size_t>(bitsB - 64) : 0;
+    const unsigned __int128 top = Top(a, k, s), divisor = Top(b, k, s) + 1;
+    const Limb q = static_cast<Limb>(top / divisor);
+    if (q) limb64::SubMul1(a, b, k, q);
+    while (limb64::CmpN(a, b, k) >= 0) limb64::SubN(a, a, b, k);
+  }
+
+  std::vector<Limb> a_, b_, limit_, rest_;
+};
+
+// Whether x >= 0 may be a square: its residues modulo 64, 63, 65 and 11
+// rule out all but about one non-square in a hundred.
+bool MaybeSquare(const Big& x) {
+  static const auto tables = [] {
+    std::array<std::vector<bool>, 4> t;
+    const int moduli[4] = {64, 63, 65, 11};
+    for (int i = 0; i < 4; ++i) {
+      t[static_cast<std::size_t>(i)].assign(static_cast<std::size_t>(moduli[i]), false);
+      for (int r = 0; r < moduli[i]; ++r) t[static_cast<std::size_t>(i)][static_cast<std::size_t>(r * r % moduli[i])] = true;
+    }
+    return t;
+  }();
+  Big copy = x;
+  const std::int64_t r = DivideBySmallBigInt(copy, 64 * 63 * 65 * 11);
+  return tables[0][static_cast<std::size_t>(r % 64)] && tables[1][static_cast<std::size_t>(r % 63)] &&
+         tables[2][static_cast<std::size_t>(r % 65)] && tables[3][static_cast<std::size_t>(r % 11)];
+}
+
+// 4N = u^2 + |D| v^2 by Cornacchia's algorithm.
+bool Cornacchia(const Big& n, std::int32_t D, TDiscriminantRoots& roots, TEuclid& euclid, const Big& limit, Big& u,
+                Big& v) {
   Big r;
   if (!roots.Root(D, r)) return false;
   const bool dOdd = (D & 1) != 0;
   if (IsOddBigInt(r) != dOdd) r = Sub(n, r);
-  Big a = Add(n, n), b = r;
-  while (Compare(b, limit) > 0) {
-    Big next = Mod(a, b);
-    a = std::move(b);
-    b = std::move(next);
-  }
-  Big rest = Sub(Mul(Add(n, n), FromInt(2)), Mul(b, b));
-  Big remainder = rest;
+  const Big b = euclid.DownTo(Add(n, n), r, limit);
+  Big remainder = Sub(Mul(Add(n, n), FromInt(2)), Mul(b, b));
   if (DivideBySmallBigInt(remainder, -static_cast<std::int64_t>(D)) != 0) return false;
+  if (!MaybeSquare(remainder)) return false;
   const Big root = Isqrt(remainder);
   if (!Equal(Mul(root, root), remainder)) return false;
   u = b;
@@ -475,7 +558,7 @@ public:
       if (std::find(excluded_.begin(), excluded_.end(), d.D) != excluded_.end()) continue;
       if (JacobiBigInt(d.D, n_) != 1) continue;
       Big u, v;
-      if (!Cornacchia(n_, d.D, roots_, limit_, u, v)) continue;
+      if (!Cornacchia(n_, d.D, roots_, euclid_, limit_, u, v)) continue;
       // The orders N + 1 -+ u: their small prime factors from the residues
       // of N + 1 (once per step) and of u.
       SmallResidues(u, uResidues_);
@@ -514,6 +597,7 @@ private:
   Big n_;
   TProgress* progress_;
   TDiscriminantRoots roots_;
+  TEuclid euclid_;
   Big limit_;
   std::vector<std::int32_t> excluded_;
   std::vector<std::uint32_t> nPlus1Residues_, uResidues_, divisors_;
