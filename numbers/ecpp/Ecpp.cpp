@@ -607,7 +607,7 @@ private:
 bool BuildCurve(const Big& n, const TCandidate& c, std::mt19937_64& random, TProgress* progress, TEcppStep& step) {
   const TField F(n);
   Big j;
-  const std::vector<Big>& h = HilbertClassPolynomial(c.D);
+  const std::vector<Big>& h = HilbertClassPolynomial(c.D, progress);
   TPoly f;
   for (const Big& x : h) f.push_back(Mod(x, n));
   if (!RootOfSplitPolynomial(n, f, random, progress, j)) return false;
