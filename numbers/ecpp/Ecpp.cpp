@@ -9,7 +9,6 @@
 
 #include "numbers/ecpp/ClassPolynomial.h"
 #include "numbers/ecpp/PolyRoots.h"
-#include "numbers/limb/Limbs64.h"
 
 namespace ecpp {
 
@@ -231,81 +230,85 @@ private:
 };
 
 // Square roots of discriminants from the roots of their prime factors.
-// A fundamental D is -1 * 2^e * (odd primes), so sqrt(D) is a product of
-// roots of -1, 2 and small odd primes; those are found once per N (one
-// exponentiation each) and every discriminant of the step shares them. A
-// factor b that is no square modulo N keeps the root of b r instead, r a
-// fixed non-square: D itself is a square, so such factors come in pairs and
-// each pair's r^2 is divided out again.
+// A fundamental D is a product of prime discriminants p* (p* = +-p = 1 mod
+// 4 for odd p, and one of -4, 8, -8), and 4N = u^2 + |D| v^2 can only be
+// solved when N is in the principal genus: every p* a square modulo N.
+// So a discriminant with a factor that is no square is turned away before
+// any root is taken, and sqrt(D) is the product of the factors' roots,
+// each found once per N (one exponentiation) and shared by every
+// discriminant of the step.
 class TDiscriminantRoots {
 public:
-  explicit TDiscriminantRoots(const Big& n) : n_(n), sqrt_(n) {
-    for (std::int64_t z = 2; z < 10000; ++z)
-      if (JacobiBigInt(z, n) == -1) {
-        r_ = z;
-        break;
-      }
-  }
+  explicit TDiscriminantRoots(const Big& n) : n_(n), sqrt_(n) {}
 
-  // A root of D modulo N; false when D is no square (or N showed itself
-  // composite).
+  // A root of D modulo N; false when N is not in D's principal genus (or
+  // showed itself composite).
   bool Root(std::int32_t D, Big& root) {
-    std::int64_t rest = -static_cast<std::int64_t>(D);
-    int twos = 0;
-    while (rest % 2 == 0) {
-      rest /= 2;
-      ++twos;
-    }
-    factors_.clear();
-    factors_.push_back(-1);
-    if (twos & 1) factors_.push_back(2);
-    for (std::int64_t p = 3; p * p <= rest; p += 2)
-      if (rest % p == 0) {
-        factors_.push_back(p);
-        rest /= p;
-      }
-    if (rest > 1) factors_.push_back(rest);
-    int nonSquares = 0;
-    root = FromInt(std::int64_t{1} << (twos / 2));
+    if (!Factor(D)) return false;
+    for (std::int64_t b : factors_)
+      if (Character(b) != 1) return false;
+    root = FromInt(twice_ ? 2 : 1);
     for (std::int64_t b : factors_) {
       const TBase& base = Base(b);
       if (!base.valid) return false;
-      if (base.character == -1) ++nonSquares;
       root = MulMod(root, base.root, n_);
-    }
-    if (nonSquares & 1) return false;
-    if (nonSquares) {
-      if (rInverse_.IsZero() && !ModInverseBigInt(FromInt(r_), n_, rInverse_)) return false;
-      for (int i = 0; i < nonSquares / 2; ++i) root = MulMod(root, rInverse_, n_);
     }
     return true;
   }
 
 private:
   struct TBase {
-    bool valid = false;
     int character = 0;
+    bool rooted = false, valid = false;
     Big root;
   };
 
+  // D's prime discriminants into factors_; the even one (-4, 8 or -8) as
+  // -1, 2 or -2 with twice_ set for its square factor 4.
+  bool Factor(std::int32_t D) {
+    factors_.clear();
+    twice_ = false;
+    std::int64_t rest = -static_cast<std::int64_t>(D), odd = 1;
+    while (rest % 2 == 0) rest /= 2;
+    for (std::int64_t p = 3; p * p <= rest; p += 2)
+      if (rest % p == 0) {
+        rest /= p;
+        if (rest % p == 0) return false;  // not fundamental
+        factors_.push_back(p % 4 == 1 ? p : -p);
+        odd *= factors_.back();
+      }
+    if (rest > 1) {
+      factors_.push_back(rest % 4 == 1 ? rest : -rest);
+      odd *= factors_.back();
+    }
+    const std::int64_t even = D / odd;  // 1, -4, 8 or -8
+    if (even == 1) return true;
+    if (even != -4 && even != 8 && even != -8) return false;
+    factors_.push_back(even / 4 == -1 ? -1 : even / 4);
+    twice_ = true;
+    return true;
+  }
+
+  int Character(std::int64_t b) {
+    TBase& base = bases_[b];
+    if (base.character == 0) base.character = JacobiBigInt(b, n_);
+    return base.character;
+  }
+
   const TBase& Base(std::int64_t b) {
-    auto it = bases_.find(b);
-    if (it != bases_.end()) return it->second;
-    TBase base;
-    base.character = JacobiBigInt(b, n_);
-    if (base.character == 1)
+    TBase& base = bases_[b];
+    if (!base.rooted) {
+      base.rooted = true;
       base.valid = sqrt_.Root(FromInt(b), base.root);
-    else if (base.character == -1 && r_ != 0)
-      base.valid = sqrt_.Root(FromInt(b * r_), base.root);
-    return bases_.emplace(b, std::move(base)).first->second;
+    }
+    return base;
   }
 
   Big n_;
   TSqrt sqrt_;
-  std::int64_t r_ = 0;
-  Big rInverse_;
   std::map<std::int64_t, TBase> bases_;
   std::vector<std::int64_t> factors_;
+  bool twice_ = false;
 };
 
 // ---- Small primes for splitting the orders ------------------------------

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "numbers/limb/Limbs64.h"
 
 namespace ecpp {
 
