@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "numbers/montgomery/MontKernel.h"
+
 
 namespace ecpp {
 
@@ -62,6 +64,56 @@ TPoly PolyDivide(TPoly a, const TPoly& b, const Big& n) {
   return q;
 }
 
+// acc (2K + 1 words) += a b for K-word a and b: Comba's columns, unrolled
+// for a word count known when compiling, with the library's
+// multiply-accumulate; the sum goes straight into the accumulator.
+template <int K, bool kAsm>
+void MulAddComba(Limb* acc, const Limb* a, const Limb* b) {
+  Limb c0 = 0, c1 = 0, c2 = 0;
+#pragma GCC unroll 64
+  for (int m = 0; m < 2 * K - 1; ++m) {
+    c1 += limb64::AddC(c0, acc[m], 0, &c0);
+#pragma GCC unroll 32
+    for (int i = (m < K ? 0 : m - K + 1); i <= (m < K ? m : K - 1); ++i) montk::Mac<kAsm>(c0, c1, c2, a[i], b[m - i]);
+    acc[m] = c0;
+    c0 = c1;
+    c1 = c2;
+    c2 = 0;
+  }
+  const Limb carry = limb64::AddC(acc[2 * K - 1], c0, 0, &acc[2 * K - 1]);
+  acc[2 * K] += c1 + carry;
+}
+
+using TMulAdd = void (*)(Limb*, const Limb*, const Limb*);
+
+template <int K>
+TMulAdd PickMulAdd() {
+  return cpu::gKernels.mulxAdx ? &MulAddComba<K, true> : &MulAddComba<K, false>;
+}
+
+// The unrolled product for k words, or null past 16 words.
+TMulAdd MulAddFor(std::size_t k) {
+  switch (k) {
+    case 1: return PickMulAdd<1>();
+    case 2: return PickMulAdd<2>();
+    case 3: return PickMulAdd<3>();
+    case 4: return PickMulAdd<4>();
+    case 5: return PickMulAdd<5>();
+    case 6: return PickMulAdd<6>();
+    case 7: return PickMulAdd<7>();
+    case 8: return PickMulAdd<8>();
+    case 9: return PickMulAdd<9>();
+    case 10: return PickMulAdd<10>();
+    case 11: return PickMulAdd<11>();
+    case 12: return PickMulAdd<12>();
+    case 13: return PickMulAdd<13>();
+    case 14: return PickMulAdd<14>();
+    case 15: return PickMulAdd<15>();
+    case 16: return PickMulAdd<16>();
+    default: return nullptr;
+  }
+}
+
 // Residues modulo f on Montgomery words. The products that make up one
 // coefficient are summed unreduced in 2k + 1 words and reduced once: a
 // square of a degree d - 1 residue costs d^2 / 2 + d (d - 1) word products
@@ -82,6 +134,7 @@ public:
     product_.assign(2 * k_, 0);
     r_.assign(d_ * k_, 0);
     next_.assign(d_ * k_, 0);
+    mulAdd_ = MulAddFor(k_);
   }
 
   TPoly Power(std::uint64_t c, const Big& e, const TProgress* progress) {
@@ -102,31 +155,28 @@ private:
   Limb* Acc(std::size_t i) { return &acc_[i * w_]; }
   const Limb* R(std::size_t i) const { return &r_[i * k_]; }
 
-  // acc_i += product_ (2k words).
-  void AddProduct(std::size_t i) {
-    Limb* a = Acc(i);
-    a[2 * k_] += limb64::AddN(a, a, product_.data(), 2 * k_);
+  // acc_i += a b.
+  void MulAdd(std::size_t i, const Limb* a, const Limb* b) {
+    Limb* t = Acc(i);
+    if (mulAdd_) return mulAdd_(t, a, b);
+    limb64::MulBasecase(product_.data(), a, k_, b, k_);
+    t[2 * k_] += limb64::AddN(t, t, product_.data(), 2 * k_);
   }
 
   void Square() {
     std::fill(acc_.begin(), acc_.end(), 0);
     for (std::size_t i = 0; i < d_; ++i)
-      for (std::size_t j = i + 1; j < d_; ++j) {
-        limb64::MulBasecase(product_.data(), R(i), k_, R(j), k_);
-        AddProduct(i + j);
-      }
+      for (std::size_t j = i + 1; j < d_; ++j) MulAdd(i + j, R(i), R(j));
     for (std::size_t m = 0; m + 1 < 2 * d_; ++m) limb64::LShift(Acc(m), Acc(m), w_, 1);
     for (std::size_t i = 0; i < d_; ++i) {
       limb64::SqrBasecase(product_.data(), R(i), k_);
-      AddProduct(2 * i);
+      Limb* t = Acc(2 * i);
+      t[2 * k_] += limb64::AddN(t, t, product_.data(), 2 * k_);
     }
     // x^d = -(f_0 + ... + f_{d-1} x^{d-1}), from the top down.
     for (std::size_t i = 2 * d_ - 2; i >= d_; --i) {
       Reduce(Acc(i), next_.data());
-      for (std::size_t j = 0; j < d_; ++j) {
-        limb64::MulBasecase(product_.data(), next_.data(), k_, &negF_[j * k_], k_);
-        AddProduct(i - d_ + j);
-      }
+      for (std::size_t j = 0; j < d_; ++j) MulAdd(i - d_ + j, next_.data(), &negF_[j * k_]);
     }
     for (std::size_t i = 0; i < d_; ++i) Reduce(Acc(i), &r_[i * k_]);
   }
@@ -139,8 +189,7 @@ private:
       Limb* a = Acc(i);
       a[2 * k_] = limb64::Mul1(a + k_, R(i), k_, c);
       if (i > 0) a[2 * k_] += limb64::AddN(a + k_, a + k_, R(i - 1), k_);
-      limb64::MulBasecase(product_.data(), R(d_ - 1), k_, &negF_[i * k_], k_);
-      AddProduct(i);
+      MulAdd(i, R(d_ - 1), &negF_[i * k_]);
     }
     for (std::size_t i = 0; i < d_; ++i) Reduce(Acc(i), &r_[i * k_]);
   }
@@ -182,6 +231,7 @@ private:
   std::size_t shift_;
   unsigned __int128 top_;
   std::vector<Limb> negF_, acc_, product_, r_, next_;
+  TMulAdd mulAdd_ = nullptr;
 };
 
 }  // namespace
