@@ -167,13 +167,14 @@ private:
 
 class TSqrt {
 public:
-  explicit TSqrt(const Big& n) : n_(n) {
-    nMinus1_ = Sub(n, FromInt(1));
-    q_ = nMinus1_;
+  explicit TSqrt(const Big& n) : n_(n), field_(n) {
+    q_ = Sub(n, FromInt(1));
     while (!IsOddBigInt(q_)) {
       HalveBigInt(q_);
       ++e_;
     }
+    half_ = q_;
+    HalveBigInt(half_);  // (q - 1) / 2
   }
   // A root of a modulo n; false when a is no square (or n is no prime).
   bool Root(const Big& a0, Big& root) {
@@ -182,12 +183,15 @@ public:
       root = a;
       return true;
     }
-    if (e_ == 1) {
-      Big exp = Add(n_, FromInt(1));
-      HalveBigInt(exp);
-      HalveBigInt(exp);
-      root = PowMod(a, exp, n_);
-    } else {
+    // w = a^((q-1)/2), so r = a w is a^((q+1)/2) and t = r w is a^q: one
+    // exponentiation. While t != 1, Tonelli-Shanks corrects r by powers of
+    // z^q, z no square; every square of that loop is a Montgomery one, as
+    // N - 1 may hold a large power of two.
+    const Big w = PowMod(a, half_, n_);
+    const TField& F = field_;
+    TRes r = F.Load(MulMod(a, w, n_)), t = F.Load(w), one = F.One(), t2 = F.Zero(), b = F.Zero();
+    F.Mul(t, t, r);
+    if (e_ > 1 && !F.Equal(t, one)) {
       if (z_.IsZero()) {
         for (std::int64_t z = 2;; ++z) {
           const int j = JacobiBigInt(z, n_);
@@ -198,34 +202,31 @@ public:
           if (j == 0 || z > 10000) return false;
         }
       }
-      // Tonelli-Shanks.
-      Big exp = Add(q_, FromInt(1));
-      HalveBigInt(exp);
-      Big r = PowMod(a, exp, n_);
-      Big t = PowMod(a, q_, n_);
-      Big c = z_;
+      TRes c = F.Load(z_);
       int m = e_;
-      while (!IsOne(t)) {
+      while (!F.Equal(t, one)) {
         int i = 0;
-        Big t2 = t;
-        while (!IsOne(t2)) {
-          t2 = MulMod(t2, t2, n_);
+        t2 = t;
+        while (!F.Equal(t2, one)) {
+          F.Sqr(t2, t2);
           if (++i == m) return false;
         }
-        Big b = c;
-        for (int k = 0; k < m - i - 1; ++k) b = MulMod(b, b, n_);
-        r = MulMod(r, b, n_);
-        c = MulMod(b, b, n_);
-        t = MulMod(t, c, n_);
+        b = c;
+        for (int k = 0; k < m - i - 1; ++k) F.Sqr(b, b);
+        F.Mul(r, r, b);
+        F.Sqr(c, b);
+        F.Mul(t, t, c);
         m = i;
       }
-      root = r;
     }
+    root = F.Store(r);
     return Equal(MulMod(root, root, n_), a);
   }
 
 private:
-  Big n_, nMinus1_, q_, z_;
+  Big n_;
+  TField field_;
+  Big q_, half_, z_;
   int e_ = 0;
 };
 
