@@ -285,7 +285,7 @@ private:
     const std::int64_t even = D / odd;  // 1, -4, 8 or -8
     if (even == 1) return true;
     if (even != -4 && even != 8 && even != -8) return false;
-    factors_.push_back(even / 4 == -1 ? -1 : even / 4);
+    factors_.push_back(even / 4);  // -1, 2 or -2
     twice_ = true;
     return true;
   }
