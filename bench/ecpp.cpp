@@ -40,11 +40,14 @@ std::vector<std::string> PrimesNear(unsigned digits, std::vector<unsigned long> 
 
 const std::vector<TCase>& Cases() {
   static const std::vector<TCase> cases = {
-      {"P100", PrimesNear(100, {1, 3, 5, 7})},
+      {"P20", PrimesNear(20, {1, 3, 5, 7})},   {"P50", PrimesNear(50, {1, 3, 5, 7})},
+      {"P100", PrimesNear(100, {1, 3, 5, 7})}, {"P150", PrimesNear(150, {1, 3, 5, 7})},
       {"P200", PrimesNear(200, {1, 3, 5, 7})},
   };
   return cases;
 }
+
+std::map<std::string, double> gOurSteps;  // steps per prime, by case name
 
 // One proof per prime of the case in each iteration; time per prime.
 void Prove(benchmark::State& state, const TCase& c) {
@@ -59,6 +62,7 @@ void Prove(benchmark::State& state, const TCase& c) {
     for (const ecpp::Big& p : primes) steps += ecpp::ProvePrimality(p).steps.size();
   }
   state.counters["steps/prime"] = static_cast<double>(steps) / static_cast<double>(primes.size());
+  gOurSteps[c.name] = static_cast<double>(steps) / static_cast<double>(primes.size());
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * primes.size()));
 }
 
@@ -85,11 +89,15 @@ public:
   std::map<std::string, double> kept;
 };
 
-// primecert's time per prime in milliseconds, by case name, from gp's own
-// clock over two passes (the second timed, as our caches are warm too);
-// empty when gp cannot be run.
-std::map<std::string, double> PariTimes() {
-  std::map<std::string, double> out;
+struct TPari {
+  double ms = 0, steps = 0;
+};
+
+// primecert's time per prime in milliseconds and its steps per prime, by
+// case name, from gp's own clock over two passes (the first untimed, as
+// our caches are warm too); empty when gp cannot be run.
+std::map<std::string, TPari> PariTimes() {
+  std::map<std::string, TPari> out;
   const char* path = "/tmp/calvenna_bench_ecpp.gp";
   FILE* script = std::fopen(path, "w");
   if (!script) return out;
@@ -99,8 +107,8 @@ std::map<std::string, double> PariTimes() {
     for (std::size_t i = 0; i < c.primes.size(); ++i) list += (i ? "," : "") + c.primes[i];
     list += "]";
     std::fprintf(script,
-                 "v=%s; for(i=1,#v,primecert(v[i])); gettime(); for(r=1,2,for(i=1,#v,primecert(v[i]))); "
-                 "print(\"%s \", gettime()/(2.*#v));\n",
+                 "v=%s; st=sum(i=1,#v,#primecert(v[i])); gettime(); for(r=1,2,for(i=1,#v,primecert(v[i]))); "
+                 "print(\"%s \", gettime()/(2.*#v), \" \", st/(1.*#v));\n",
                  list.c_str(), c.name.c_str());
   }
   std::fprintf(script, "quit\n");
@@ -108,8 +116,8 @@ std::map<std::string, double> PariTimes() {
   FILE* gp = popen((std::string("gp -q -f ") + path + " 2>/dev/null").c_str(), "r");
   if (!gp) return out;
   char name[64];
-  double ms;
-  while (std::fscanf(gp, "%63s %lf", name, &ms) == 2) out[name] = ms;
+  double ms, steps;
+  while (std::fscanf(gp, "%63s %lf %lf", name, &ms, &steps) == 3) out[name] = {ms, steps};
   pclose(gp);
   return out;
 }
@@ -124,9 +132,9 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   TKeepingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const std::map<std::string, double> pari = PariTimes();
-  std::printf("\n%-6s %22s %22s %8s %16s\n", "case", "ours ms per prime", "PARI ms per prime", "ratio",
-              "our check ms");
+  const std::map<std::string, TPari> pari = PariTimes();
+  std::printf("\n%-6s %18s %18s %8s %11s %11s %14s\n", "case", "ours ms/prime", "PARI ms/prime", "ratio",
+              "our steps", "PARI steps", "our check ms");
   for (const TCase& c : Cases()) {
     const auto ours = reporter.kept.find("Prove/" + c.name);
     const auto check = reporter.kept.find("Verify/" + c.name);
@@ -134,12 +142,14 @@ int main(int argc, char** argv) {
     const double perPrime = ours->second / static_cast<double>(c.primes.size());
     const double checkPerPrime =
         check == reporter.kept.end() ? 0.0 : check->second / static_cast<double>(c.primes.size());
+    const double steps = gOurSteps.count(c.name) ? gOurSteps[c.name] : 0.0;
     const auto peer = pari.find(c.name);
-    if (peer == pari.end() || peer->second <= 0)
-      std::printf("%-6s %22.1f %22s %8s %16.1f\n", c.name.c_str(), perPrime, "-", "-", checkPerPrime);
-    else
-      std::printf("%-6s %22.1f %22.1f %8.2f %16.1f\n", c.name.c_str(), perPrime, peer->second, perPrime / peer->second,
+    if (peer == pari.end() || peer->second.ms <= 0)
+      std::printf("%-6s %18.2f %18s %8s %11.1f %11s %14.2f\n", c.name.c_str(), perPrime, "-", "-", steps, "-",
                   checkPerPrime);
+    else
+      std::printf("%-6s %18.2f %18.2f %8.2f %11.1f %11.1f %14.2f\n", c.name.c_str(), perPrime, peer->second.ms,
+                  perPrime / peer->second.ms, steps, peer->second.steps, checkPerPrime);
   }
   benchmark::Shutdown();
   return 0;

@@ -151,7 +151,7 @@ bool RoundFixed(const TFixed& f, const Big& m, Big& out) {
   return true;
 }
 
-bool TryHilbert(std::int32_t D, std::int64_t precision, std::vector<Big>& out) {
+bool TryHilbert(std::int32_t D, std::int64_t precision, const TProgress* progress, std::vector<Big>& out) {
   const std::vector<TForm> forms = ReducedForms(D);
   const TFixed f{precision};
   const Big pi = Pi(f);
@@ -171,6 +171,7 @@ bool TryHilbert(std::int32_t D, std::int64_t precision, std::vector<Big>& out) {
   };
   for (const TForm& form : forms) {
     if (form.b < 0) continue;  // (a, -b, c) gives the conjugate root
+    CheckCancelled(progress);  // a large |D| takes thousands of bits per root
     const TComplex j = JInvariant(f, pi, sqrtAbsD, form);
     const bool paired = form.b != 0 && form.b != form.a && form.a != form.c;
     if (paired) {
@@ -244,7 +245,7 @@ const std::vector<TDiscriminant>& DiscriminantsByClassNumber(int maxClassNumber)
   return cache.emplace(maxClassNumber, std::move(list)).first->second;
 }
 
-const std::vector<Big>& HilbertClassPolynomial(std::int32_t D) {
+const std::vector<Big>& HilbertClassPolynomial(std::int32_t D, const TProgress* progress) {
   static std::mutex mutex;
   static std::map<std::int32_t, std::unique_ptr<std::vector<Big>>> cache;
   {
@@ -259,7 +260,7 @@ const std::vector<Big>& HilbertClassPolynomial(std::int32_t D) {
   auto poly = std::make_unique<std::vector<Big>>();
   std::int64_t precision = static_cast<std::int64_t>(bits);
   for (int attempt = 0;; ++attempt) {
-    if (TryHilbert(D, precision, *poly)) break;
+    if (TryHilbert(D, precision, progress, *poly)) break;
     if (attempt == 4) throw std::runtime_error("class polynomial did not settle");
     precision *= 2;
   }

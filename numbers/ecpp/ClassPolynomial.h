@@ -30,7 +30,8 @@ struct TForm {
 std::vector<TForm> ReducedForms(std::int32_t D);
 
 // Coefficients of the Hilbert class polynomial, constant term first, monic
-// (the last is 1). Cached: each D is computed once per process.
-const std::vector<Big>& HilbertClassPolynomial(std::int32_t D);
+// (the last is 1). Cached: each D is computed once per process. Polls the
+// progress between roots (throws ECancelled; nothing is cached then).
+const std::vector<Big>& HilbertClassPolynomial(std::int32_t D, const TProgress* progress = nullptr);
 
 }  // namespace ecpp

@@ -1,11 +1,14 @@
 #include "numbers/ecpp/Ecpp.h"
 
 #include <algorithm>
+#include <array>
+#include <map>
 #include <random>
 #include <stdexcept>
 #include <utility>
 
 #include "numbers/ecpp/ClassPolynomial.h"
+#include "numbers/ecpp/PolyRoots.h"
 
 namespace ecpp {
 
@@ -164,13 +167,14 @@ private:
 
 class TSqrt {
 public:
-  explicit TSqrt(const Big& n) : n_(n) {
-    nMinus1_ = Sub(n, FromInt(1));
-    q_ = nMinus1_;
+  explicit TSqrt(const Big& n) : n_(n), field_(n) {
+    q_ = Sub(n, FromInt(1));
     while (!IsOddBigInt(q_)) {
       HalveBigInt(q_);
       ++e_;
     }
+    half_ = q_;
+    HalveBigInt(half_);  // (q - 1) / 2
   }
   // A root of a modulo n; false when a is no square (or n is no prime).
   bool Root(const Big& a0, Big& root) {
@@ -179,12 +183,15 @@ public:
       root = a;
       return true;
     }
-    if (e_ == 1) {
-      Big exp = Add(n_, FromInt(1));
-      HalveBigInt(exp);
-      HalveBigInt(exp);
-      root = PowMod(a, exp, n_);
-    } else {
+    // w = a^((q-1)/2), so r = a w is a^((q+1)/2) and t = r w is a^q: one
+    // exponentiation. While t != 1, Tonelli-Shanks corrects r by powers of
+    // z^q, z no square; every square of that loop is a Montgomery one, as
+    // N - 1 may hold a large power of two.
+    const Big w = PowMod(a, half_, n_);
+    const TField& F = field_;
+    TRes r = F.Load(MulMod(a, w, n_)), t = F.Load(w), one = F.One(), t2 = F.Zero(), b = F.Zero();
+    F.Mul(t, t, r);
+    if (e_ > 1 && !F.Equal(t, one)) {
       if (z_.IsZero()) {
         for (std::int64_t z = 2;; ++z) {
           const int j = JacobiBigInt(z, n_);
@@ -195,167 +202,115 @@ public:
           if (j == 0 || z > 10000) return false;
         }
       }
-      // Tonelli-Shanks.
-      Big exp = Add(q_, FromInt(1));
-      HalveBigInt(exp);
-      Big r = PowMod(a, exp, n_);
-      Big t = PowMod(a, q_, n_);
-      Big c = z_;
+      TRes c = F.Load(z_);
       int m = e_;
-      while (!IsOne(t)) {
+      while (!F.Equal(t, one)) {
         int i = 0;
-        Big t2 = t;
-        while (!IsOne(t2)) {
-          t2 = MulMod(t2, t2, n_);
+        t2 = t;
+        while (!F.Equal(t2, one)) {
+          F.Sqr(t2, t2);
           if (++i == m) return false;
         }
-        Big b = c;
-        for (int k = 0; k < m - i - 1; ++k) b = MulMod(b, b, n_);
-        r = MulMod(r, b, n_);
-        c = MulMod(b, b, n_);
-        t = MulMod(t, c, n_);
+        b = c;
+        for (int k = 0; k < m - i - 1; ++k) F.Sqr(b, b);
+        F.Mul(r, r, b);
+        F.Sqr(c, b);
+        F.Mul(t, t, c);
         m = i;
       }
-      root = r;
     }
+    root = F.Store(r);
     return Equal(MulMod(root, root, n_), a);
   }
 
 private:
-  Big n_, nMinus1_, q_, z_;
+  Big n_;
+  TField field_;
+  Big q_, half_, z_;
   int e_ = 0;
 };
 
-// ---- Polynomials modulo N: one root of a polynomial that splits ----------
+// Square roots of discriminants from the roots of their prime factors.
+// A fundamental D is a product of prime discriminants p* (p* = +-p = 1 mod
+// 4 for odd p, and one of -4, 8, -8), and 4N = u^2 + |D| v^2 can only be
+// solved when N is in the principal genus: every p* a square modulo N.
+// So a discriminant with a factor that is no square is turned away before
+// any root is taken, and sqrt(D) is the product of the factors' roots,
+// each found once per N (one exponentiation) and shared by every
+// discriminant of the step.
+class TDiscriminantRoots {
+public:
+  explicit TDiscriminantRoots(const Big& n) : n_(n), sqrt_(n) {}
 
-using TPoly = std::vector<Big>;  // constant term first, plain residues
-
-void Trim(TPoly& p) {
-  if (p.empty()) p.push_back(FromInt(0));
-  while (p.size() > 1 && p.back().IsZero()) p.pop_back();
-}
-
-// a mod b, b monic.
-TPoly PolyMod(TPoly a, const TPoly& b, const Big& n) {
-  const std::size_t db = b.size() - 1;
-  while (a.size() > db && a.size() >= b.size()) {
-    const Big lead = a.back();
-    const std::size_t shift = a.size() - b.size();
-    for (std::size_t i = 0; i < db; ++i) a[shift + i] = Mod(Sub(a[shift + i], Mul(lead, b[i])), n);
-    a.pop_back();
-  }
-  Trim(a);
-  return a;
-}
-
-bool MakeMonic(TPoly& a, const Big& n) {
-  Big inverse;
-  if (!ModInverseBigInt(a.back(), n, inverse)) return false;
-  for (Big& c : a) c = MulMod(c, inverse, n);
-  return true;
-}
-
-bool PolyGcd(TPoly a, TPoly b, const Big& n, TPoly& out) {
-  Trim(a);
-  Trim(b);
-  while (!(b.size() == 1 && b[0].IsZero())) {
-    if (!MakeMonic(b, n)) return false;
-    TPoly r = PolyMod(a, b, n);
-    a = std::move(b);
-    b = std::move(r);
-  }
-  if (!MakeMonic(a, n)) return false;
-  out = std::move(a);
-  return true;
-}
-
-// a / b for monic b dividing a.
-TPoly PolyDivide(TPoly a, const TPoly& b, const Big& n) {
-  const std::size_t db = b.size() - 1;
-  TPoly q(a.size() - db, FromInt(0));
-  while (a.size() > db) {
-    const Big lead = a.back();
-    const std::size_t shift = a.size() - b.size();
-    q[shift] = lead;
-    for (std::size_t i = 0; i < db; ++i) a[shift + i] = Mod(Sub(a[shift + i], Mul(lead, b[i])), n);
-    a.pop_back();
-  }
-  return q;
-}
-
-// (x + c)^e mod f (f monic, degree d >= 2) on Montgomery words.
-TPoly PowerOfLinear(const TField& F, const TPoly& f, const Big& c, const Big& e, const TProgress* progress) {
-  const std::size_t d = f.size() - 1;
-  std::vector<TRes> fm(d), r(d, F.Zero()), prod(2 * d - 1, F.Zero());
-  for (std::size_t i = 0; i < d; ++i) fm[i] = F.Load(f[i]);
-  const TRes cm = F.Load(c);
-  TRes t = F.Zero();
-  r[0] = F.One();
-  auto reduceTop = [&](std::vector<TRes>& p, std::size_t top) {
-    // p has coefficients 0..top; fold those above d - 1 by x^d = -sum f_i x^i.
-    for (std::size_t i = top; i >= d; --i) {
-      for (std::size_t j = 0; j < d; ++j) {
-        F.Mul(t, p[i], fm[j]);
-        F.Sub(p[i - d + j], p[i - d + j], t);
-      }
+  // A root of D modulo N; false when N is not in D's principal genus (or
+  // showed itself composite).
+  bool Root(std::int32_t D, Big& root) {
+    if (!Factor(D)) return false;
+    for (std::int64_t b : factors_)
+      if (Character(b) != 1) return false;
+    root = FromInt(twice_ ? 2 : 1);
+    for (std::int64_t b : factors_) {
+      const TBase& base = Base(b);
+      if (!base.valid) return false;
+      root = MulMod(root, base.root, n_);
     }
+    return true;
+  }
+
+private:
+  struct TBase {
+    int character = 0;
+    bool rooted = false, valid = false;
+    Big root;
   };
-  for (std::int64_t bit = Bits(e) - 1; bit >= 0; --bit) {
-    CheckCancelled(progress);  // a power for a large degree takes a while
-    for (TRes& x : prod) std::fill(x.begin(), x.end(), 0);
-    for (std::size_t i = 0; i < d; ++i) {
-      F.Sqr(t, r[i]);
-      F.Add(prod[2 * i], prod[2 * i], t);
-      for (std::size_t j = i + 1; j < d; ++j) {
-        F.Mul(t, r[i], r[j]);
-        F.Add(prod[i + j], prod[i + j], t);
-        F.Add(prod[i + j], prod[i + j], t);
-      }
-    }
-    reduceTop(prod, 2 * d - 2);
-    for (std::size_t i = 0; i < d; ++i) r[i] = prod[i];
-    if (TCurve::BitOf(e, bit)) {
-      // r := r (x + c)
-      std::vector<TRes> s(d + 1, F.Zero());
-      for (std::size_t i = 0; i < d; ++i) {
-        F.Add(s[i + 1], s[i + 1], r[i]);
-        F.Mul(t, r[i], cm);
-        F.Add(s[i], s[i], t);
-      }
-      reduceTop(s, d);
-      for (std::size_t i = 0; i < d; ++i) r[i] = s[i];
-    }
-  }
-  TPoly out(d);
-  for (std::size_t i = 0; i < d; ++i) out[i] = F.Store(r[i]);
-  Trim(out);
-  return out;
-}
 
-// One root of f modulo n when f splits into distinct linear factors.
-bool FindRoot(const TField& F, TPoly f, std::mt19937_64& random, TProgress* progress, Big& root) {
-  const Big& n = F.Modulus();
-  Big e = Sub(n, FromInt(1));
-  HalveBigInt(e);
-  for (int attempt = 0; f.size() > 2; ++attempt) {
-    if (attempt > 60) return false;
-    CheckCancelled(progress);
-    const Big c = Mod(FromInt(static_cast<std::int64_t>(random() >> 2)), n);
-    TPoly p = PowerOfLinear(F, f, c, e, progress);
-    p[0] = Mod(Sub(p[0], FromInt(1)), n);
-    TPoly g;
-    if (!PolyGcd(f, p, n, g)) return false;
-    if (g.size() <= 1 || g.size() == f.size()) continue;
-    TPoly other = PolyDivide(f, g, n);
-    f = g.size() <= other.size() ? std::move(g) : std::move(other);
+  // D's prime discriminants into factors_; the even one (-4, 8 or -8) as
+  // -1, 2 or -2 with twice_ set for its square factor 4.
+  bool Factor(std::int32_t D) {
+    factors_.clear();
+    twice_ = false;
+    std::int64_t rest = -static_cast<std::int64_t>(D), odd = 1;
+    while (rest % 2 == 0) rest /= 2;
+    for (std::int64_t p = 3; p * p <= rest; p += 2)
+      if (rest % p == 0) {
+        rest /= p;
+        if (rest % p == 0) return false;  // not fundamental
+        factors_.push_back(p % 4 == 1 ? p : -p);
+        odd *= factors_.back();
+      }
+    if (rest > 1) {
+      factors_.push_back(rest % 4 == 1 ? rest : -rest);
+      odd *= factors_.back();
+    }
+    const std::int64_t even = D / odd;  // 1, -4, 8 or -8
+    if (even == 1) return true;
+    if (even != -4 && even != 8 && even != -8) return false;
+    factors_.push_back(even / 4);  // -1, 2 or -2
+    twice_ = true;
+    return true;
   }
-  if (f.size() != 2) return false;
-  // root of f0 + f1 x
-  Big inverse;
-  if (!ModInverseBigInt(f[1], n, inverse)) return false;
-  root = Mod(Sub(FromInt(0), MulMod(f[0], inverse, n)), n);
-  return true;
-}
+
+  int Character(std::int64_t b) {
+    TBase& base = bases_[b];
+    if (base.character == 0) base.character = JacobiBigInt(b, n_);
+    return base.character;
+  }
+
+  const TBase& Base(std::int64_t b) {
+    TBase& base = bases_[b];
+    if (!base.rooted) {
+      base.rooted = true;
+      base.valid = sqrt_.Root(FromInt(b), base.root);
+    }
+    return base;
+  }
+
+  Big n_;
+  TSqrt sqrt_;
+  std::map<std::int64_t, TBase> bases_;
+  std::vector<std::int64_t> factors_;
+  bool twice_ = false;
+};
 
 // ---- Small primes for splitting the orders ------------------------------
 
@@ -375,23 +330,31 @@ const std::vector<std::uint32_t>& SmallPrimes() {
 }
 
 // The small primes in groups whose products fit in 32 bits, so one
-// division by a group's product gives the residues of all its primes.
+// remainder by a group's product gives the residues of all its primes.
+// The remainders are taken with precomputed reciprocals (Barrett for the
+// group, Lemire's for each prime): multiplications, no divisions.
 struct TPrimeGroup {
   std::size_t begin, end;
-  std::uint64_t product;
+  std::uint64_t product, reciprocal;  // floor((2^64 - 1) / product)
 };
 
-const std::vector<TPrimeGroup>& PrimeGroups() {
-  static const std::vector<TPrimeGroup> groups = [] {
+struct TPrimeGroups {
+  std::vector<TPrimeGroup> groups;
+  std::vector<std::uint64_t> primeReciprocals;  // floor((2^64 - 1) / p) + 1
+};
+
+const TPrimeGroups& PrimeGroups() {
+  static const TPrimeGroups groups = [] {
     const auto& primes = SmallPrimes();
-    std::vector<TPrimeGroup> out;
+    TPrimeGroups out;
     for (std::size_t i = 0; i < primes.size();) {
       std::uint64_t product = 1;
       std::size_t j = i;
-      while (j < primes.size() && product * primes[j] <= (std::uint64_t{1} << 32)) product *= primes[j++];
-      out.push_back({i, j, product});
+      while (j < primes.size() && product * primes[j] < (std::uint64_t{1} << 32)) product *= primes[j++];
+      out.groups.push_back({i, j, product, ~std::uint64_t{0} / product});
       i = j;
     }
+    for (std::uint32_t p : primes) out.primeReciprocals.push_back(~std::uint64_t{0} / p + 1);
     return out;
   }();
   return groups;
@@ -400,11 +363,28 @@ const std::vector<TPrimeGroup>& PrimeGroups() {
 // x mod p for every small prime p, x >= 0.
 void SmallResidues(const Big& x, std::vector<std::uint32_t>& out) {
   const auto& primes = SmallPrimes();
+  const TPrimeGroups& table = PrimeGroups();
   out.resize(primes.size());
-  for (const TPrimeGroup& g : PrimeGroups()) {
-    Big copy = x;
-    const std::uint64_t r = static_cast<std::uint64_t>(DivideBySmallBigInt(copy, static_cast<std::int64_t>(g.product)));
-    for (std::size_t k = g.begin; k < g.end; ++k) out[k] = static_cast<std::uint32_t>(r % primes[k]);
+  const int words = std::max<int>(1, static_cast<int>((Bits(x) + 63) / 64));
+  std::vector<std::uint64_t> limbs(static_cast<std::size_t>(words));
+  BigIntToWords(x, limbs.data(), words);
+  std::vector<std::uint32_t> halves;
+  for (int i = words - 1; i >= 0; --i) {
+    halves.push_back(static_cast<std::uint32_t>(limbs[static_cast<std::size_t>(i)] >> 32));
+    halves.push_back(static_cast<std::uint32_t>(limbs[static_cast<std::size_t>(i)]));
+  }
+  for (const TPrimeGroup& g : table.groups) {
+    std::uint64_t r = 0;  // below the product, so (r << 32) | h fits
+    for (std::uint32_t h : halves) {
+      const std::uint64_t v = (r << 32) | h;
+      const std::uint64_t q = static_cast<std::uint64_t>((static_cast<unsigned __int128>(v) * g.reciprocal) >> 64);
+      r = v - q * g.product;
+      if (r >= g.product) r -= g.product;
+    }
+    for (std::size_t k = g.begin; k < g.end; ++k) {
+      const std::uint64_t low = table.primeReciprocals[k] * r;
+      out[k] = static_cast<std::uint32_t>((static_cast<unsigned __int128>(low) * primes[k]) >> 64);
+    }
   }
 }
 
@@ -452,20 +432,101 @@ struct TCandidate {
 };
 
 // 4N = u^2 + |D| v^2 by Cornacchia's algorithm.
-bool Cornacchia(const Big& n, std::int32_t D, TSqrt& roots, const Big& limit, Big& u, Big& v) {
+// Euclid's remainders from (a, b), a > b > 0, until one is at most limit;
+// returns it. On 64-bit words in place: each quotient comes from the top
+// bits of the two (one or two short, then corrected), so a step costs one
+// row of products and no allocation.
+class TEuclid {
+public:
+  Big DownTo(const Big& a0, const Big& b0, const Big& limit) {
+    const int words = std::max<int>(2, static_cast<int>((Bits(a0) + 63) / 64) + 1);
+    const std::size_t k = static_cast<std::size_t>(words);
+    a_.assign(k, 0);
+    b_.assign(k, 0);
+    limit_.assign(k, 0);
+    BigIntToWords(a0, a_.data(), words);
+    BigIntToWords(b0, b_.data(), words);
+    BigIntToWords(limit, limit_.data(), words);
+    Limb* a = a_.data();
+    Limb* b = b_.data();
+    while (limb64::CmpN(b, limit_.data(), k) > 0) {
+      Remainder(a, b, k);
+      std::swap(a, b);
+    }
+    Big out;
+    WordsToBigInt(b, words, out);
+    return out;
+  }
+
+private:
+  using Limb = std::uint64_t;
+
+  static std::int64_t BitLength(const Limb* a, std::size_t k) {
+    for (std::size_t i = k; i-- > 0;)
+      if (a[i]) return static_cast<std::int64_t>(64 * i + 64 - static_cast<std::size_t>(__builtin_clzll(a[i])));
+    return 0;
+  }
+
+  // 128 bits of a from bit s on.
+  static unsigned __int128 Top(const Limb* a, std::size_t k, std::size_t s) {
+    const std::size_t w = s / 64, b = s % 64;
+    auto word = [&](std::size_t i) -> Limb { return i < k ? a[i] : 0; };
+    const Limb lo = b ? (word(w) >> b) | (word(w + 1) << (64 - b)) : word(w);
+    const Limb hi = b ? (word(w + 1) >> b) | (word(w + 2) << (64 - b)) : word(w + 1);
+    return (static_cast<unsigned __int128>(hi) << 64) | lo;
+  }
+
+  // a := a mod b, b > 0.
+  void Remainder(Limb* a, const Limb* b, std::size_t k) {
+    const std::int64_t bitsA = BitLength(a, k), bitsB = BitLength(b, k);
+    if (bitsA < bitsB) return;
+    if (bitsA - bitsB >= 60) {
+      const std::size_t na = static_cast<std::size_t>((bitsA + 63) / 64), nb = static_cast<std::size_t>((bitsB + 63) / 64);
+      rest_.assign(nb, 0);
+      limb64::DivRem(nullptr, rest_.data(), a, na, b, nb);
+      std::fill(a, a + k, 0);
+      std::copy(rest_.begin(), rest_.end(), a);
+      return;
+    }
+    const std::size_t s = bitsB > 64 ? static_cast<std::size_t>(bitsB - 64) : 0;
+    const unsigned __int128 top = Top(a, k, s), divisor = Top(b, k, s) + 1;
+    const Limb q = static_cast<Limb>(top / divisor);
+    if (q) limb64::SubMul1(a, b, k, q);
+    while (limb64::CmpN(a, b, k) >= 0) limb64::SubN(a, a, b, k);
+  }
+
+  std::vector<Limb> a_, b_, limit_, rest_;
+};
+
+// Whether x >= 0 may be a square: its residues modulo 64, 63, 65 and 11
+// rule out all but about one non-square in a hundred.
+bool MaybeSquare(const Big& x) {
+  static const auto tables = [] {
+    std::array<std::vector<bool>, 4> t;
+    const int moduli[4] = {64, 63, 65, 11};
+    for (int i = 0; i < 4; ++i) {
+      t[static_cast<std::size_t>(i)].assign(static_cast<std::size_t>(moduli[i]), false);
+      for (int r = 0; r < moduli[i]; ++r) t[static_cast<std::size_t>(i)][static_cast<std::size_t>(r * r % moduli[i])] = true;
+    }
+    return t;
+  }();
+  Big copy = x;
+  const std::int64_t r = DivideBySmallBigInt(copy, 64 * 63 * 65 * 11);
+  return tables[0][static_cast<std::size_t>(r % 64)] && tables[1][static_cast<std::size_t>(r % 63)] &&
+         tables[2][static_cast<std::size_t>(r % 65)] && tables[3][static_cast<std::size_t>(r % 11)];
+}
+
+// 4N = u^2 + |D| v^2 by Cornacchia's algorithm.
+bool Cornacchia(const Big& n, std::int32_t D, TDiscriminantRoots& roots, TEuclid& euclid, const Big& limit, Big& u,
+                Big& v) {
   Big r;
-  if (!roots.Root(FromInt(D), r)) return false;
+  if (!roots.Root(D, r)) return false;
   const bool dOdd = (D & 1) != 0;
   if (IsOddBigInt(r) != dOdd) r = Sub(n, r);
-  Big a = Add(n, n), b = r;
-  while (Compare(b, limit) > 0) {
-    Big next = Mod(a, b);
-    a = std::move(b);
-    b = std::move(next);
-  }
-  Big rest = Sub(Mul(Add(n, n), FromInt(2)), Mul(b, b));
-  Big remainder = rest;
+  const Big b = euclid.DownTo(Add(n, n), r, limit);
+  Big remainder = Sub(Mul(Add(n, n), FromInt(2)), Mul(b, b));
   if (DivideBySmallBigInt(remainder, -static_cast<std::int64_t>(D)) != 0) return false;
+  if (!MaybeSquare(remainder)) return false;
   const Big root = Isqrt(remainder);
   if (!Equal(Mul(root, root), remainder)) return false;
   u = b;
@@ -501,7 +562,7 @@ public:
       if (std::find(excluded_.begin(), excluded_.end(), d.D) != excluded_.end()) continue;
       if (JacobiBigInt(d.D, n_) != 1) continue;
       Big u, v;
-      if (!Cornacchia(n_, d.D, roots_, limit_, u, v)) continue;
+      if (!Cornacchia(n_, d.D, roots_, euclid_, limit_, u, v)) continue;
       // The orders N + 1 -+ u: their small prime factors from the residues
       // of N + 1 (once per step) and of u.
       SmallResidues(u, uResidues_);
@@ -539,7 +600,8 @@ private:
   static constexpr int kMaxClassNumber = 60;
   Big n_;
   TProgress* progress_;
-  TSqrt roots_;
+  TDiscriminantRoots roots_;
+  TEuclid euclid_;
   Big limit_;
   std::vector<std::int32_t> excluded_;
   std::vector<std::uint32_t> nPlus1Residues_, uResidues_, divisors_;
@@ -549,19 +611,20 @@ private:
 bool BuildCurve(const Big& n, const TCandidate& c, std::mt19937_64& random, TProgress* progress, TEcppStep& step) {
   const TField F(n);
   Big j;
-  const std::vector<Big>& h = HilbertClassPolynomial(c.D);
+  const std::vector<Big>& h = HilbertClassPolynomial(c.D, progress);
   TPoly f;
   for (const Big& x : h) f.push_back(Mod(x, n));
-  if (!FindRoot(F, f, random, progress, j)) return false;
-  // The curve a = 3k, b = 2k with k = j / (1728 - j) has invariant j; the
-  // twists by random g (a g^2, b g^3) give the curve and its twist.
+  if (!RootOfSplitPolynomial(n, f, random, progress, j)) return false;
+  // The curve a = 3k, b = 2k with k = j / (1728 - j) has invariant j.
   Big k;
   {
     Big inverse;
     if (!ModInverseBigInt(Mod(Sub(FromInt(1728), j), n), n, inverse)) return false;
     k = MulMod(j, inverse, n);
   }
-  TSqrt roots(n);
+  const Big a0 = MulMod(FromInt(3), k, n), b0 = MulMod(FromInt(2), k, n);
+  Big half = Sub(n, FromInt(1));
+  HalveBigInt(half);
   auto randomResidue = [&] {
     Big r = FromInt(0);
     for (int i = 0; i < (Bits(n) + 61) / 62; ++i) {
@@ -570,22 +633,30 @@ bool BuildCurve(const Big& n, const TCandidate& c, std::mt19937_64& random, TPro
     }
     return Mod(r, n);
   };
+  // Whether r is a square modulo N (Euler), 0 when N shows itself composite.
+  auto character = [&](const Big& r) {
+    const Big e = PowMod(r, half, n);
+    return IsOne(e) ? 1 : Equal(e, Sub(n, FromInt(1))) ? -1 : 0;
+  };
+  // For any x with r = x^3 + a0 x + b0 != 0, the curve (a0 r^2, b0 r^3)
+  // holds the point (x r, r^2): it is the curve (a0, b0) when r is a square
+  // and its twist when not, so no square root is taken. When a curve has
+  // the other order, the right one is that of an r of the other kind.
+  int wanted = 0;  // the kind of r wanted; 0 while unknown
   for (int curve = 0; curve < 200; ++curve) {
     CheckCancelled(progress);
-    const Big g = randomResidue();
-    if (g.IsZero()) continue;
-    const Big g2 = MulMod(g, g, n);
-    const Big a4 = MulMod(MulMod(FromInt(3), k, n), g2, n);
-    const Big a6 = MulMod(MulMod(FromInt(2), k, n), MulMod(g2, g, n), n);
-    // A point: x at random until x^3 + a x + b is a square.
-    Big x, y;
-    for (int tries = 0;; ++tries) {
-      if (tries > 100) return false;
-      x = randomResidue();
-      const Big rhs = Mod(Add(Add(MulMod(MulMod(x, x, n), x, n), MulMod(a4, x, n)), a6), n);
-      if (rhs.IsZero()) continue;
-      if (roots.Root(rhs, y)) break;
+    const Big x0 = randomResidue();
+    const Big r = Mod(Add(MulMod(Add(MulMod(x0, x0, n), a0), x0, n), b0), n);
+    if (r.IsZero()) continue;
+    int kind = 0;
+    if (wanted != 0) {
+      kind = character(r);
+      if (kind == 0) return false;
+      if (kind != wanted) continue;
     }
+    const Big r2 = MulMod(r, r, n);
+    const Big a4 = MulMod(a0, r2, n);
+    const Big x = MulMod(x0, r, n), y = r2;
     TCurve E(F, F.Load(a4));
     const TRes xm = F.Load(x), ym = F.Load(y);
     const TJacobian sp = E.Multiply(xm, ym, c.s);
@@ -593,7 +664,13 @@ bool BuildCurve(const Big& n, const TCandidate& c, std::mt19937_64& random, TPro
     TRes sx, sy;
     if (!E.ToAffine(sp, sx, sy)) return false;
     const TJacobian mp = E.Multiply(sx, sy, c.q);
-    if (!F.IsZero(mp.Z)) continue;  // the twist, or the wrong curve of the family
+    if (!F.IsZero(mp.Z)) {
+      if (wanted != 0) return false;  // neither kind has the order: N is no prime
+      kind = character(r);
+      if (kind == 0) return false;
+      wanted = -kind;
+      continue;
+    }
     step = {n, c.t, c.s, a4, x, y};
     return true;
   }

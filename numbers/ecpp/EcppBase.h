@@ -11,6 +11,7 @@
 #include "numbers/montgomery/ModPower.h"
 #include "numbers/montgomery/MontgomeryWords.h"
 #include "numbers/int64/Prime64.h"
+#include "numbers/limb/Limbs64.h"
 #include "numbers/primality/Primality.h"
 #include "numbers/progress/Progress.h"
 

@@ -42,6 +42,16 @@ TEST(ClassPolynomial, LargerClassNumbersHaveIntegerCoefficients) {
   EXPECT_EQ(big.size(), ecpp::ReducedForms(-5923).size() + 1);
 }
 
+TEST(ClassPolynomial, CancelStopsTheComputationAndCachesNothing) {
+  // A discriminant no other test asks for, so nothing is cached yet.
+  constexpr int kD = -9967;
+  TProgress progress;
+  progress.Cancel();
+  EXPECT_THROW(ecpp::HilbertClassPolynomial(kD, &progress), ECancelled);
+  const auto& poly = ecpp::HilbertClassPolynomial(kD);
+  EXPECT_EQ(poly.size(), ecpp::ReducedForms(kD).size() + 1);
+}
+
 TEST(ClassPolynomial, DiscriminantsSortedByClassNumber) {
   const auto& list = ecpp::DiscriminantsByClassNumber(3);
   std::vector<int> classOne;

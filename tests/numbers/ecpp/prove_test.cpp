@@ -86,6 +86,9 @@ TEST(EcppProve, SpecialForms) {
       "170141183460469231731687303715884105727",  // 2^127 - 1
       "100000000000000000039",                    // just above 10^20
       "18446744073709551629",                     // the first prime above 2^64
+      // 102 * 2^256 + 1: N - 1 has 2^257 in it, so every square root of
+      // the first step takes Tonelli-Shanks' longest road.
+      "11810793102206251933204240470886166601033538435895337532024673568807139223273473",
   };
   for (const char* text : cases) ExpectProven(D(text), true);
   Big tenTo199;
