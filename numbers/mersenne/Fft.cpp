@@ -218,6 +218,135 @@ TTransform ChooseInverse() {
   return InverseBase;
 }
 
+// The pass of r-point transforms: for every j < m the points j + t m
+// (t < r) go through a DFT of length r, output s multiplied by
+// exp(-2 pi i j s / n); the r outputs are written back in place. The loops
+// over t and s unroll, the one over j vectorises.
+template <int R>
+[[gnu::always_inline]] inline void RadixForward(double* __restrict re, double* __restrict im, std::size_t m,
+                                                const double* __restrict twr, const double* __restrict twi,
+                                                const double* __restrict cr, const double* __restrict ci) {
+#pragma GCC ivdep
+  for (std::size_t j = 0; j < m; ++j) {
+    double xr[R], xi[R];
+#pragma GCC unroll 8
+    for (int t = 0; t < R; ++t) xr[t] = re[j + t * m], xi[t] = im[j + t * m];
+#pragma GCC unroll 8
+    for (int s = 0; s < R; ++s) {
+      double yr = xr[0], yi = xi[0];
+#pragma GCC unroll 8
+      for (int t = 1; t < R; ++t) {
+        const int e = (t * s) % R;
+        yr += xr[t] * cr[e] - xi[t] * ci[e];
+        yi += xr[t] * ci[e] + xi[t] * cr[e];
+      }
+      const double wr = twr[s * m + j], wi = twi[s * m + j];
+      re[j + s * m] = yr * wr - yi * wi;
+      im[j + s * m] = yr * wi + yi * wr;
+    }
+  }
+}
+
+// Its inverse, unscaled: the conjugate factors, then the r-point DFT with
+// the conjugate roots.
+template <int R>
+[[gnu::always_inline]] inline void RadixInverse(double* __restrict re, double* __restrict im, std::size_t m,
+                                                const double* __restrict twr, const double* __restrict twi,
+                                                const double* __restrict cr, const double* __restrict ci) {
+#pragma GCC ivdep
+  for (std::size_t j = 0; j < m; ++j) {
+    double yr[R], yi[R];
+#pragma GCC unroll 8
+    for (int s = 0; s < R; ++s) {
+      const double ar = re[j + s * m], ai = im[j + s * m];
+      const double wr = twr[s * m + j], wi = twi[s * m + j];
+      yr[s] = ar * wr + ai * wi;
+      yi[s] = ai * wr - ar * wi;
+    }
+#pragma GCC unroll 8
+    for (int t = 0; t < R; ++t) {
+      double xr = yr[0], xi = yi[0];
+#pragma GCC unroll 8
+      for (int s = 1; s < R; ++s) {
+        const int e = (t * s) % R;
+        xr += yr[s] * cr[e] + yi[s] * ci[e];
+        xi += yi[s] * cr[e] - yr[s] * ci[e];
+      }
+      re[j + t * m] = xr;
+      im[j + t * m] = xi;
+    }
+  }
+}
+
+struct TMixedPlan {
+  std::size_t r, m;
+  const std::size_t* stage;
+  int levels;
+  const double *cs, *sn, *twr, *twi, *cr, *ci;
+};
+
+[[gnu::always_inline]] inline void MixedForwardAll(double* re, double* im, const TMixedPlan& p) {
+  switch (p.r) {
+    case 3: RadixForward<3>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    case 5: RadixForward<5>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    case 7: RadixForward<7>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    default: break;
+  }
+  for (std::size_t s = 0; s < p.r; ++s) ForwardAll(re + s * p.m, im + s * p.m, p.m, p.stage, p.levels, p.cs, p.sn);
+}
+
+[[gnu::always_inline]] inline void MixedInverseAll(double* re, double* im, const TMixedPlan& p) {
+  for (std::size_t s = 0; s < p.r; ++s) InverseAll(re + s * p.m, im + s * p.m, p.m, p.stage, p.levels, p.cs, p.sn);
+  switch (p.r) {
+    case 3: RadixInverse<3>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    case 5: RadixInverse<5>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    case 7: RadixInverse<7>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    default: break;
+  }
+}
+
+using TMixedTransform = void (*)(double*, double*, const TMixedPlan&);
+
+void MixedForwardBase(double* re, double* im, const TMixedPlan& p) { MixedForwardAll(re, im, p); }
+void MixedInverseBase(double* re, double* im, const TMixedPlan& p) { MixedInverseAll(re, im, p); }
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+__attribute__((target("avx2,fma"))) void MixedForwardAvx2(double* re, double* im, const TMixedPlan& p) {
+  MixedForwardAll(re, im, p);
+}
+__attribute__((target("avx2,fma"))) void MixedInverseAvx2(double* re, double* im, const TMixedPlan& p) {
+  MixedInverseAll(re, im, p);
+}
+__attribute__((target("avx512f,avx512dq,avx512vl"))) void MixedForwardAvx512(double* re, double* im,
+                                                                             const TMixedPlan& p) {
+  MixedForwardAll(re, im, p);
+}
+__attribute__((target("avx512f,avx512dq,avx512vl"))) void MixedInverseAvx512(double* re, double* im,
+                                                                             const TMixedPlan& p) {
+  MixedInverseAll(re, im, p);
+}
+#endif
+
+TMixedTransform ChooseMixedForward() {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  if (cpu::gKernels.avx512) return MixedForwardAvx512;
+  if (cpu::gKernels.avx2Fma) return MixedForwardAvx2;
+#endif
+  return MixedForwardBase;
+}
+
+TMixedTransform ChooseMixedInverse() {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  if (cpu::gKernels.avx512) return MixedInverseAvx512;
+  if (cpu::gKernels.avx2Fma) return MixedInverseAvx2;
+#endif
+  return MixedInverseBase;
+}
+
+std::size_t OddPart(std::size_t n) {
+  while (n != 0 && n % 2 == 0) n /= 2;
+  return n;
+}
+
 }  // namespace
 
 void TComplexFft::Forward(double* re, double* im) const {
@@ -228,6 +357,52 @@ void TComplexFft::Forward(double* re, double* im) const {
 void TComplexFft::Inverse(double* re, double* im) const {
   static const TTransform transform = ChooseInverse();
   transform(re, im, n_, stage_.data(), static_cast<int>(stage_.size()), cos_.data(), sin_.data());
+}
+
+bool TMixedFft::Supported(std::size_t n) {
+  const std::size_t r = OddPart(n);
+  return (r == 1 || r == 3 || r == 5 || r == 7) && n / r >= 2;
+}
+
+TMixedFft::TMixedFft(std::size_t n)
+    : n_(n),
+      r_(OddPart(n)),
+      m_(Supported(n) ? n / r_ : 2),
+      levels_(0),
+      block_(m_) {
+  if (!Supported(n)) throw std::invalid_argument("TMixedFft needs r 2^k with r in 1, 3, 5, 7 and 2^k >= 2");
+  while ((std::size_t{1} << levels_) < m_) ++levels_;
+  twRe_.resize(n), twIm_.resize(n);
+  for (std::size_t s = 0; s < r_; ++s)
+    for (std::size_t j = 0; j < m_; ++j) {
+      // The exponent reduced modulo n first, so the angle stays small.
+      const long double angle = -2 * std::numbers::pi_v<long double> * static_cast<long double>((j * s) % n) /
+                                static_cast<long double>(n);
+      twRe_[s * m_ + j] = static_cast<double>(std::cos(angle));
+      twIm_[s * m_ + j] = static_cast<double>(std::sin(angle));
+    }
+  for (std::size_t t = 0; t < r_; ++t) {
+    const long double angle =
+        -2 * std::numbers::pi_v<long double> * static_cast<long double>(t) / static_cast<long double>(r_);
+    rootRe_.push_back(static_cast<double>(std::cos(angle)));
+    rootIm_.push_back(static_cast<double>(std::sin(angle)));
+  }
+}
+
+std::size_t TMixedFft::Position(std::size_t k) const { return (k % r_) * m_ + BitReverse(k / r_, levels_); }
+
+void TMixedFft::Forward(double* re, double* im) const {
+  static const TMixedTransform transform = ChooseMixedForward();
+  const TMixedPlan plan{r_, m_, block_.stage_.data(), levels_, block_.cos_.data(), block_.sin_.data(),
+                        twRe_.data(), twIm_.data(), rootRe_.data(), rootIm_.data()};
+  transform(re, im, plan);
+}
+
+void TMixedFft::Inverse(double* re, double* im) const {
+  static const TMixedTransform transform = ChooseMixedInverse();
+  const TMixedPlan plan{r_, m_, block_.stage_.data(), levels_, block_.cos_.data(), block_.sin_.data(),
+                        twRe_.data(), twIm_.data(), rootRe_.data(), rootIm_.data()};
+  transform(re, im, plan);
 }
 
 void PlainDft(const double* re, const double* im, double* outRe, double* outIm, std::size_t n, int sign) {

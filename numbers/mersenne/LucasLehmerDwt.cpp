@@ -11,17 +11,17 @@
 
 namespace {
 
-int Log2(std::size_t n) {
-  int l = 0;
-  while ((std::size_t{1} << l) < n) ++l;
-  return l;
-}
-
 // Largest safe digit size for N digits. The error of the convolution grows
 // with the digits' size squared times about sqrt(N) (balanced digits add up
 // like a random walk); this keeps the largest error of whole runs well
 // below the 0.4 that makes an iteration go exact.
-double MaxBitsFor(std::size_t n) { return 0.5 * (53.0 - 0.5 * Log2(n)) - 4.0; }
+double MaxBitsFor(std::size_t n) { return 0.5 * (53.0 - 0.5 * std::log2(static_cast<double>(n))) - 4.0; }
+
+// Whether N digits make a transform: N/2 points of the form r 2^k, with
+// blocks of at least 4 points.
+bool UsableLength(std::size_t n) {
+  return n >= 8 && n % 2 == 0 && fft::TMixedFft::Supported(n / 2) && 8 * (n / (n & (~n + 1))) <= n;
+}
 
 // Bits [at, at + width) of a word array (width at most 32; one word of
 // padding beyond the last one read).
@@ -58,17 +58,24 @@ void Deposit(std::vector<std::uint64_t>& w, std::uint64_t at, std::uint64_t valu
   if (both) re[q2] = er + oi, im[q2] = or_ - ei;
 }
 
+// Block 0 of the transform holds spectra r u in the mirrored order above;
+// for s > 0 block s holds spectra s + r u at BitReverse(u), whose partners
+// (r - s) + r (m - 1 - u) lie in block r - s at the complementary position.
 [[gnu::always_inline]] inline void SquareSpectrumBody(double* __restrict re, double* __restrict im, const double* __restrict c2,
-                    const double* __restrict s2, std::size_t h) {
+                    const double* __restrict s2, std::size_t r, std::size_t m) {
   SquarePair(re, im, 0, 0, c2[0], s2[0], false);
   SquarePair(re, im, 1, 1, c2[1], s2[1], false);
-  for (std::size_t start = 2; start < h; start *= 2) {
+  for (std::size_t start = 2; start < m; start *= 2) {
     const std::size_t half = start / 2, last = 2 * start - 1;
 #pragma GCC ivdep
     for (std::size_t i = 0; i < half; ++i) SquarePair(re, im, start + i, last - i, c2[start + i], s2[start + i], true);
   }
+  for (std::size_t s = 1; 2 * s < r; ++s) {
+    const std::size_t a = s * m, b = (r - s) * m + m - 1;
+#pragma GCC ivdep
+    for (std::size_t q = 0; q < m; ++q) SquarePair(re, im, a + q, b - q, c2[a + q], s2[a + q], true);
+  }
 }
-
 
 // The signal: every balanced digit times its weight.
 [[gnu::always_inline]] inline void WeighBody(double* __restrict re, double* __restrict im,
@@ -118,7 +125,7 @@ void Deposit(std::vector<std::uint64_t>& w, std::uint64_t at, std::uint64_t valu
 struct TStepLoops {
   void (*weigh)(double*, double*, const std::int64_t*, const std::int64_t*, const double*, const double*,
                 std::size_t);
-  void (*square)(double*, double*, const double*, const double*, std::size_t);
+  void (*square)(double*, double*, const double*, const double*, std::size_t, std::size_t);
   void (*round)(const double*, const double*, const double*, const double*, std::int64_t*, std::int64_t*,
                 std::size_t, double&, double&);
 };
@@ -128,8 +135,9 @@ struct TStepLoops {
                           const double* we, const double* wo, std::size_t h) {                                 \
     WeighBody(re, im, de, dodd, we, wo, h);                                                                     \
   }                                                                                                             \
-  Target void Square##Name(double* re, double* im, const double* c2, const double* s2, std::size_t h) {         \
-    SquareSpectrumBody(re, im, c2, s2, h);                                                                      \
+  Target void Square##Name(double* re, double* im, const double* c2, const double* s2, std::size_t r,          \
+                           std::size_t m) {                                                                     \
+    SquareSpectrumBody(re, im, c2, s2, r, m);                                                                   \
   }                                                                                                             \
   Target void Round##Name(const double* re, const double* im, const double* ie, const double* io,               \
                           std::int64_t* oe, std::int64_t* oo, std::size_t h, double& error, double& largest) {  \
@@ -157,9 +165,14 @@ const TStepLoops& StepLoops() {
 }  // namespace
 
 std::size_t TLucasLehmerDwt::LengthFor(std::int32_t p) {
-  std::size_t n = 8;
-  while (static_cast<double>(p) / static_cast<double>(n) > MaxBitsFor(n)) n *= 2;
-  return n;
+  // The shortest of 2^k, 3 2^k, 5 2^k and 7 2^k whose digits are safe.
+  std::size_t best = 0;
+  for (std::size_t r : {1, 3, 5, 7}) {
+    std::size_t n = 8 * r;
+    while (static_cast<double>(p) / static_cast<double>(n) > MaxBitsFor(n)) n *= 2;
+    if (best == 0 || n < best) best = n;
+  }
+  return best;
 }
 
 TLucasLehmerDwt::TLucasLehmerDwt(std::int32_t p, const TOptions& options)
@@ -167,9 +180,9 @@ TLucasLehmerDwt::TLucasLehmerDwt(std::int32_t p, const TOptions& options)
       n_(options.Length ? options.Length : LengthFor(p)),
       half_(n_ / 2),
       faultAt_(options.FaultAt),
-      fft_(n_ >= 8 ? n_ / 2 : 4) {
+      fft_(UsableLength(n_) ? n_ / 2 : 4) {
   // Digits of more than 32 bits could not even be read in and out.
-  if (p < 3 || n_ < 8 || (n_ & (n_ - 1)) != 0 || n_ > static_cast<std::size_t>(p) ||
+  if (p < 3 || !UsableLength(n_) || n_ > static_cast<std::size_t>(p) ||
       (static_cast<std::size_t>(p) + n_ - 1) / n_ > 32)
     throw std::invalid_argument("TLucasLehmerDwt: unsuitable exponent or length");
   const std::size_t h = half_;
@@ -194,9 +207,8 @@ TLucasLehmerDwt::TLucasLehmerDwt(std::int32_t p, const TOptions& options)
       wO_[j / 2] = weight, iwO_[j / 2] = inverse, bO_[j / 2] = bits;
     }
   }
-  const int levels = Log2(h);
-  for (std::size_t q = 0; q < h; ++q) {
-    const std::size_t k = fft::BitReverse(q, levels);
+  for (std::size_t k = 0; k < h; ++k) {
+    const std::size_t q = fft_.Position(k);
     const long double angle =
         2 * std::numbers::pi_v<long double> * static_cast<long double>(k) / static_cast<long double>(h);
     c2_[q] = static_cast<double>(std::cos(angle));
@@ -212,7 +224,7 @@ void TLucasLehmerDwt::Step() {
   const TStepLoops& loops = StepLoops();
   loops.weigh(re, im, dE_.data(), dO_.data(), wE_.data(), wO_.data(), h);
   fft_.Forward(re, im);
-  loops.square(re, im, c2_.data(), s2_.data(), h);
+  loops.square(re, im, c2_.data(), s2_.data(), fft_.Radix(), fft_.Block());
   fft_.Inverse(re, im);
   // Round, and measure how far from whole numbers the outputs were.
   if (step_ == faultAt_) re[h / 3] += 0.45 / iwE_[h / 3];

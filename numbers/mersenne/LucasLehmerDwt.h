@@ -25,7 +25,8 @@
 class TLucasLehmerDwt {
 public:
   struct TOptions {
-    // Digits N (a power of two, at least 8); 0 picks the length for p.
+    // Digits N = r 2^k, r one of 1, 3, 5, 7 and N >= 8 r; 0 picks the
+    // length for p.
     std::size_t Length = 0;
     // For tests: at this step (0 is the first Step after construction or
     // Set) one output is moved by 0.45, as a round-off error would.
@@ -71,7 +72,7 @@ private:
   std::int64_t faultAt_;
   std::int64_t redone_ = 0;
   double maxError_ = 0;
-  fft::TComplexFft fft_;
+  fft::TMixedFft fft_;
   // Digit data split by parity: index m holds digits 2m (E) and 2m + 1 (O).
   std::vector<std::int64_t> dE_, dO_;      // the residue's digits
   std::vector<std::int64_t> rE_, rO_;      // the rounded square

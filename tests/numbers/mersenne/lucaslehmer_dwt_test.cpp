@@ -81,6 +81,90 @@ TEST(Fft, AgainstThePlainTransform) {
   EXPECT_THROW(fft::TComplexFft(1), std::invalid_argument);
 }
 
+TEST(Fft, MixedLengthsAgainstThePlainTransform) {
+  // Every radix with blocks from the shortest up, each spectrum found at
+  // its stated position, and the inverse back to n times the signal.
+  std::mt19937_64 random(11);
+  std::uniform_real_distribution<double> value(-1000.0, 1000.0);
+  for (std::size_t n : {2u, 8u, 6u, 12u, 48u, 10u, 20u, 320u, 14u, 28u, 112u, 448u}) {
+    std::vector<double> re(n), im(n), pr(n), pi(n);
+    for (std::size_t j = 0; j < n; ++j) re[j] = value(random), im[j] = value(random);
+    fft::PlainDft(re.data(), im.data(), pr.data(), pi.data(), n, -1);
+    const std::vector<double> r0 = re, i0 = im;
+    const fft::TMixedFft transform(n);
+    ASSERT_EQ(transform.Radix() * transform.Block(), n);
+    transform.Forward(re.data(), im.data());
+    const double tolerance = 1e-9 * 1000.0 * static_cast<double>(n);
+    std::vector<bool> seen(n, false);
+    for (std::size_t k = 0; k < n; ++k) {
+      const std::size_t at = transform.Position(k);
+      ASSERT_LT(at, n);
+      ASSERT_FALSE(seen[at]) << "n = " << n << ", k = " << k;
+      seen[at] = true;
+      ASSERT_NEAR(re[at], pr[k], tolerance) << "n = " << n << ", k = " << k;
+      ASSERT_NEAR(im[at], pi[k], tolerance) << "n = " << n << ", k = " << k;
+    }
+    transform.Inverse(re.data(), im.data());
+    for (std::size_t j = 0; j < n; ++j) {
+      ASSERT_NEAR(re[j], static_cast<double>(n) * r0[j], tolerance) << n;
+      ASSERT_NEAR(im[j], static_cast<double>(n) * i0[j], tolerance) << n;
+    }
+  }
+  for (std::size_t n : {0u, 1u, 3u, 5u, 9u, 18u, 22u, 36u, 88u}) {
+    EXPECT_FALSE(fft::TMixedFft::Supported(n)) << n;
+    EXPECT_THROW(fft::TMixedFft{n}, std::invalid_argument) << n;
+  }
+}
+
+TEST(LucasLehmerDwt, EveryRadixAsTheExactStep) {
+  // Lengths of each form, the shortest blocks and longer ones, with digits
+  // from a few bits up to the largest the precision holds: the residues
+  // from 4 and from a random start are the exact method's.
+  gmp_randstate_t state;
+  gmp_randinit_default(state);
+  gmp_randseed_ui(state, 5120);
+  struct Case {
+    int p;
+    std::size_t length;
+  };
+  for (const Case& c : {Case{61, 8}, Case{89, 24}, Case{127, 40}, Case{521, 56}, Case{607, 48}, Case{1279, 80},
+                        Case{2203, 112}, Case{3217, 192}, Case{4423, 320}, Case{9689, 448}, Case{11213, 768},
+                        Case{19937, 1280}, Case{44497, 3584}, Case{86243, 5120}, Case{86243, 6144},
+                        Case{86243, 7168}, Case{110503, 7168}}) {
+    TLucasLehmerDwt::TOptions options;
+    options.Length = c.length;
+    ExpectSameResidues(c.p, BigIntFromInt64(4), 8, options);
+    ExpectSameResidues(c.p, RandomResidue(state, c.p), 8, options);
+    TLucasLehmerDwt dwt(c.p, options);
+    EXPECT_EQ(dwt.Length(), c.length);
+    if (HasFailure()) break;
+  }
+  gmp_randclear(state);
+}
+
+TEST(LucasLehmerDwt, LengthBoundaries) {
+  // Where the chosen length changes, the last exponent of the shorter one
+  // and the first of the longer one both give the exact residues; every
+  // length chosen is one the transform takes, and never longer than the
+  // next power of two.
+  int boundaries = 0;
+  std::size_t previous = TLucasLehmerDwt::LengthFor(578);
+  for (int p = 579; p <= 120000; ++p) {
+    const std::size_t n = TLucasLehmerDwt::LengthFor(p);
+    if (n == previous) continue;
+    ASSERT_GT(n, previous) << p;
+    ++boundaries;
+    ExpectSameResidues(p - 1, BigIntFromInt64(4), 4, {});
+    ExpectSameResidues(p, BigIntFromInt64(4), 4, {});
+    EXPECT_NO_THROW(TLucasLehmerDwt{p - 1}) << p - 1;
+    EXPECT_NO_THROW(TLucasLehmerDwt{p}) << p;
+    previous = n;
+    if (HasFailure()) break;
+  }
+  EXPECT_GT(boundaries, 20);
+  EXPECT_EQ(TLucasLehmerDwt::LengthFor(86243), 5120u);
+}
+
 TEST(LucasLehmerDwt, ResiduesAsTheExactStep) {
   // Mersenne exponents and other p, prime and composite, across the
   // lengths the transform picks; from 4 and from random residues.
@@ -161,6 +245,9 @@ TEST(LucasLehmerDwt, LargeRoundOffIsRedoneExactly) {
   EXPECT_THROW(TLucasLehmerDwt(100, TLucasLehmerDwt::TOptions{128, -1}), std::invalid_argument);
   EXPECT_THROW(TLucasLehmerDwt(5000, TLucasLehmerDwt::TOptions{100, -1}), std::invalid_argument);
   EXPECT_THROW(TLucasLehmerDwt(5000, TLucasLehmerDwt::TOptions{128, -1}), std::invalid_argument);
+  // 9 2^k, and blocks of fewer than four points.
+  EXPECT_THROW(TLucasLehmerDwt(5000, TLucasLehmerDwt::TOptions{576, -1}), std::invalid_argument);
+  EXPECT_THROW(TLucasLehmerDwt(5000, TLucasLehmerDwt::TOptions{20, -1}), std::invalid_argument);
 }
 
 TEST(LucasLehmerDwt, WholeTestsByTheTransform) {
