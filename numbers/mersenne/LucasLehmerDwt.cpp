@@ -240,24 +240,58 @@ void TLucasLehmerDwt::Step() {
   Carry();
 }
 
+namespace {
+
+// v split into a balanced digit of the given size and the carry out.
+[[gnu::always_inline]] inline std::int64_t Split(std::int64_t v, int bits, std::int64_t& carry) {
+  const std::int64_t hi = (v + (std::int64_t{1} << (bits - 1))) >> bits;
+  carry = hi;
+  return v - (hi << bits);
+}
+
+// The carries of R runs of L digit pairs each, side by side: one chain
+// would wait on every carry in turn. Each run's carry out is left in
+// carry[c] for the caller.
+template <int R>
+void CarryRuns(std::int64_t* __restrict dE, std::int64_t* __restrict dO, const std::int64_t* __restrict rE,
+               const std::int64_t* __restrict rO, const std::uint8_t* __restrict bE, const std::uint8_t* __restrict bO,
+               std::size_t l, std::int64_t* carry) {
+  std::int64_t c[R];
+  for (int k = 0; k < R; ++k) c[k] = carry[k];
+  for (std::size_t i = 0; i < l; ++i) {
+#pragma GCC unroll 8
+    for (int k = 0; k < R; ++k) {
+      const std::size_t m = static_cast<std::size_t>(k) * l + i;
+      dE[m] = Split(rE[m] + c[k], bE[m], c[k]);
+      dO[m] = Split(rO[m] + c[k], bO[m], c[k]);
+    }
+  }
+  for (int k = 0; k < R; ++k) carry[k] = c[k];
+}
+
+}  // namespace
+
 void TLucasLehmerDwt::Carry() {
   const std::size_t h = half_;
   // The carry out of the top digit stands at bit p, which is 1 modulo M:
   // it goes round to digit 0. The 2 is subtracted on the way.
-  std::int64_t carry = -2;
-  auto split = [](std::int64_t v, int bits, std::int64_t& c) {
-    const std::int64_t hi = (v + (std::int64_t{1} << (bits - 1))) >> bits;
-    c = hi;
-    return v - (hi << bits);
-  };
-  for (std::size_t m = 0; m < h; ++m) {
-    dE_[m] = split(rE_[m] + carry, bE_[m], carry);
-    dO_[m] = split(rO_[m] + carry, bO_[m], carry);
-  }
-  for (std::size_t m = 0; carry != 0; m = (m + 1) % h) {
-    dE_[m] = split(dE_[m] + carry, bE_[m], carry);
-    if (carry == 0) break;
-    dO_[m] = split(dO_[m] + carry, bO_[m], carry);
+  // Blocks hold at least 4 points, so h is a multiple of 4 (of 8 from
+  // blocks of 8 on).
+  const int runs = h % 8 == 0 ? 8 : 4;
+  const std::size_t l = h / static_cast<std::size_t>(runs);
+  std::int64_t carry[8] = {-2, 0, 0, 0, 0, 0, 0, 0};
+  if (runs == 8) CarryRuns<8>(dE_.data(), dO_.data(), rE_.data(), rO_.data(), bE_.data(), bO_.data(), l, carry);
+  else CarryRuns<4>(dE_.data(), dO_.data(), rE_.data(), rO_.data(), bE_.data(), bO_.data(), l, carry);
+  // Each run's carry into the next one (the last one's round to digit 0),
+  // on until it is absorbed; the digits end balanced as one chain leaves them.
+  for (int k = 0; k < runs; ++k) {
+    std::int64_t c = carry[k];
+    for (std::size_t m = (static_cast<std::size_t>(k) + 1) % static_cast<std::size_t>(runs) * l; c != 0;
+         m = (m + 1) % h) {
+      dE_[m] = Split(dE_[m] + c, bE_[m], c);
+      if (c == 0) break;
+      dO_[m] = Split(dO_[m] + c, bO_[m], c);
+    }
   }
 }
 
