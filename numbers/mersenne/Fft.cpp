@@ -39,47 +39,6 @@ TComplexFft::TComplexFft(std::size_t n) : n_(n) {
 
 namespace {
 
-// One stage of the forward transform: a' = a + b, b' = (a - b) w.
-[[gnu::always_inline]] inline void ForwardStage(double* __restrict re, double* __restrict im, std::size_t n, std::size_t h,
-                  const double* __restrict wr, const double* __restrict wi) {
-  for (std::size_t s = 0; s < n; s += 2 * h) {
-    double* ar = re + s;
-    double* ai = im + s;
-    double* br = re + s + h;
-    double* bi = im + s + h;
-#pragma GCC ivdep
-    for (std::size_t j = 0; j < h; ++j) {
-      const double xr = ar[j], xi = ai[j], yr = br[j], yi = bi[j];
-      const double dr = xr - yr, di = xi - yi;
-      ar[j] = xr + yr;
-      ai[j] = xi + yi;
-      br[j] = dr * wr[j] - di * wi[j];
-      bi[j] = dr * wi[j] + di * wr[j];
-    }
-  }
-}
-
-// One stage of the inverse: b'' = b conj(w), a' = a + b'', b' = a - b''.
-[[gnu::always_inline]] inline void InverseStage(double* __restrict re, double* __restrict im, std::size_t n, std::size_t h,
-                  const double* __restrict wr, const double* __restrict wi) {
-  for (std::size_t s = 0; s < n; s += 2 * h) {
-    double* ar = re + s;
-    double* ai = im + s;
-    double* br = re + s + h;
-    double* bi = im + s + h;
-#pragma GCC ivdep
-    for (std::size_t j = 0; j < h; ++j) {
-      const double yr = br[j] * wr[j] + bi[j] * wi[j];
-      const double yi = bi[j] * wr[j] - br[j] * wi[j];
-      const double xr = ar[j], xi = ai[j];
-      ar[j] = xr + yr;
-      ai[j] = xi + yi;
-      br[j] = xr - yr;
-      bi[j] = xi - yi;
-    }
-  }
-}
-
 // The last three forward stages (h = 4, 2, 1) on each block of eight, where
 // the factors are 1, -i and the eighth roots: done with constants.
 [[gnu::always_inline]] inline void ForwardLast8(double* __restrict re, double* __restrict im, std::size_t n) {
@@ -145,15 +104,103 @@ namespace {
   }
 }
 
+// S consecutive forward stages in one pass, from half-width h down to
+// h / 2^(S-1): each group of 2^S points at stride q = h / 2^(S-1) is loaded
+// once, goes through all S stages in registers and is stored once. The
+// arithmetic per stage is the plain butterfly a' = a + b, b' = (a - b) w;
+// only the loads and stores between stages are saved.
+template <int S>
+[[gnu::always_inline]] inline void ForwardFused(double* __restrict re, double* __restrict im, std::size_t n,
+                                                std::size_t h, const std::size_t* stage, int top,
+                                                const double* __restrict cs, const double* __restrict sn) {
+  constexpr int P = 1 << S;
+  const std::size_t q = h >> (S - 1);
+  const double* wr[S];
+  const double* wi[S];
+  for (int st = 0; st < S; ++st) wr[st] = cs + stage[top - st], wi[st] = sn + stage[top - st];
+  for (std::size_t s0 = 0; s0 < n; s0 += 2 * h) {
+    double* r = re + s0;
+    double* m = im + s0;
+#pragma GCC ivdep
+    for (std::size_t j = 0; j < q; ++j) {
+      double xr[P], xi[P];
+#pragma GCC unroll 8
+      for (int t = 0; t < P; ++t) xr[t] = r[j + static_cast<std::size_t>(t) * q], xi[t] = m[j + static_cast<std::size_t>(t) * q];
+#pragma GCC unroll 3
+      for (int st = 0; st < S; ++st) {
+        const int half = P >> (st + 1);
+#pragma GCC unroll 8
+        for (int t = 0; t < P; ++t) {
+          if (t & half) continue;
+          const int u = t + half;
+          const std::size_t w = j + static_cast<std::size_t>(t % (2 * half)) * q;
+          const double dr = xr[t] - xr[u], di = xi[t] - xi[u];
+          xr[t] = xr[t] + xr[u];
+          xi[t] = xi[t] + xi[u];
+          xr[u] = dr * wr[st][w] - di * wi[st][w];
+          xi[u] = dr * wi[st][w] + di * wr[st][w];
+        }
+      }
+#pragma GCC unroll 8
+      for (int t = 0; t < P; ++t) r[j + static_cast<std::size_t>(t) * q] = xr[t], m[j + static_cast<std::size_t>(t) * q] = xi[t];
+    }
+  }
+}
+
+// The mirror: S inverse stages from half-width h / 2^(S-1) up to h, each
+// b'' = b conj(w), a' = a + b'', b' = a - b''.
+template <int S>
+[[gnu::always_inline]] inline void InverseFused(double* __restrict re, double* __restrict im, std::size_t n,
+                                                std::size_t h, const std::size_t* stage, int top,
+                                                const double* __restrict cs, const double* __restrict sn) {
+  constexpr int P = 1 << S;
+  const std::size_t q = h >> (S - 1);
+  const double* wr[S];
+  const double* wi[S];
+  for (int st = 0; st < S; ++st) wr[st] = cs + stage[top - (S - 1) + st], wi[st] = sn + stage[top - (S - 1) + st];
+  for (std::size_t s0 = 0; s0 < n; s0 += 2 * h) {
+    double* r = re + s0;
+    double* m = im + s0;
+#pragma GCC ivdep
+    for (std::size_t j = 0; j < q; ++j) {
+      double xr[P], xi[P];
+#pragma GCC unroll 8
+      for (int t = 0; t < P; ++t) xr[t] = r[j + static_cast<std::size_t>(t) * q], xi[t] = m[j + static_cast<std::size_t>(t) * q];
+#pragma GCC unroll 3
+      for (int st = 0; st < S; ++st) {
+        const int half = 1 << st;
+#pragma GCC unroll 8
+        for (int t = 0; t < P; ++t) {
+          if (t & half) continue;
+          const int u = t + half;
+          const std::size_t w = j + static_cast<std::size_t>(t % (2 * half)) * q;
+          const double yr = xr[u] * wr[st][w] + xi[u] * wi[st][w];
+          const double yi = xi[u] * wr[st][w] - xr[u] * wi[st][w];
+          const double ar = xr[t], ai = xi[t];
+          xr[t] = ar + yr;
+          xi[t] = ai + yi;
+          xr[u] = ar - yr;
+          xi[u] = ai - yi;
+        }
+      }
+#pragma GCC unroll 8
+      for (int t = 0; t < P; ++t) r[j + static_cast<std::size_t>(t) * q] = xr[t], m[j + static_cast<std::size_t>(t) * q] = xi[t];
+    }
+  }
+}
+
 // The whole transform, one direction: the stages of half-width 2^l for
-// l from the top down to `last`, then the last three by constants.
+// l from the top down to `last`, three at a time (one or two first when
+// their count is not a multiple of three), then the last three by
+// constants.
 [[gnu::always_inline]] inline void ForwardAll(double* re, double* im, std::size_t n, const std::size_t* stage,
                                               int levels, const double* cs, const double* sn) {
   const int last = n >= 8 ? 3 : 0;
-  for (int l = levels - 1; l >= last; --l) {
-    const std::size_t at = stage[l];
-    ForwardStage(re, im, n, std::size_t{1} << l, cs + at, sn + at);
-  }
+  int l = levels - 1;
+  const int first = (levels - last) % 3;
+  if (first == 1) ForwardFused<1>(re, im, n, std::size_t{1} << l, stage, l, cs, sn);
+  if (first == 2) ForwardFused<2>(re, im, n, std::size_t{1} << l, stage, l, cs, sn);
+  for (l -= first; l >= last; l -= 3) ForwardFused<3>(re, im, n, std::size_t{1} << l, stage, l, cs, sn);
   if (last) ForwardLast8(re, im, n);
 }
 
@@ -161,10 +208,11 @@ namespace {
                                               int levels, const double* cs, const double* sn) {
   const int first = n >= 8 ? 3 : 0;
   if (first) InverseFirst8(re, im, n);
-  for (int l = first; l < levels; ++l) {
-    const std::size_t at = stage[l];
-    InverseStage(re, im, n, std::size_t{1} << l, cs + at, sn + at);
-  }
+  const int tail = (levels - first) % 3;
+  int l = first;
+  for (; l + 3 <= levels - tail; l += 3) InverseFused<3>(re, im, n, std::size_t{1} << (l + 2), stage, l + 2, cs, sn);
+  if (tail == 1) InverseFused<1>(re, im, n, std::size_t{1} << l, stage, l, cs, sn);
+  if (tail == 2) InverseFused<2>(re, im, n, std::size_t{1} << (l + 1), stage, l + 1, cs, sn);
 }
 
 // The transforms compiled for the base instruction set and, on x86-64, again
