@@ -268,60 +268,80 @@ TTransform ChooseInverse() {
 
 // The pass of r-point transforms: for every j < m the points j + t m
 // (t < r) go through a DFT of length r, output s multiplied by
-// exp(-2 pi i j s / n); the r outputs are written back in place. The loops
-// over t and s unroll, the one over j vectorises.
+// exp(-2 pi i j s / n); the r outputs are written back in place. With the
+// sums A_t = x_t + x_(r-t) and differences B_t = x_t - x_(r-t), outputs s
+// and r - s share P_s = x_0 + sum A_t cos(2 pi t s / r) and
+// Q_s = sum B_t sin(2 pi t s / r): y_s = P_s - i Q_s, y_(r-s) = P_s + i Q_s.
+// The loops over t and s unroll, the one over j vectorises. cr, ci hold
+// cos and sin(2 pi t / r).
 template <int R>
 [[gnu::always_inline]] inline void RadixForward(double* __restrict re, double* __restrict im, std::size_t m,
                                                 const double* __restrict twr, const double* __restrict twi,
                                                 const double* __restrict cr, const double* __restrict ci) {
+  constexpr int H = R / 2;
 #pragma GCC ivdep
   for (std::size_t j = 0; j < m; ++j) {
-    double xr[R], xi[R];
-#pragma GCC unroll 8
-    for (int t = 0; t < R; ++t) xr[t] = re[j + t * m], xi[t] = im[j + t * m];
-#pragma GCC unroll 8
-    for (int s = 0; s < R; ++s) {
-      double yr = xr[0], yi = xi[0];
-#pragma GCC unroll 8
-      for (int t = 1; t < R; ++t) {
+    const double x0r = re[j], x0i = im[j];
+    double ar[H + 1], ai[H + 1], br[H + 1], bi[H + 1];
+    double y0r = x0r, y0i = x0i;
+#pragma GCC unroll 4
+    for (int t = 1; t <= H; ++t) {
+      const double ur = re[j + t * m], ui = im[j + t * m];
+      const double vr = re[j + (R - t) * m], vi = im[j + (R - t) * m];
+      ar[t] = ur + vr, ai[t] = ui + vi, br[t] = ur - vr, bi[t] = ui - vi;
+      y0r += ar[t], y0i += ai[t];
+    }
+    re[j] = y0r, im[j] = y0i;
+#pragma GCC unroll 4
+    for (int s = 1; s <= H; ++s) {
+      double pr = x0r, pi = x0i, qr = 0, qi = 0;
+#pragma GCC unroll 4
+      for (int t = 1; t <= H; ++t) {
         const int e = (t * s) % R;
-        yr += xr[t] * cr[e] - xi[t] * ci[e];
-        yi += xr[t] * ci[e] + xi[t] * cr[e];
+        pr += ar[t] * cr[e], pi += ai[t] * cr[e];
+        qr += br[t] * ci[e], qi += bi[t] * ci[e];
       }
-      const double wr = twr[s * m + j], wi = twi[s * m + j];
-      re[j + s * m] = yr * wr - yi * wi;
-      im[j + s * m] = yr * wi + yi * wr;
+      // y_s = P - iQ at s, P + iQ at r - s, then the twiddles.
+      const double sr = pr + qi, si = pi - qr, tr = pr - qi, ti = pi + qr;
+      const std::size_t a = s * m + j, b = (R - s) * m + j;
+      re[a] = sr * twr[a] - si * twi[a], im[a] = sr * twi[a] + si * twr[a];
+      re[b] = tr * twr[b] - ti * twi[b], im[b] = tr * twi[b] + ti * twr[b];
     }
   }
 }
 
-// Its inverse, unscaled: the conjugate factors, then the r-point DFT with
-// the conjugate roots.
+// Its inverse, unscaled: the conjugate twiddles, then the r-point DFT with
+// the conjugate roots (y_s = P_s + i Q_s, y_(r-s) = P_s - i Q_s).
 template <int R>
 [[gnu::always_inline]] inline void RadixInverse(double* __restrict re, double* __restrict im, std::size_t m,
                                                 const double* __restrict twr, const double* __restrict twi,
                                                 const double* __restrict cr, const double* __restrict ci) {
+  constexpr int H = R / 2;
 #pragma GCC ivdep
   for (std::size_t j = 0; j < m; ++j) {
-    double yr[R], yi[R];
-#pragma GCC unroll 8
-    for (int s = 0; s < R; ++s) {
-      const double ar = re[j + s * m], ai = im[j + s * m];
-      const double wr = twr[s * m + j], wi = twi[s * m + j];
-      yr[s] = ar * wr + ai * wi;
-      yi[s] = ai * wr - ar * wi;
+    const double x0r = re[j], x0i = im[j];
+    double ar[H + 1], ai[H + 1], br[H + 1], bi[H + 1];
+    double y0r = x0r, y0i = x0i;
+#pragma GCC unroll 4
+    for (int t = 1; t <= H; ++t) {
+      const std::size_t a = t * m + j, b = (R - t) * m + j;
+      const double ur = re[a] * twr[a] + im[a] * twi[a], ui = im[a] * twr[a] - re[a] * twi[a];
+      const double vr = re[b] * twr[b] + im[b] * twi[b], vi = im[b] * twr[b] - re[b] * twi[b];
+      ar[t] = ur + vr, ai[t] = ui + vi, br[t] = ur - vr, bi[t] = ui - vi;
+      y0r += ar[t], y0i += ai[t];
     }
-#pragma GCC unroll 8
-    for (int t = 0; t < R; ++t) {
-      double xr = yr[0], xi = yi[0];
-#pragma GCC unroll 8
-      for (int s = 1; s < R; ++s) {
+    re[j] = y0r, im[j] = y0i;
+#pragma GCC unroll 4
+    for (int s = 1; s <= H; ++s) {
+      double pr = x0r, pi = x0i, qr = 0, qi = 0;
+#pragma GCC unroll 4
+      for (int t = 1; t <= H; ++t) {
         const int e = (t * s) % R;
-        xr += yr[s] * cr[e] + yi[s] * ci[e];
-        xi += yi[s] * cr[e] - yr[s] * ci[e];
+        pr += ar[t] * cr[e], pi += ai[t] * cr[e];
+        qr += br[t] * ci[e], qi += bi[t] * ci[e];
       }
-      re[j + t * m] = xr;
-      im[j + t * m] = xi;
+      re[s * m + j] = pr - qi, im[s * m + j] = pi + qr;
+      re[(R - s) * m + j] = pr + qi, im[(R - s) * m + j] = pi - qr;
     }
   }
 }
@@ -431,7 +451,7 @@ TMixedFft::TMixedFft(std::size_t n)
     }
   for (std::size_t t = 0; t < r_; ++t) {
     const long double angle =
-        -2 * std::numbers::pi_v<long double> * static_cast<long double>(t) / static_cast<long double>(r_);
+        2 * std::numbers::pi_v<long double> * static_cast<long double>(t) / static_cast<long double>(r_);
     rootRe_.push_back(static_cast<double>(std::cos(angle)));
     rootIm_.push_back(static_cast<double>(std::sin(angle)));
   }

@@ -65,7 +65,7 @@ private:
   TComplexFft block_;
   // exp(-2 pi i j s / n) at s m + j.
   std::vector<double> twRe_, twIm_;
-  // exp(-2 pi i t / r) for t < r.
+  // cos and sin(2 pi t / r) for t < r.
   std::vector<double> rootRe_, rootIm_;
 };
 

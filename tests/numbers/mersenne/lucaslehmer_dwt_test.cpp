@@ -56,7 +56,7 @@ void ExpectSameResidues(int p, const TBigInt& start, int iterations, const TLuca
 TEST(Fft, AgainstThePlainTransform) {
   std::mt19937_64 random(7);
   std::uniform_real_distribution<double> value(-1000.0, 1000.0);
-  for (std::size_t n : {2u, 4u, 8u, 16u, 32u, 128u, 512u}) {
+  for (std::size_t n : {2u, 4u, 8u, 16u, 32u, 64u, 128u, 256u, 512u, 1024u}) {
     int bits = 0;
     while ((std::size_t{1} << bits) < n) ++bits;
     std::vector<double> re(n), im(n), pr(n), pi(n);
