@@ -79,69 +79,139 @@ void Deposit(std::vector<std::uint64_t>& w, std::uint64_t at, std::uint64_t valu
 
 // The signal: every balanced digit times its weight.
 [[gnu::always_inline]] inline void WeighBody(double* __restrict re, double* __restrict im,
-                                             const std::int64_t* __restrict de, const std::int64_t* __restrict dodd,
+                                             const double* __restrict de, const double* __restrict dodd,
                                              const double* __restrict we, const double* __restrict wo, std::size_t h) {
   for (std::size_t m = 0; m < h; ++m) {
-    re[m] = static_cast<double>(de[m]) * we[m];
-    im[m] = static_cast<double>(dodd[m]) * wo[m];
+    re[m] = de[m] * we[m];
+    im[m] = dodd[m] * wo[m];
   }
 }
 
+// x + 1.5 * 2^52 - 1.5 * 2^52 rounds x to the nearest whole number for
+// |x| < 2^51 (in the default rounding mode).
+constexpr double kRound = 0x1.8p52;
+
+[[gnu::always_inline]] inline double Nearest(double x) { return (x + kRound) - kRound; }
+
+// The arrays of the carry, all doubles holding whole numbers. Digit j has
+// b_j bits; "p" arrays hold the value of pair m at index m + 1 and that of
+// pair h - 1 at index 0 as well, so pair m - 1 is read at m without a
+// special case.
+struct TCarryArrays {
+  const double *ie, *io;            // inverse weights
+  const double *scE, *scO;          // 2^b
+  const double *isE, *isO, *isOp;   // 2^-b
+  double *lE, *lOp, *cEp, *cOp;     // low parts and carries of the first split
+};
+
 // The outputs unweighted and rounded, with the largest distance from a
-// whole number and the largest magnitude.
+// whole number and the largest magnitude; then every output u_j split into
+// a balanced low part and the carry round(u_j / 2^b_j), which belongs to
+// digit j + 1.
 [[gnu::always_inline]] inline void RoundBody(const double* __restrict re, const double* __restrict im,
-                                             const double* __restrict ie, const double* __restrict io,
-                                             std::int64_t* __restrict oe, std::int64_t* __restrict oo, std::size_t h,
-                                             double& error, double& largest) {
-  // x + 1.5 * 2^52 - 1.5 * 2^52 rounds x to the nearest whole number for
-  // |x| < 2^51 (in the default rounding mode); larger outputs are refused
-  // by the caller anyway.
-  constexpr double kRound = 0x1.8p52;
+                                             const TCarryArrays& a, std::size_t h, double& error, double& largest) {
+  const double* __restrict ie = a.ie;
+  const double* __restrict io = a.io;
+  const double* __restrict scE = a.scE;
+  const double* __restrict scO = a.scO;
+  const double* __restrict isE = a.isE;
+  const double* __restrict isO = a.isO;
+  double* __restrict lE = a.lE;
+  double* __restrict lO = a.lOp + 1;
+  double* __restrict cE = a.cEp + 1;
+  double* __restrict cO = a.cOp + 1;
   // Both maxima are taken over the bit patterns: for non-negative doubles
   // their order is the numbers' order, and the integer maximum vectorises.
   std::int64_t errorBits = 0, largestBits = 0;
 #pragma GCC ivdep
   for (std::size_t m = 0; m < h; ++m) {
     const double te = re[m] * ie[m], to = im[m] * io[m];
-    const double ue = (te + kRound) - kRound, uo = (to + kRound) - kRound;
+    const double ue = Nearest(te), uo = Nearest(to);
     const std::int64_t de = std::bit_cast<std::int64_t>(std::fabs(te - ue));
     const std::int64_t dodd = std::bit_cast<std::int64_t>(std::fabs(to - uo));
     const std::int64_t ae = std::bit_cast<std::int64_t>(std::fabs(te));
     const std::int64_t ao = std::bit_cast<std::int64_t>(std::fabs(to));
     errorBits = std::max(errorBits, std::max(de, dodd));
     largestBits = std::max(largestBits, std::max(ae, ao));
-    // Clamped so that even refused outputs convert without overflow.
-    oe[m] = static_cast<std::int64_t>(std::clamp(ue, -0x1p62, 0x1p62));
-    oo[m] = static_cast<std::int64_t>(std::clamp(uo, -0x1p62, 0x1p62));
+    // Exact for |u| < 2^50; larger outputs are refused by the caller.
+    const double he = Nearest(ue * isE[m]), ho = Nearest(uo * isO[m]);
+    lE[m] = ue - he * scE[m];
+    lO[m] = uo - ho * scO[m];
+    cE[m] = he;
+    cO[m] = ho;
   }
   error = std::bit_cast<double>(errorBits);
   largest = std::bit_cast<double>(largestBits);
 }
 
-// The three vectorised loops of a step, compiled for the base instruction
+// The second split and the new digits: pair m's values are
+// v_E = lE + carry of O(m - 1) and v_O = lO + carry of E(m); each is split
+// again and the new digits take the carries of their predecessors (that of
+// O(m - 1) computed once more here, so no iteration waits on another). The
+// new signal is weighed on the way. The digits end balanced but for the
+// second carries, whose largest magnitude is returned: small for the
+// lengths LengthFor picks, but digits of a few bits can get carries many
+// times their size.
+[[gnu::always_inline]] inline double CarryBody(double* __restrict re, double* __restrict im, double* __restrict dE,
+                                               double* __restrict dO, const double* __restrict wE,
+                                               const double* __restrict wO, const TCarryArrays& a, std::size_t h) {
+  const double* __restrict scE = a.scE;
+  const double* __restrict scO = a.scO;
+  const double* __restrict isE = a.isE;
+  const double* __restrict isO = a.isO;
+  const double* __restrict isOp = a.isOp;
+  const double* __restrict lE = a.lE;
+  const double* __restrict lOp = a.lOp;
+  const double* __restrict cEp = a.cEp;
+  const double* __restrict cOp = a.cOp;
+  std::int64_t largestBits = 0;
+#pragma GCC ivdep
+  for (std::size_t m = 0; m < h; ++m) {
+    const double vE = lE[m] + cOp[m];
+    const double vO = lOp[m + 1] + cEp[m + 1];
+    const double vOBefore = lOp[m] + cEp[m];
+    const double hE = Nearest(vE * isE[m]), hO = Nearest(vO * isO[m]);
+    const double hOBefore = Nearest(vOBefore * isOp[m]);
+    const double e = (vE - hE * scE[m]) + hOBefore;
+    const double o = (vO - hO * scO[m]) + hE;
+    dE[m] = e;
+    dO[m] = o;
+    re[m] = e * wE[m];
+    im[m] = o * wO[m];
+    largestBits = std::max(largestBits, std::max(std::bit_cast<std::int64_t>(std::fabs(hE)),
+                                                 std::bit_cast<std::int64_t>(std::fabs(hOBefore))));
+  }
+  return std::bit_cast<double>(largestBits);
+}
+
+// The vectorised loops of a step, compiled for the base instruction
 // set and, on x86-64, again for AVX2 and AVX-512 (whose conversions between
 // 64-bit integers and doubles vectorise); the build is chosen at start-up
 // (numbers/limb/Cpu.h). Every build gives the same bits.
 struct TStepLoops {
-  void (*weigh)(double*, double*, const std::int64_t*, const std::int64_t*, const double*, const double*,
-                std::size_t);
+  void (*weigh)(double*, double*, const double*, const double*, const double*, const double*, std::size_t);
   void (*square)(double*, double*, const double*, const double*, std::size_t, std::size_t);
-  void (*round)(const double*, const double*, const double*, const double*, std::int64_t*, std::int64_t*,
-                std::size_t, double&, double&);
+  void (*round)(const double*, const double*, const TCarryArrays&, std::size_t, double&, double&);
+  double (*carry)(double*, double*, double*, double*, const double*, const double*, const TCarryArrays&,
+                std::size_t);
 };
 
 #define CALVENNA_STEP_LOOPS(Name, Target)                                                                       \
-  Target void Weigh##Name(double* re, double* im, const std::int64_t* de, const std::int64_t* dodd,              \
-                          const double* we, const double* wo, std::size_t h) {                                 \
+  Target void Weigh##Name(double* re, double* im, const double* de, const double* dodd, const double* we,       \
+                          const double* wo, std::size_t h) {                                                    \
     WeighBody(re, im, de, dodd, we, wo, h);                                                                     \
   }                                                                                                             \
   Target void Square##Name(double* re, double* im, const double* c2, const double* s2, std::size_t r,          \
                            std::size_t m) {                                                                     \
     SquareSpectrumBody(re, im, c2, s2, r, m);                                                                   \
   }                                                                                                             \
-  Target void Round##Name(const double* re, const double* im, const double* ie, const double* io,               \
-                          std::int64_t* oe, std::int64_t* oo, std::size_t h, double& error, double& largest) {  \
-    RoundBody(re, im, ie, io, oe, oo, h, error, largest);                                                       \
+  Target void Round##Name(const double* re, const double* im, const TCarryArrays& a, std::size_t h,            \
+                          double& error, double& largest) {                                                     \
+    RoundBody(re, im, a, h, error, largest);                                                                    \
+  }                                                                                                             \
+  Target double Carry##Name(double* re, double* im, double* dE, double* dO, const double* wE, const double* wO, \
+                            const TCarryArrays& a, std::size_t h) {                                             \
+    return CarryBody(re, im, dE, dO, wE, wO, a, h);                                                                    \
   }
 
 CALVENNA_STEP_LOOPS(Base, )
@@ -154,10 +224,10 @@ CALVENNA_STEP_LOOPS(Avx512, __attribute__((target("avx512f,avx512dq,avx512vl")))
 const TStepLoops& StepLoops() {
   static const TStepLoops loops = [] {
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-    if (cpu::gKernels.avx512) return TStepLoops{WeighAvx512, SquareAvx512, RoundAvx512};
-    if (cpu::gKernels.avx2Fma) return TStepLoops{WeighAvx2, SquareAvx2, RoundAvx2};
+    if (cpu::gKernels.avx512) return TStepLoops{WeighAvx512, SquareAvx512, RoundAvx512, CarryAvx512};
+    if (cpu::gKernels.avx2Fma) return TStepLoops{WeighAvx2, SquareAvx2, RoundAvx2, CarryAvx2};
 #endif
-    return TStepLoops{WeighBase, SquareBase, RoundBase};
+    return TStepLoops{WeighBase, SquareBase, RoundBase, CarryBase};
   }();
   return loops;
 }
@@ -186,9 +256,10 @@ TLucasLehmerDwt::TLucasLehmerDwt(std::int32_t p, const TOptions& options)
       (static_cast<std::size_t>(p) + n_ - 1) / n_ > 32)
     throw std::invalid_argument("TLucasLehmerDwt: unsuitable exponent or length");
   const std::size_t h = half_;
-  dE_.assign(h, 0), dO_.assign(h, 0), rE_.assign(h, 0), rO_.assign(h, 0);
+  dE_.assign(h, 0), dO_.assign(h, 0);
+  lE_.assign(h, 0), lOp_.assign(h + 1, 0), cEp_.assign(h + 1, 0), cOp_.assign(h + 1, 0);
   wE_.resize(h), wO_.resize(h), iwE_.resize(h), iwO_.resize(h);
-  bE_.resize(h), bO_.resize(h);
+  scE_.resize(h), scO_.resize(h), isE_.resize(h), isO_.resize(h), isOp_.resize(h + 1);
   re_.assign(h, 0), im_.assign(h, 0);
   c2_.resize(h), s2_.resize(h);
   pos_.resize(n_ + 1);
@@ -200,13 +271,19 @@ TLucasLehmerDwt::TLucasLehmerDwt(std::int32_t p, const TOptions& options)
     const long double w = std::exp2(static_cast<long double>(num) / static_cast<long double>(nn));
     const double weight = static_cast<double>(w);
     const double inverse = static_cast<double>(1.0L / (w * static_cast<long double>(h)));
-    const auto bits = static_cast<std::uint8_t>(pos_[j + 1] - pos_[j]);
+    const int bits = static_cast<int>(pos_[j + 1] - pos_[j]);
+    const double size = std::ldexp(1.0, bits), inverseSize = std::ldexp(1.0, -bits);
     if (j % 2 == 0) {
-      wE_[j / 2] = weight, iwE_[j / 2] = inverse, bE_[j / 2] = bits;
+      wE_[j / 2] = weight, iwE_[j / 2] = inverse, scE_[j / 2] = size, isE_[j / 2] = inverseSize;
     } else {
-      wO_[j / 2] = weight, iwO_[j / 2] = inverse, bO_[j / 2] = bits;
+      wO_[j / 2] = weight, iwO_[j / 2] = inverse, scO_[j / 2] = size, isO_[j / 2] = inverseSize;
+      isOp_[j / 2 + 1] = inverseSize;
     }
   }
+  isOp_[0] = isOp_[h];
+  // Carries up to a quarter of the shortest digit's range.
+  const int shortest = static_cast<int>(static_cast<std::size_t>(p) / n_);
+  carryLimit_ = std::ldexp(1.0, std::max(shortest - 2, 0));
   for (std::size_t k = 0; k < h; ++k) {
     const std::size_t q = fft_.Position(k);
     const long double angle =
@@ -215,6 +292,7 @@ TLucasLehmerDwt::TLucasLehmerDwt(std::int32_t p, const TOptions& options)
     s2_[q] = static_cast<double>(-std::sin(angle));
   }
   dE_[0] = 4;
+  weighed_ = false;
 }
 
 void TLucasLehmerDwt::Step() {
@@ -222,14 +300,18 @@ void TLucasLehmerDwt::Step() {
   double* re = re_.data();
   double* im = im_.data();
   const TStepLoops& loops = StepLoops();
-  loops.weigh(re, im, dE_.data(), dO_.data(), wE_.data(), wO_.data(), h);
+  // The carry of the step before leaves the signal weighed already.
+  if (!weighed_) loops.weigh(re, im, dE_.data(), dO_.data(), wE_.data(), wO_.data(), h);
+  weighed_ = false;
   fft_.Forward(re, im);
   loops.square(re, im, c2_.data(), s2_.data(), fft_.Radix(), fft_.Block());
   fft_.Inverse(re, im);
   // Round, and measure how far from whole numbers the outputs were.
   if (step_ == faultAt_) re[h / 3] += 0.45 / iwE_[h / 3];
   double error = 0, largest = 0;
-  loops.round(re, im, iwE_.data(), iwO_.data(), rE_.data(), rO_.data(), h, error, largest);
+  const TCarryArrays arrays{iwE_.data(), iwO_.data(), scE_.data(), scO_.data(), isE_.data(), isO_.data(),
+                            isOp_.data(), lE_.data(), lOp_.data(), cEp_.data(), cOp_.data()};
+  loops.round(re, im, arrays, h, error, largest);
   ++step_;
   // Beyond 2^50 the doubles' spacing no longer shows the error.
   if (!(error <= kMaxRoundOff) || !(largest < 0x1p50)) {
@@ -237,62 +319,30 @@ void TLucasLehmerDwt::Step() {
     return;
   }
   maxError_ = std::max(maxError_, error);
-  Carry();
-}
-
-namespace {
-
-// v split into a balanced digit of the given size and the carry out.
-[[gnu::always_inline]] inline std::int64_t Split(std::int64_t v, int bits, std::int64_t& carry) {
-  const std::int64_t hi = (v + (std::int64_t{1} << (bits - 1))) >> bits;
-  carry = hi;
-  return v - (hi << bits);
-}
-
-// The carries of R runs of L digit pairs each, side by side: one chain
-// would wait on every carry in turn. Each run's carry out is left in
-// carry[c] for the caller.
-template <int R>
-void CarryRuns(std::int64_t* __restrict dE, std::int64_t* __restrict dO, const std::int64_t* __restrict rE,
-               const std::int64_t* __restrict rO, const std::uint8_t* __restrict bE, const std::uint8_t* __restrict bO,
-               std::size_t l, std::int64_t* carry) {
-  std::int64_t c[R];
-  for (int k = 0; k < R; ++k) c[k] = carry[k];
-  for (std::size_t i = 0; i < l; ++i) {
-#pragma GCC unroll 8
-    for (int k = 0; k < R; ++k) {
-      const std::size_t m = static_cast<std::size_t>(k) * l + i;
-      dE[m] = Split(rE[m] + c[k], bE[m], c[k]);
-      dO[m] = Split(rO[m] + c[k], bO[m], c[k]);
-    }
-  }
-  for (int k = 0; k < R; ++k) carry[k] = c[k];
-}
-
-}  // namespace
-
-void TLucasLehmerDwt::Carry() {
-  const std::size_t h = half_;
   // The carry out of the top digit stands at bit p, which is 1 modulo M:
   // it goes round to digit 0. The 2 is subtracted on the way.
-  // Blocks hold at least 4 points, so h is a multiple of 4 (of 8 from
-  // blocks of 8 on).
-  const int runs = h % 8 == 0 ? 8 : 4;
-  const std::size_t l = h / static_cast<std::size_t>(runs);
-  std::int64_t carry[8] = {-2, 0, 0, 0, 0, 0, 0, 0};
-  if (runs == 8) CarryRuns<8>(dE_.data(), dO_.data(), rE_.data(), rO_.data(), bE_.data(), bO_.data(), l, carry);
-  else CarryRuns<4>(dE_.data(), dO_.data(), rE_.data(), rO_.data(), bE_.data(), bO_.data(), l, carry);
-  // Each run's carry into the next one (the last one's round to digit 0),
-  // on until it is absorbed; the digits end balanced as one chain leaves them.
-  for (int k = 0; k < runs; ++k) {
-    std::int64_t c = carry[k];
-    for (std::size_t m = (static_cast<std::size_t>(k) + 1) % static_cast<std::size_t>(runs) * l; c != 0;
-         m = (m + 1) % h) {
-      dE_[m] = Split(dE_[m] + c, bE_[m], c);
-      if (c == 0) break;
-      dO_[m] = Split(dO_[m] + c, bO_[m], c);
-    }
-  }
+  lOp_[0] = lOp_[h], cEp_[0] = cEp_[h], cOp_[0] = cOp_[h];
+  lE_[0] -= 2;
+  const double carried = loops.carry(re, im, dE_.data(), dO_.data(), wE_.data(), wO_.data(), arrays, h);
+  weighed_ = true;
+  // Left that far from balanced, the digits would grow step by step.
+  if (carried > carryLimit_) Balance();
+}
+
+void TLucasLehmerDwt::Balance() {
+  // One carry chain through all digits, round to digit 0 until it is
+  // absorbed: every digit balanced.
+  auto split = [this](std::size_t j, std::int64_t& carry) {
+    double& digit = j % 2 == 0 ? dE_[j / 2] : dO_[j / 2];
+    const int bits = static_cast<int>(pos_[j + 1] - pos_[j]);
+    const std::int64_t v = static_cast<std::int64_t>(digit) + carry;
+    carry = (v + (std::int64_t{1} << (bits - 1))) >> bits;
+    digit = static_cast<double>(v - (carry << bits));
+  };
+  std::int64_t carry = 0;
+  for (std::size_t j = 0; j < n_; ++j) split(j, carry);
+  for (std::size_t j = 0; carry != 0; j = (j + 1) % n_) split(j, carry);
+  weighed_ = false;
 }
 
 void TLucasLehmerDwt::RedoExactly() {
@@ -310,7 +360,8 @@ std::vector<std::uint64_t> TLucasLehmerDwt::ToBits() const {
   // Non-negative digits first: every digit to 0 .. 2^b - 1, the carry
   // round to digit 0 until none is left.
   std::vector<std::int64_t> d(n_);
-  for (std::size_t m = 0; m < half_; ++m) d[2 * m] = dE_[m], d[2 * m + 1] = dO_[m];
+  for (std::size_t m = 0; m < half_; ++m)
+    d[2 * m] = static_cast<std::int64_t>(dE_[m]), d[2 * m + 1] = static_cast<std::int64_t>(dO_[m]);
   std::int64_t carry = 0;
   auto settle = [&](std::size_t j) {
     const int bits = static_cast<int>(pos_[j + 1] - pos_[j]);
@@ -340,10 +391,11 @@ void TLucasLehmerDwt::FromBits(const std::vector<std::uint64_t>& w) {
     std::int64_t v = static_cast<std::int64_t>(Extract(w, pos_[j], bits)) + carry;
     carry = 0;
     if (v >= (std::int64_t{1} << (bits - 1))) v -= std::int64_t{1} << bits, carry = 1;
-    if (j % 2 == 0) dE_[j / 2] = v;
-    else dO_[j / 2] = v;
+    if (j % 2 == 0) dE_[j / 2] = static_cast<double>(v);
+    else dO_[j / 2] = static_cast<double>(v);
   }
-  dE_[0] += carry;
+  dE_[0] += static_cast<double>(carry);
+  weighed_ = false;
 }
 
 void TLucasLehmerDwt::Set(const TBigInt& value) {

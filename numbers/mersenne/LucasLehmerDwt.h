@@ -1,11 +1,15 @@
 // The Lucas-Lehmer step s := (s^2 - 2) mod (2^p - 1) by Crandall and
 // Fagin's irrational-base discrete weighted transform.
 //
-// s is held as N balanced digits of variable size: digit j (of
-// ceil(p(j+1)/N) - ceil(pj/N) bits, in -2^(b-1) .. 2^(b-1)) stands at bit
-// ceil(pj/N). Weighting digit j by 2^(ceil(pj/N) - pj/N) turns the square
-// modulo 2^p - 1 into a plain cyclic convolution of length N, done by a
-// double-precision FFT (a complex one of length N/2 on pairs of digits).
+// s is held as N nearly balanced digits of variable size: digit j (of
+// b = ceil(p(j+1)/N) - ceil(pj/N) bits, about -2^(b-1) .. 2^(b-1)) stands at
+// bit ceil(pj/N). Weighting digit j by 2^(ceil(pj/N) - pj/N) turns the
+// square modulo 2^p - 1 into a plain cyclic convolution of length N, done by
+// a double-precision FFT (a complex one of length N/2 on pairs of digits).
+// The carry splits every output twice, side by side rather than along one
+// chain, which leaves each digit at most a few units past balanced for the
+// lengths LengthFor picks (digits of a few bits are balanced by a full chain
+// when they drift); the value is always exact.
 //
 // Every iteration checks how far the convolution's outputs lie from whole
 // numbers. When the largest distance passes 0.4 (or an output is too large
@@ -63,7 +67,7 @@ private:
   std::vector<std::uint64_t> ToBits() const;
   void FromBits(const std::vector<std::uint64_t>& bits);
   void RedoExactly();
-  void Carry();
+  void Balance();
 
   std::int32_t p_;
   std::size_t n_;     // digits
@@ -74,12 +78,16 @@ private:
   double maxError_ = 0;
   fft::TMixedFft fft_;
   // Digit data split by parity: index m holds digits 2m (E) and 2m + 1 (O).
-  std::vector<std::int64_t> dE_, dO_;      // the residue's digits
-  std::vector<std::int64_t> rE_, rO_;      // the rounded square
+  // Whole numbers held in doubles throughout.
+  std::vector<double> dE_, dO_;            // the residue's digits
+  std::vector<double> lE_, lOp_, cEp_, cOp_;  // the carry's first split (the "p" ones shifted by one)
   std::vector<double> wE_, wO_;            // weights
   std::vector<double> iwE_, iwO_;          // inverse weights, with 1/(N/2)
-  std::vector<std::uint8_t> bE_, bO_;      // digit sizes
+  std::vector<double> scE_, scO_;          // 2^b for digits of b bits
+  std::vector<double> isE_, isO_, isOp_;   // 2^-b
   std::vector<std::uint32_t> pos_;         // bit position of digit j
   std::vector<double> re_, im_;            // the transform's data
+  bool weighed_ = false;                   // re_, im_ hold the digits weighed
+  double carryLimit_ = 0;                  // second carries beyond this call for Balance
   std::vector<double> c2_, s2_;            // exp(-2 pi i k / (N/2)) at the position of spectrum k
 };

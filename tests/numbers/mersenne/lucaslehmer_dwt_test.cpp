@@ -142,6 +142,29 @@ TEST(LucasLehmerDwt, EveryRadixAsTheExactStep) {
   gmp_randclear(state);
 }
 
+TEST(LucasLehmerDwt, ShortDigitsStayNearBalanced) {
+  // Digits of two to four bits get carries many times their size; over a
+  // long run they must still settle near balanced (else the round-off
+  // would creep up until steps were redone) and the residue stay exact.
+  struct Case {
+    int p;
+    std::size_t length;
+  };
+  for (const Case& c : {Case{521, 256}, Case{2203, 640}, Case{4423, 1792}, Case{9689, 4096}}) {
+    TLucasLehmerDwt::TOptions options;
+    options.Length = c.length;
+    TLucasLehmerDwt dwt(c.p, options);
+    TMersenneResidue exact(c.p);
+    for (int i = 0; i < 1500; ++i) dwt.Step(), exact.Step();
+    TBigInt a, b;
+    dwt.Get(a);
+    exact.Get(b);
+    EXPECT_EQ(S(a), S(b)) << c.p;
+    EXPECT_EQ(dwt.Redone(), 0) << c.p;
+    EXPECT_LT(dwt.MaxError(), 1e-6) << c.p;
+  }
+}
+
 TEST(LucasLehmerDwt, LengthBoundaries) {
   // Where the chosen length changes, the last exponent of the shorter one
   // and the first of the longer one both give the exact residues; every
