@@ -266,7 +266,7 @@ TTransform ChooseInverse() {
   return InverseBase;
 }
 
-// The pass of r-point transforms: for every j < m the points j + t m
+// The pass of r-point transforms (r odd): for every j < m the points j + t m
 // (t < r) go through a DFT of length r, output s multiplied by
 // exp(-2 pi i j s / n); the r outputs are written back in place. With the
 // sums A_t = x_t + x_(r-t) and differences B_t = x_t - x_(r-t), outputs s
@@ -358,6 +358,7 @@ struct TMixedPlan {
     case 3: RadixForward<3>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
     case 5: RadixForward<5>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
     case 7: RadixForward<7>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    case 9: RadixForward<9>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
     default: break;
   }
   for (std::size_t s = 0; s < p.r; ++s) ForwardAll(re + s * p.m, im + s * p.m, p.m, p.stage, p.levels, p.cs, p.sn);
@@ -369,6 +370,7 @@ struct TMixedPlan {
     case 3: RadixInverse<3>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
     case 5: RadixInverse<5>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
     case 7: RadixInverse<7>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    case 9: RadixInverse<9>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
     default: break;
   }
 }
@@ -429,7 +431,7 @@ void TComplexFft::Inverse(double* re, double* im) const {
 
 bool TMixedFft::Supported(std::size_t n) {
   const std::size_t r = OddPart(n);
-  return (r == 1 || r == 3 || r == 5 || r == 7) && n / r >= 2;
+  return (r == 1 || r == 3 || r == 5 || r == 7 || r == 9) && n / r >= 2;
 }
 
 TMixedFft::TMixedFft(std::size_t n)
@@ -438,7 +440,7 @@ TMixedFft::TMixedFft(std::size_t n)
       m_(Supported(n) ? n / r_ : 2),
       levels_(0),
       block_(m_) {
-  if (!Supported(n)) throw std::invalid_argument("TMixedFft needs r 2^k with r in 1, 3, 5, 7 and 2^k >= 2");
+  if (!Supported(n)) throw std::invalid_argument("TMixedFft needs r 2^k with r in 1, 3, 5, 7, 9 and 2^k >= 2");
   while ((std::size_t{1} << levels_) < m_) ++levels_;
   twRe_.resize(n), twIm_.resize(n);
   for (std::size_t s = 0; s < r_; ++s)

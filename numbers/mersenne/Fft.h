@@ -37,7 +37,7 @@ private:
   std::vector<std::size_t> stage_;  // where stage h starts, indexed by log2 h
 };
 
-// A complex FFT of length n = r 2^k with r one of 1, 3, 5, 7 and 2^k at
+// A complex FFT of length n = r 2^k with r one of 1, 3, 5, 7, 9 and 2^k at
 // least 2: a pass of r-point transforms (their outputs multiplied by the
 // twiddle factors) splits the signal into r blocks of 2^k points, each then
 // transformed by TComplexFft. Spectrum s + r u lies in block s at position

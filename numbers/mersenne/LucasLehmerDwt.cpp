@@ -235,9 +235,10 @@ const TStepLoops& StepLoops() {
 }  // namespace
 
 std::size_t TLucasLehmerDwt::LengthFor(std::int32_t p) {
-  // The shortest of 2^k, 3 2^k, 5 2^k and 7 2^k whose digits are safe.
+  // The shortest of 2^k, 3 2^k, 5 2^k, 7 2^k and 9 2^k whose digits are
+  // safe.
   std::size_t best = 0;
-  for (std::size_t r : {1, 3, 5, 7}) {
+  for (std::size_t r : {1, 3, 5, 7, 9}) {
     std::size_t n = 8 * r;
     while (static_cast<double>(p) / static_cast<double>(n) > MaxBitsFor(n)) n *= 2;
     if (best == 0 || n < best) best = n;

@@ -29,7 +29,7 @@
 class TLucasLehmerDwt {
 public:
   struct TOptions {
-    // Digits N = r 2^k, r one of 1, 3, 5, 7 and N >= 8 r; 0 picks the
+    // Digits N = r 2^k, r one of 1, 3, 5, 7, 9 and N >= 8 r; 0 picks the
     // length for p.
     std::size_t Length = 0;
     // For tests: at this step (0 is the first Step after construction or
