@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <random>
+#include <set>
 
 #include "numbers/NumberTestSupport.h"
 #include "numbers/mersenne/Fft.h"
@@ -163,6 +164,37 @@ TEST(LucasLehmerDwt, ShortDigitsStayNearBalanced) {
     EXPECT_EQ(dwt.Redone(), 0) << c.p;
     EXPECT_LT(dwt.MaxError(), 1e-6) << c.p;
   }
+}
+
+TEST(LucasLehmerDwt, SmallExponentsByTheTransform) {
+  // Below the cut-over the transform is not chosen, but asked for it must
+  // still be exact: every p from 3 (the shortest lengths hold the fewest
+  // digits of the most bits), the residues step by step, and for the
+  // primes the whole test's verdict.
+  const std::set<int> mersenne{3, 5, 7, 13, 17, 19, 31, 61, 89, 107, 127, 521, 607};
+  int byTransform = 0;
+  for (int p = 3; p <= 700; ++p) {
+    TLucasLehmerRun transform(p, TLucasLehmerRun::TMethod::Transform);
+    TLucasLehmerRun exact(p, TLucasLehmerRun::TMethod::Exact);
+    if (!transform.UsesTransform()) continue;
+    ++byTransform;
+    bool prime = p % 2 != 0 || p == 2;
+    for (int d = 3; d * d <= p && prime; d += 2) prime = p % d != 0;
+    const int steps = prime ? p - 2 : std::min(p - 2, 40);
+    for (int i = 1; i <= steps; ++i) {
+      transform.Step();
+      exact.Step();
+      if (i <= 40) {
+        ASSERT_EQ(S(transform.Residue()), S(exact.Residue())) << "p = " << p << ", iteration " << i;
+      }
+    }
+    EXPECT_EQ(S(transform.Residue()), S(exact.Residue())) << p;
+    if (prime) {
+      EXPECT_EQ(transform.IsZero(), mersenne.count(p) == 1) << p;
+    }
+    EXPECT_EQ(transform.Redone(), 0) << p;
+  }
+  EXPECT_GT(byTransform, 600);
 }
 
 TEST(LucasLehmerDwt, LengthBoundaries) {
