@@ -93,95 +93,77 @@ constexpr double kRound = 0x1.8p52;
 
 [[gnu::always_inline]] inline double Nearest(double x) { return (x + kRound) - kRound; }
 
-// The arrays of the carry, all doubles holding whole numbers. Digit j has
-// b_j bits; "p" arrays hold the value of pair m at index m + 1 and that of
-// pair h - 1 at index 0 as well, so pair m - 1 is read at m without a
-// special case.
+// The constant arrays of the rounding and carry, each readable at index -1
+// (pair h - 1 again), so pair m - 1 is read at m without a special case.
+// Digit j has b_j bits.
 struct TCarryArrays {
-  const double *ie, *io;            // inverse weights
-  const double *scE, *scO;          // 2^b
-  const double *isE, *isO, *isOp;   // 2^-b
-  double *lE, *lOp, *cEp, *cOp;     // low parts and carries of the first split
+  const double *ie, *io;    // inverse weights, with 1/(N/2)
+  const double *isE, *isO;  // 2^-b
+  const double *scE, *scO;  // 2^b
+  const double *wE, *wO;    // weights
 };
 
-// The outputs unweighted and rounded, with the largest distance from a
-// whole number and the largest magnitude; then every output u_j split into
-// a balanced low part and the carry round(u_j / 2^b_j), which belongs to
-// digit j + 1.
-[[gnu::always_inline]] inline void RoundBody(const double* __restrict re, const double* __restrict im,
-                                             const TCarryArrays& a, std::size_t h, double& error, double& largest) {
+// The split of u into a balanced low part and the carry round(u / 2^b),
+// exact for |u| < 2^50.
+[[gnu::always_inline]] inline double Carry(double u, double inverseSize) { return Nearest(u * inverseSize); }
+
+// One pass from the convolution's outputs to the next step's signal. Every
+// output is unweighted and rounded (with the largest distance from a whole
+// number and the largest magnitude measured), split into a balanced low
+// part and a carry into the next digit, and after adding those split once
+// more; each digit takes its predecessor's second carry. Pair m's digits
+// depend on pairs m and m - 1 only, whose rounding is simply done twice,
+// so no iteration waits on another. The new digits and their weighed
+// signal go to separate arrays (the step may yet be refused); the largest
+// second carry is returned: small for the lengths LengthFor picks, but
+// digits of a few bits can get carries many times their size.
+[[gnu::always_inline]] inline double RoundCarryBody(const double* __restrict re, const double* __restrict im,
+                                                    double* __restrict nre, double* __restrict nim,
+                                                    double* __restrict dE, double* __restrict dO,
+                                                    const TCarryArrays& a, std::size_t h, double& error,
+                                                    double& largest) {
   const double* __restrict ie = a.ie;
   const double* __restrict io = a.io;
-  const double* __restrict scE = a.scE;
-  const double* __restrict scO = a.scO;
   const double* __restrict isE = a.isE;
   const double* __restrict isO = a.isO;
-  double* __restrict lE = a.lE;
-  double* __restrict lO = a.lOp + 1;
-  double* __restrict cE = a.cEp + 1;
-  double* __restrict cO = a.cOp + 1;
-  // Both maxima are taken over the bit patterns: for non-negative doubles
+  const double* __restrict scE = a.scE;
+  const double* __restrict scO = a.scO;
+  const double* __restrict wE = a.wE;
+  const double* __restrict wO = a.wO;
+  // The maxima are taken over the bit patterns: for non-negative doubles
   // their order is the numbers' order, and the integer maximum vectorises.
-  std::int64_t errorBits = 0, largestBits = 0;
+  std::int64_t errorBits = 0, largestBits = 0, carriedBits = 0;
 #pragma GCC ivdep
   for (std::size_t m = 0; m < h; ++m) {
     const double te = re[m] * ie[m], to = im[m] * io[m];
     const double ue = Nearest(te), uo = Nearest(to);
-    const std::int64_t de = std::bit_cast<std::int64_t>(std::fabs(te - ue));
-    const std::int64_t dodd = std::bit_cast<std::int64_t>(std::fabs(to - uo));
-    const std::int64_t ae = std::bit_cast<std::int64_t>(std::fabs(te));
-    const std::int64_t ao = std::bit_cast<std::int64_t>(std::fabs(to));
-    errorBits = std::max(errorBits, std::max(de, dodd));
-    largestBits = std::max(largestBits, std::max(ae, ao));
-    // Exact for |u| < 2^50; larger outputs are refused by the caller.
-    const double he = Nearest(ue * isE[m]), ho = Nearest(uo * isO[m]);
-    lE[m] = ue - he * scE[m];
-    lO[m] = uo - ho * scO[m];
-    cE[m] = he;
-    cO[m] = ho;
+    errorBits = std::max(errorBits, std::max(std::bit_cast<std::int64_t>(std::fabs(te - ue)),
+                                             std::bit_cast<std::int64_t>(std::fabs(to - uo))));
+    largestBits = std::max(largestBits, std::max(std::bit_cast<std::int64_t>(std::fabs(te)),
+                                                 std::bit_cast<std::int64_t>(std::fabs(to))));
+    // Pair m - 1 (its E digit's carry, its O digit after the first split).
+    const double ueBefore = Nearest(re[m - 1] * ie[m - 1]), uoBefore = Nearest(im[m - 1] * io[m - 1]);
+    const double cEBefore = Carry(ueBefore, isE[m - 1]), cOBefore = Carry(uoBefore, isO[m - 1]);
+    const double vOBefore = (uoBefore - cOBefore * scO[m - 1]) + cEBefore;
+    // Pair m, first split.
+    const double cE = Carry(ue, isE[m]), cO = Carry(uo, isO[m]);
+    const double vE = (ue - cE * scE[m]) + cOBefore;
+    const double vO = (uo - cO * scO[m]) + cE;
+    // Second split.
+    const double c2E = Carry(vE, isE[m]), c2O = Carry(vO, isO[m]);
+    const double c2OBefore = Carry(vOBefore, isO[m - 1]);
+    const double e = (vE - c2E * scE[m]) + c2OBefore;
+    const double o = (vO - c2O * scO[m]) + c2E;
+    dE[m] = e;
+    dO[m] = o;
+    nre[m] = e * wE[m];
+    nim[m] = o * wO[m];
+    carriedBits = std::max(carriedBits, std::max(std::bit_cast<std::int64_t>(std::fabs(c2E)),
+                                                 std::bit_cast<std::int64_t>(std::fabs(c2OBefore))));
   }
   error = std::bit_cast<double>(errorBits);
   largest = std::bit_cast<double>(largestBits);
-}
-
-// The second split and the new digits: pair m's values are
-// v_E = lE + carry of O(m - 1) and v_O = lO + carry of E(m); each is split
-// again and the new digits take the carries of their predecessors (that of
-// O(m - 1) computed once more here, so no iteration waits on another). The
-// new signal is weighed on the way. The digits end balanced but for the
-// second carries, whose largest magnitude is returned: small for the
-// lengths LengthFor picks, but digits of a few bits can get carries many
-// times their size.
-[[gnu::always_inline]] inline double CarryBody(double* __restrict re, double* __restrict im, double* __restrict dE,
-                                               double* __restrict dO, const double* __restrict wE,
-                                               const double* __restrict wO, const TCarryArrays& a, std::size_t h) {
-  const double* __restrict scE = a.scE;
-  const double* __restrict scO = a.scO;
-  const double* __restrict isE = a.isE;
-  const double* __restrict isO = a.isO;
-  const double* __restrict isOp = a.isOp;
-  const double* __restrict lE = a.lE;
-  const double* __restrict lOp = a.lOp;
-  const double* __restrict cEp = a.cEp;
-  const double* __restrict cOp = a.cOp;
-  std::int64_t largestBits = 0;
-#pragma GCC ivdep
-  for (std::size_t m = 0; m < h; ++m) {
-    const double vE = lE[m] + cOp[m];
-    const double vO = lOp[m + 1] + cEp[m + 1];
-    const double vOBefore = lOp[m] + cEp[m];
-    const double hE = Nearest(vE * isE[m]), hO = Nearest(vO * isO[m]);
-    const double hOBefore = Nearest(vOBefore * isOp[m]);
-    const double e = (vE - hE * scE[m]) + hOBefore;
-    const double o = (vO - hO * scO[m]) + hE;
-    dE[m] = e;
-    dO[m] = o;
-    re[m] = e * wE[m];
-    im[m] = o * wO[m];
-    largestBits = std::max(largestBits, std::max(std::bit_cast<std::int64_t>(std::fabs(hE)),
-                                                 std::bit_cast<std::int64_t>(std::fabs(hOBefore))));
-  }
-  return std::bit_cast<double>(largestBits);
+  return std::bit_cast<double>(carriedBits);
 }
 
 // The vectorised loops of a step, compiled for the base instruction
@@ -191,9 +173,8 @@ struct TCarryArrays {
 struct TStepLoops {
   void (*weigh)(double*, double*, const double*, const double*, const double*, const double*, std::size_t);
   void (*square)(double*, double*, const double*, const double*, std::size_t, std::size_t);
-  void (*round)(const double*, const double*, const TCarryArrays&, std::size_t, double&, double&);
-  double (*carry)(double*, double*, double*, double*, const double*, const double*, const TCarryArrays&,
-                std::size_t);
+  double (*roundCarry)(const double*, const double*, double*, double*, double*, double*, const TCarryArrays&,
+                       std::size_t, double&, double&);
 };
 
 #define CALVENNA_STEP_LOOPS(Name, Target)                                                                       \
@@ -205,13 +186,10 @@ struct TStepLoops {
                            std::size_t m) {                                                                     \
     SquareSpectrumBody(re, im, c2, s2, r, m);                                                                   \
   }                                                                                                             \
-  Target void Round##Name(const double* re, const double* im, const TCarryArrays& a, std::size_t h,            \
-                          double& error, double& largest) {                                                     \
-    RoundBody(re, im, a, h, error, largest);                                                                    \
-  }                                                                                                             \
-  Target double Carry##Name(double* re, double* im, double* dE, double* dO, const double* wE, const double* wO, \
-                            const TCarryArrays& a, std::size_t h) {                                             \
-    return CarryBody(re, im, dE, dO, wE, wO, a, h);                                                                    \
+  Target double RoundCarry##Name(const double* re, const double* im, double* nre, double* nim, double* dE,       \
+                                 double* dO, const TCarryArrays& a, std::size_t h, double& error,              \
+                                 double& largest) {                                                            \
+    return RoundCarryBody(re, im, nre, nim, dE, dO, a, h, error, largest);                                     \
   }
 
 CALVENNA_STEP_LOOPS(Base, )
@@ -224,10 +202,10 @@ CALVENNA_STEP_LOOPS(Avx512, __attribute__((target("avx512f,avx512dq,avx512vl")))
 const TStepLoops& StepLoops() {
   static const TStepLoops loops = [] {
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-    if (cpu::gKernels.avx512) return TStepLoops{WeighAvx512, SquareAvx512, RoundAvx512, CarryAvx512};
-    if (cpu::gKernels.avx2Fma) return TStepLoops{WeighAvx2, SquareAvx2, RoundAvx2, CarryAvx2};
+    if (cpu::gKernels.avx512) return TStepLoops{WeighAvx512, SquareAvx512, RoundCarryAvx512};
+    if (cpu::gKernels.avx2Fma) return TStepLoops{WeighAvx2, SquareAvx2, RoundCarryAvx2};
 #endif
-    return TStepLoops{WeighBase, SquareBase, RoundBase, CarryBase};
+    return TStepLoops{WeighBase, SquareBase, RoundCarryBase};
   }();
   return loops;
 }
@@ -258,10 +236,8 @@ TLucasLehmerDwt::TLucasLehmerDwt(std::int32_t p, const TOptions& options)
     throw std::invalid_argument("TLucasLehmerDwt: unsuitable exponent or length");
   const std::size_t h = half_;
   dE_.assign(h, 0), dO_.assign(h, 0);
-  lE_.assign(h, 0), lOp_.assign(h + 1, 0), cEp_.assign(h + 1, 0), cOp_.assign(h + 1, 0);
-  wE_.resize(h), wO_.resize(h), iwE_.resize(h), iwO_.resize(h);
-  scE_.resize(h), scO_.resize(h), isE_.resize(h), isO_.resize(h), isOp_.resize(h + 1);
-  re_.assign(h, 0), im_.assign(h, 0);
+  nE_.assign(h, 0), nO_.assign(h, 0);
+  for (TPadded* a : {&re_, &im_, &nre_, &nim_, &wE_, &wO_, &iwE_, &iwO_, &scE_, &scO_, &isE_, &isO_}) a->Assign(h);
   c2_.resize(h), s2_.resize(h);
   pos_.resize(n_ + 1);
   const std::uint64_t pp = static_cast<std::uint64_t>(p), nn = n_;
@@ -278,10 +254,9 @@ TLucasLehmerDwt::TLucasLehmerDwt(std::int32_t p, const TOptions& options)
       wE_[j / 2] = weight, iwE_[j / 2] = inverse, scE_[j / 2] = size, isE_[j / 2] = inverseSize;
     } else {
       wO_[j / 2] = weight, iwO_[j / 2] = inverse, scO_[j / 2] = size, isO_[j / 2] = inverseSize;
-      isOp_[j / 2 + 1] = inverseSize;
     }
   }
-  isOp_[0] = isOp_[h];
+  for (TPadded* a : {&wE_, &wO_, &iwE_, &iwO_, &scE_, &scO_, &isE_, &isO_}) a->Wrap();
   // Carries up to a quarter of the shortest digit's range.
   const int shortest = static_cast<int>(static_cast<std::size_t>(p) / n_);
   carryLimit_ = std::ldexp(1.0, std::max(shortest - 2, 0));
@@ -298,21 +273,24 @@ TLucasLehmerDwt::TLucasLehmerDwt(std::int32_t p, const TOptions& options)
 
 void TLucasLehmerDwt::Step() {
   const std::size_t h = half_;
-  double* re = re_.data();
-  double* im = im_.data();
+  double* re = re_.get();
+  double* im = im_.get();
   const TStepLoops& loops = StepLoops();
   // The carry of the step before leaves the signal weighed already.
-  if (!weighed_) loops.weigh(re, im, dE_.data(), dO_.data(), wE_.data(), wO_.data(), h);
+  if (!weighed_) loops.weigh(re, im, dE_.data(), dO_.data(), wE_.get(), wO_.get(), h);
   weighed_ = false;
   fft_.Forward(re, im);
   loops.square(re, im, c2_.data(), s2_.data(), fft_.Radix(), fft_.Block());
   fft_.Inverse(re, im);
-  // Round, and measure how far from whole numbers the outputs were.
   if (step_ == faultAt_) re[h / 3] += 0.45 / iwE_[h / 3];
+  re_.Wrap(), im_.Wrap();
+  // Round, measuring how far from whole numbers the outputs were, and
+  // carry into the other arrays.
   double error = 0, largest = 0;
-  const TCarryArrays arrays{iwE_.data(), iwO_.data(), scE_.data(), scO_.data(), isE_.data(), isO_.data(),
-                            isOp_.data(), lE_.data(), lOp_.data(), cEp_.data(), cOp_.data()};
-  loops.round(re, im, arrays, h, error, largest);
+  const TCarryArrays arrays{iwE_.get(), iwO_.get(), isE_.get(), isO_.get(),
+                            scE_.get(),  scO_.get(), wE_.get(),  wO_.get()};
+  const double carried =
+      loops.roundCarry(re, im, nre_.get(), nim_.get(), nE_.data(), nO_.data(), arrays, h, error, largest);
   ++step_;
   // Beyond 2^50 the doubles' spacing no longer shows the error.
   if (!(error <= kMaxRoundOff) || !(largest < 0x1p50)) {
@@ -320,11 +298,11 @@ void TLucasLehmerDwt::Step() {
     return;
   }
   maxError_ = std::max(maxError_, error);
-  // The carry out of the top digit stands at bit p, which is 1 modulo M:
-  // it goes round to digit 0. The 2 is subtracted on the way.
-  lOp_[0] = lOp_[h], cEp_[0] = cEp_[h], cOp_[0] = cOp_[h];
-  lE_[0] -= 2;
-  const double carried = loops.carry(re, im, dE_.data(), dO_.data(), wE_.data(), wO_.data(), arrays, h);
+  std::swap(dE_, nE_), std::swap(dO_, nO_), std::swap(re_, nre_), std::swap(im_, nim_);
+  // The carry out of the top digit stood at bit p, which is 1 modulo M: it
+  // went round to digit 0. The 2 is subtracted here.
+  dE_[0] -= 2;
+  re_[0] = dE_[0] * wE_[0];
   weighed_ = true;
   // Left that far from balanced, the digits would grow step by step.
   if (carried > carryLimit_) Balance();

@@ -77,17 +77,38 @@ private:
   std::int64_t redone_ = 0;
   double maxError_ = 0;
   fft::TMixedFft fft_;
+  // h doubles from a 64-byte boundary, with one more before them that
+  // Wrap sets to the last one.
+  class TPadded {
+  public:
+    void Assign(std::size_t h) {
+      store_.assign(h + 9, 0.0);
+      const auto address = reinterpret_cast<std::uintptr_t>(store_.data() + 1);
+      at_ = 1 + (64 - address % 64) % 64 / sizeof(double);
+      h_ = h;
+    }
+    double* get() { return store_.data() + at_; }
+    const double* get() const { return store_.data() + at_; }
+    double& operator[](std::size_t i) { return get()[i]; }
+    void Wrap() { get()[-1] = get()[h_ - 1]; }
+
+  private:
+    std::vector<double> store_;
+    std::size_t at_ = 1, h_ = 0;
+  };
+
   // Digit data split by parity: index m holds digits 2m (E) and 2m + 1 (O).
   // Whole numbers held in doubles throughout.
   std::vector<double> dE_, dO_;            // the residue's digits
-  std::vector<double> lE_, lOp_, cEp_, cOp_;  // the carry's first split (the "p" ones shifted by one)
-  std::vector<double> wE_, wO_;            // weights
-  std::vector<double> iwE_, iwO_;          // inverse weights, with 1/(N/2)
-  std::vector<double> scE_, scO_;          // 2^b for digits of b bits
-  std::vector<double> isE_, isO_, isOp_;   // 2^-b
+  std::vector<double> nE_, nO_;            // the next step's, until it is accepted
+  TPadded wE_, wO_;                        // weights
+  TPadded iwE_, iwO_;                      // inverse weights, with 1/(N/2)
+  TPadded scE_, scO_;                      // 2^b for digits of b bits
+  TPadded isE_, isO_;                      // 2^-b
+  TPadded re_, im_;                        // the transform's data
+  TPadded nre_, nim_;                      // the next step's signal
   std::vector<std::uint32_t> pos_;         // bit position of digit j
-  std::vector<double> re_, im_;            // the transform's data
+  std::vector<double> c2_, s2_;            // exp(-2 pi i k / (N/2)) at the position of spectrum k
   bool weighed_ = false;                   // re_, im_ hold the digits weighed
   double carryLimit_ = 0;                  // second carries beyond this call for Balance
-  std::vector<double> c2_, s2_;            // exp(-2 pi i k / (N/2)) at the position of spectrum k
 };
