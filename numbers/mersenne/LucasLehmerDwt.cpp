@@ -166,10 +166,10 @@ struct TCarryArrays {
   return std::bit_cast<double>(carriedBits);
 }
 
-// The vectorised loops of a step, compiled for the base instruction
-// set and, on x86-64, again for AVX2 and AVX-512 (whose conversions between
-// 64-bit integers and doubles vectorise); the build is chosen at start-up
-// (numbers/limb/Cpu.h). Every build gives the same bits.
+// The vectorised loops of a step, compiled for the base instruction set
+// and, on x86-64, again for AVX2 and AVX-512; the build is chosen at
+// start-up (numbers/limb/Cpu.h). With fused multiply-adds the builds may
+// round differently along the way, never in the residues.
 struct TStepLoops {
   void (*weigh)(double*, double*, const double*, const double*, const double*, const double*, std::size_t);
   void (*square)(double*, double*, const double*, const double*, std::size_t, std::size_t);
