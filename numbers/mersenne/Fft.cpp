@@ -39,47 +39,6 @@ TComplexFft::TComplexFft(std::size_t n) : n_(n) {
 
 namespace {
 
-// One stage of the forward transform: a' = a + b, b' = (a - b) w.
-[[gnu::always_inline]] inline void ForwardStage(double* __restrict re, double* __restrict im, std::size_t n, std::size_t h,
-                  const double* __restrict wr, const double* __restrict wi) {
-  for (std::size_t s = 0; s < n; s += 2 * h) {
-    double* ar = re + s;
-    double* ai = im + s;
-    double* br = re + s + h;
-    double* bi = im + s + h;
-#pragma GCC ivdep
-    for (std::size_t j = 0; j < h; ++j) {
-      const double xr = ar[j], xi = ai[j], yr = br[j], yi = bi[j];
-      const double dr = xr - yr, di = xi - yi;
-      ar[j] = xr + yr;
-      ai[j] = xi + yi;
-      br[j] = dr * wr[j] - di * wi[j];
-      bi[j] = dr * wi[j] + di * wr[j];
-    }
-  }
-}
-
-// One stage of the inverse: b'' = b conj(w), a' = a + b'', b' = a - b''.
-[[gnu::always_inline]] inline void InverseStage(double* __restrict re, double* __restrict im, std::size_t n, std::size_t h,
-                  const double* __restrict wr, const double* __restrict wi) {
-  for (std::size_t s = 0; s < n; s += 2 * h) {
-    double* ar = re + s;
-    double* ai = im + s;
-    double* br = re + s + h;
-    double* bi = im + s + h;
-#pragma GCC ivdep
-    for (std::size_t j = 0; j < h; ++j) {
-      const double yr = br[j] * wr[j] + bi[j] * wi[j];
-      const double yi = bi[j] * wr[j] - br[j] * wi[j];
-      const double xr = ar[j], xi = ai[j];
-      ar[j] = xr + yr;
-      ai[j] = xi + yi;
-      br[j] = xr - yr;
-      bi[j] = xi - yi;
-    }
-  }
-}
-
 // The last three forward stages (h = 4, 2, 1) on each block of eight, where
 // the factors are 1, -i and the eighth roots: done with constants.
 [[gnu::always_inline]] inline void ForwardLast8(double* __restrict re, double* __restrict im, std::size_t n) {
@@ -145,15 +104,103 @@ namespace {
   }
 }
 
+// S consecutive forward stages in one pass, from half-width h down to
+// h / 2^(S-1): each group of 2^S points at stride q = h / 2^(S-1) is loaded
+// once, goes through all S stages in registers and is stored once. The
+// arithmetic per stage is the plain butterfly a' = a + b, b' = (a - b) w;
+// only the loads and stores between stages are saved.
+template <int S>
+[[gnu::always_inline]] inline void ForwardFused(double* __restrict re, double* __restrict im, std::size_t n,
+                                                std::size_t h, const std::size_t* stage, int top,
+                                                const double* __restrict cs, const double* __restrict sn) {
+  constexpr int P = 1 << S;
+  const std::size_t q = h >> (S - 1);
+  const double* wr[S];
+  const double* wi[S];
+  for (int st = 0; st < S; ++st) wr[st] = cs + stage[top - st], wi[st] = sn + stage[top - st];
+  for (std::size_t s0 = 0; s0 < n; s0 += 2 * h) {
+    double* r = re + s0;
+    double* m = im + s0;
+#pragma GCC ivdep
+    for (std::size_t j = 0; j < q; ++j) {
+      double xr[P], xi[P];
+#pragma GCC unroll 8
+      for (int t = 0; t < P; ++t) xr[t] = r[j + static_cast<std::size_t>(t) * q], xi[t] = m[j + static_cast<std::size_t>(t) * q];
+#pragma GCC unroll 3
+      for (int st = 0; st < S; ++st) {
+        const int half = P >> (st + 1);
+#pragma GCC unroll 8
+        for (int t = 0; t < P; ++t) {
+          if (t & half) continue;
+          const int u = t + half;
+          const std::size_t w = j + static_cast<std::size_t>(t % (2 * half)) * q;
+          const double dr = xr[t] - xr[u], di = xi[t] - xi[u];
+          xr[t] = xr[t] + xr[u];
+          xi[t] = xi[t] + xi[u];
+          xr[u] = dr * wr[st][w] - di * wi[st][w];
+          xi[u] = dr * wi[st][w] + di * wr[st][w];
+        }
+      }
+#pragma GCC unroll 8
+      for (int t = 0; t < P; ++t) r[j + static_cast<std::size_t>(t) * q] = xr[t], m[j + static_cast<std::size_t>(t) * q] = xi[t];
+    }
+  }
+}
+
+// The mirror: S inverse stages from half-width h / 2^(S-1) up to h, each
+// b'' = b conj(w), a' = a + b'', b' = a - b''.
+template <int S>
+[[gnu::always_inline]] inline void InverseFused(double* __restrict re, double* __restrict im, std::size_t n,
+                                                std::size_t h, const std::size_t* stage, int top,
+                                                const double* __restrict cs, const double* __restrict sn) {
+  constexpr int P = 1 << S;
+  const std::size_t q = h >> (S - 1);
+  const double* wr[S];
+  const double* wi[S];
+  for (int st = 0; st < S; ++st) wr[st] = cs + stage[top - (S - 1) + st], wi[st] = sn + stage[top - (S - 1) + st];
+  for (std::size_t s0 = 0; s0 < n; s0 += 2 * h) {
+    double* r = re + s0;
+    double* m = im + s0;
+#pragma GCC ivdep
+    for (std::size_t j = 0; j < q; ++j) {
+      double xr[P], xi[P];
+#pragma GCC unroll 8
+      for (int t = 0; t < P; ++t) xr[t] = r[j + static_cast<std::size_t>(t) * q], xi[t] = m[j + static_cast<std::size_t>(t) * q];
+#pragma GCC unroll 3
+      for (int st = 0; st < S; ++st) {
+        const int half = 1 << st;
+#pragma GCC unroll 8
+        for (int t = 0; t < P; ++t) {
+          if (t & half) continue;
+          const int u = t + half;
+          const std::size_t w = j + static_cast<std::size_t>(t % (2 * half)) * q;
+          const double yr = xr[u] * wr[st][w] + xi[u] * wi[st][w];
+          const double yi = xi[u] * wr[st][w] - xr[u] * wi[st][w];
+          const double ar = xr[t], ai = xi[t];
+          xr[t] = ar + yr;
+          xi[t] = ai + yi;
+          xr[u] = ar - yr;
+          xi[u] = ai - yi;
+        }
+      }
+#pragma GCC unroll 8
+      for (int t = 0; t < P; ++t) r[j + static_cast<std::size_t>(t) * q] = xr[t], m[j + static_cast<std::size_t>(t) * q] = xi[t];
+    }
+  }
+}
+
 // The whole transform, one direction: the stages of half-width 2^l for
-// l from the top down to `last`, then the last three by constants.
+// l from the top down to `last`, three at a time (one or two first when
+// their count is not a multiple of three), then the last three by
+// constants.
 [[gnu::always_inline]] inline void ForwardAll(double* re, double* im, std::size_t n, const std::size_t* stage,
                                               int levels, const double* cs, const double* sn) {
   const int last = n >= 8 ? 3 : 0;
-  for (int l = levels - 1; l >= last; --l) {
-    const std::size_t at = stage[l];
-    ForwardStage(re, im, n, std::size_t{1} << l, cs + at, sn + at);
-  }
+  int l = levels - 1;
+  const int first = (levels - last) % 3;
+  if (first == 1) ForwardFused<1>(re, im, n, std::size_t{1} << l, stage, l, cs, sn);
+  if (first == 2) ForwardFused<2>(re, im, n, std::size_t{1} << l, stage, l, cs, sn);
+  for (l -= first; l >= last; l -= 3) ForwardFused<3>(re, im, n, std::size_t{1} << l, stage, l, cs, sn);
   if (last) ForwardLast8(re, im, n);
 }
 
@@ -161,10 +208,11 @@ namespace {
                                               int levels, const double* cs, const double* sn) {
   const int first = n >= 8 ? 3 : 0;
   if (first) InverseFirst8(re, im, n);
-  for (int l = first; l < levels; ++l) {
-    const std::size_t at = stage[l];
-    InverseStage(re, im, n, std::size_t{1} << l, cs + at, sn + at);
-  }
+  const int tail = (levels - first) % 3;
+  int l = first;
+  for (; l + 3 <= levels - tail; l += 3) InverseFused<3>(re, im, n, std::size_t{1} << (l + 2), stage, l + 2, cs, sn);
+  if (tail == 1) InverseFused<1>(re, im, n, std::size_t{1} << l, stage, l, cs, sn);
+  if (tail == 2) InverseFused<2>(re, im, n, std::size_t{1} << (l + 1), stage, l + 1, cs, sn);
 }
 
 // The transforms compiled for the base instruction set and, on x86-64, again
@@ -218,6 +266,157 @@ TTransform ChooseInverse() {
   return InverseBase;
 }
 
+// The pass of r-point transforms (r odd): for every j < m the points j + t m
+// (t < r) go through a DFT of length r, output s multiplied by
+// exp(-2 pi i j s / n); the r outputs are written back in place. With the
+// sums A_t = x_t + x_(r-t) and differences B_t = x_t - x_(r-t), outputs s
+// and r - s share P_s = x_0 + sum A_t cos(2 pi t s / r) and
+// Q_s = sum B_t sin(2 pi t s / r): y_s = P_s - i Q_s, y_(r-s) = P_s + i Q_s.
+// The loops over t and s unroll, the one over j vectorises. cr, ci hold
+// cos and sin(2 pi t / r).
+template <int R>
+[[gnu::always_inline]] inline void RadixForward(double* __restrict re, double* __restrict im, std::size_t m,
+                                                const double* __restrict twr, const double* __restrict twi,
+                                                const double* __restrict cr, const double* __restrict ci) {
+  constexpr int H = R / 2;
+#pragma GCC ivdep
+  for (std::size_t j = 0; j < m; ++j) {
+    const double x0r = re[j], x0i = im[j];
+    double ar[H + 1], ai[H + 1], br[H + 1], bi[H + 1];
+    double y0r = x0r, y0i = x0i;
+#pragma GCC unroll 4
+    for (int t = 1; t <= H; ++t) {
+      const double ur = re[j + t * m], ui = im[j + t * m];
+      const double vr = re[j + (R - t) * m], vi = im[j + (R - t) * m];
+      ar[t] = ur + vr, ai[t] = ui + vi, br[t] = ur - vr, bi[t] = ui - vi;
+      y0r += ar[t], y0i += ai[t];
+    }
+    re[j] = y0r, im[j] = y0i;
+#pragma GCC unroll 4
+    for (int s = 1; s <= H; ++s) {
+      double pr = x0r, pi = x0i, qr = 0, qi = 0;
+#pragma GCC unroll 4
+      for (int t = 1; t <= H; ++t) {
+        const int e = (t * s) % R;
+        pr += ar[t] * cr[e], pi += ai[t] * cr[e];
+        qr += br[t] * ci[e], qi += bi[t] * ci[e];
+      }
+      // y_s = P - iQ at s, P + iQ at r - s, then the twiddles.
+      const double sr = pr + qi, si = pi - qr, tr = pr - qi, ti = pi + qr;
+      const std::size_t a = s * m + j, b = (R - s) * m + j;
+      re[a] = sr * twr[a] - si * twi[a], im[a] = sr * twi[a] + si * twr[a];
+      re[b] = tr * twr[b] - ti * twi[b], im[b] = tr * twi[b] + ti * twr[b];
+    }
+  }
+}
+
+// Its inverse, unscaled: the conjugate twiddles, then the r-point DFT with
+// the conjugate roots (y_s = P_s + i Q_s, y_(r-s) = P_s - i Q_s).
+template <int R>
+[[gnu::always_inline]] inline void RadixInverse(double* __restrict re, double* __restrict im, std::size_t m,
+                                                const double* __restrict twr, const double* __restrict twi,
+                                                const double* __restrict cr, const double* __restrict ci) {
+  constexpr int H = R / 2;
+#pragma GCC ivdep
+  for (std::size_t j = 0; j < m; ++j) {
+    const double x0r = re[j], x0i = im[j];
+    double ar[H + 1], ai[H + 1], br[H + 1], bi[H + 1];
+    double y0r = x0r, y0i = x0i;
+#pragma GCC unroll 4
+    for (int t = 1; t <= H; ++t) {
+      const std::size_t a = t * m + j, b = (R - t) * m + j;
+      const double ur = re[a] * twr[a] + im[a] * twi[a], ui = im[a] * twr[a] - re[a] * twi[a];
+      const double vr = re[b] * twr[b] + im[b] * twi[b], vi = im[b] * twr[b] - re[b] * twi[b];
+      ar[t] = ur + vr, ai[t] = ui + vi, br[t] = ur - vr, bi[t] = ui - vi;
+      y0r += ar[t], y0i += ai[t];
+    }
+    re[j] = y0r, im[j] = y0i;
+#pragma GCC unroll 4
+    for (int s = 1; s <= H; ++s) {
+      double pr = x0r, pi = x0i, qr = 0, qi = 0;
+#pragma GCC unroll 4
+      for (int t = 1; t <= H; ++t) {
+        const int e = (t * s) % R;
+        pr += ar[t] * cr[e], pi += ai[t] * cr[e];
+        qr += br[t] * ci[e], qi += bi[t] * ci[e];
+      }
+      re[s * m + j] = pr - qi, im[s * m + j] = pi + qr;
+      re[(R - s) * m + j] = pr + qi, im[(R - s) * m + j] = pi - qr;
+    }
+  }
+}
+
+struct TMixedPlan {
+  std::size_t r, m;
+  const std::size_t* stage;
+  int levels;
+  const double *cs, *sn, *twr, *twi, *cr, *ci;
+};
+
+[[gnu::always_inline]] inline void MixedForwardAll(double* re, double* im, const TMixedPlan& p) {
+  switch (p.r) {
+    case 3: RadixForward<3>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    case 5: RadixForward<5>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    case 7: RadixForward<7>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    case 9: RadixForward<9>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    default: break;
+  }
+  for (std::size_t s = 0; s < p.r; ++s) ForwardAll(re + s * p.m, im + s * p.m, p.m, p.stage, p.levels, p.cs, p.sn);
+}
+
+[[gnu::always_inline]] inline void MixedInverseAll(double* re, double* im, const TMixedPlan& p) {
+  for (std::size_t s = 0; s < p.r; ++s) InverseAll(re + s * p.m, im + s * p.m, p.m, p.stage, p.levels, p.cs, p.sn);
+  switch (p.r) {
+    case 3: RadixInverse<3>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    case 5: RadixInverse<5>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    case 7: RadixInverse<7>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    case 9: RadixInverse<9>(re, im, p.m, p.twr, p.twi, p.cr, p.ci); break;
+    default: break;
+  }
+}
+
+using TMixedTransform = void (*)(double*, double*, const TMixedPlan&);
+
+void MixedForwardBase(double* re, double* im, const TMixedPlan& p) { MixedForwardAll(re, im, p); }
+void MixedInverseBase(double* re, double* im, const TMixedPlan& p) { MixedInverseAll(re, im, p); }
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+__attribute__((target("avx2,fma"))) void MixedForwardAvx2(double* re, double* im, const TMixedPlan& p) {
+  MixedForwardAll(re, im, p);
+}
+__attribute__((target("avx2,fma"))) void MixedInverseAvx2(double* re, double* im, const TMixedPlan& p) {
+  MixedInverseAll(re, im, p);
+}
+__attribute__((target("avx512f,avx512dq,avx512vl"))) void MixedForwardAvx512(double* re, double* im,
+                                                                             const TMixedPlan& p) {
+  MixedForwardAll(re, im, p);
+}
+__attribute__((target("avx512f,avx512dq,avx512vl"))) void MixedInverseAvx512(double* re, double* im,
+                                                                             const TMixedPlan& p) {
+  MixedInverseAll(re, im, p);
+}
+#endif
+
+TMixedTransform ChooseMixedForward() {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  if (cpu::gKernels.avx512) return MixedForwardAvx512;
+  if (cpu::gKernels.avx2Fma) return MixedForwardAvx2;
+#endif
+  return MixedForwardBase;
+}
+
+TMixedTransform ChooseMixedInverse() {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  if (cpu::gKernels.avx512) return MixedInverseAvx512;
+  if (cpu::gKernels.avx2Fma) return MixedInverseAvx2;
+#endif
+  return MixedInverseBase;
+}
+
+std::size_t OddPart(std::size_t n) {
+  while (n != 0 && n % 2 == 0) n /= 2;
+  return n;
+}
+
 }  // namespace
 
 void TComplexFft::Forward(double* re, double* im) const {
@@ -228,6 +427,52 @@ void TComplexFft::Forward(double* re, double* im) const {
 void TComplexFft::Inverse(double* re, double* im) const {
   static const TTransform transform = ChooseInverse();
   transform(re, im, n_, stage_.data(), static_cast<int>(stage_.size()), cos_.data(), sin_.data());
+}
+
+bool TMixedFft::Supported(std::size_t n) {
+  const std::size_t r = OddPart(n);
+  return (r == 1 || r == 3 || r == 5 || r == 7 || r == 9) && n / r >= 2;
+}
+
+TMixedFft::TMixedFft(std::size_t n)
+    : n_(n),
+      r_(OddPart(n)),
+      m_(Supported(n) ? n / r_ : 2),
+      levels_(0),
+      block_(m_) {
+  if (!Supported(n)) throw std::invalid_argument("TMixedFft needs r 2^k with r in 1, 3, 5, 7, 9 and 2^k >= 2");
+  while ((std::size_t{1} << levels_) < m_) ++levels_;
+  twRe_.resize(n), twIm_.resize(n);
+  for (std::size_t s = 0; s < r_; ++s)
+    for (std::size_t j = 0; j < m_; ++j) {
+      // The exponent reduced modulo n first, so the angle stays small.
+      const long double angle = -2 * std::numbers::pi_v<long double> * static_cast<long double>((j * s) % n) /
+                                static_cast<long double>(n);
+      twRe_[s * m_ + j] = static_cast<double>(std::cos(angle));
+      twIm_[s * m_ + j] = static_cast<double>(std::sin(angle));
+    }
+  for (std::size_t t = 0; t < r_; ++t) {
+    const long double angle =
+        2 * std::numbers::pi_v<long double> * static_cast<long double>(t) / static_cast<long double>(r_);
+    rootRe_.push_back(static_cast<double>(std::cos(angle)));
+    rootIm_.push_back(static_cast<double>(std::sin(angle)));
+  }
+}
+
+std::size_t TMixedFft::Position(std::size_t k) const { return (k % r_) * m_ + BitReverse(k / r_, levels_); }
+
+void TMixedFft::Forward(double* re, double* im) const {
+  static const TMixedTransform transform = ChooseMixedForward();
+  const TMixedPlan plan{r_, m_, block_.stage_.data(), levels_, block_.cos_.data(), block_.sin_.data(),
+                        twRe_.data(), twIm_.data(), rootRe_.data(), rootIm_.data()};
+  transform(re, im, plan);
+}
+
+void TMixedFft::Inverse(double* re, double* im) const {
+  static const TMixedTransform transform = ChooseMixedInverse();
+  const TMixedPlan plan{r_, m_, block_.stage_.data(), levels_, block_.cos_.data(), block_.sin_.data(),
+                        twRe_.data(), twIm_.data(), rootRe_.data(), rootIm_.data()};
+  transform(re, im, plan);
 }
 
 void PlainDft(const double* re, const double* im, double* outRe, double* outIm, std::size_t n, int sign) {

@@ -11,17 +11,17 @@
 
 namespace {
 
-int Log2(std::size_t n) {
-  int l = 0;
-  while ((std::size_t{1} << l) < n) ++l;
-  return l;
-}
-
 // Largest safe digit size for N digits. The error of the convolution grows
 // with the digits' size squared times about sqrt(N) (balanced digits add up
 // like a random walk); this keeps the largest error of whole runs well
 // below the 0.4 that makes an iteration go exact.
-double MaxBitsFor(std::size_t n) { return 0.5 * (53.0 - 0.5 * Log2(n)) - 4.0; }
+double MaxBitsFor(std::size_t n) { return 0.5 * (53.0 - 0.5 * std::log2(static_cast<double>(n))) - 4.0; }
+
+// Whether N digits make a transform: N/2 points of the form r 2^k, with
+// blocks of at least 4 points.
+bool UsableLength(std::size_t n) {
+  return n >= 8 && n % 2 == 0 && fft::TMixedFft::Supported(n / 2) && 8 * (n / (n & (~n + 1))) <= n;
+}
 
 // Bits [at, at + width) of a word array (width at most 32; one word of
 // padding beyond the last one read).
@@ -58,82 +58,138 @@ void Deposit(std::vector<std::uint64_t>& w, std::uint64_t at, std::uint64_t valu
   if (both) re[q2] = er + oi, im[q2] = or_ - ei;
 }
 
+// Block 0 of the transform holds spectra r u in the mirrored order above;
+// for s > 0 block s holds spectra s + r u at BitReverse(u), whose partners
+// (r - s) + r (m - 1 - u) lie in block r - s at the complementary position.
 [[gnu::always_inline]] inline void SquareSpectrumBody(double* __restrict re, double* __restrict im, const double* __restrict c2,
-                    const double* __restrict s2, std::size_t h) {
+                    const double* __restrict s2, std::size_t r, std::size_t m) {
   SquarePair(re, im, 0, 0, c2[0], s2[0], false);
   SquarePair(re, im, 1, 1, c2[1], s2[1], false);
-  for (std::size_t start = 2; start < h; start *= 2) {
+  for (std::size_t start = 2; start < m; start *= 2) {
     const std::size_t half = start / 2, last = 2 * start - 1;
 #pragma GCC ivdep
     for (std::size_t i = 0; i < half; ++i) SquarePair(re, im, start + i, last - i, c2[start + i], s2[start + i], true);
   }
+  for (std::size_t s = 1; 2 * s < r; ++s) {
+    const std::size_t a = s * m, b = (r - s) * m + m - 1;
+#pragma GCC ivdep
+    for (std::size_t q = 0; q < m; ++q) SquarePair(re, im, a + q, b - q, c2[a + q], s2[a + q], true);
+  }
 }
-
 
 // The signal: every balanced digit times its weight.
 [[gnu::always_inline]] inline void WeighBody(double* __restrict re, double* __restrict im,
-                                             const std::int64_t* __restrict de, const std::int64_t* __restrict dodd,
+                                             const double* __restrict de, const double* __restrict dodd,
                                              const double* __restrict we, const double* __restrict wo, std::size_t h) {
   for (std::size_t m = 0; m < h; ++m) {
-    re[m] = static_cast<double>(de[m]) * we[m];
-    im[m] = static_cast<double>(dodd[m]) * wo[m];
+    re[m] = de[m] * we[m];
+    im[m] = dodd[m] * wo[m];
   }
 }
 
-// The outputs unweighted and rounded, with the largest distance from a
-// whole number and the largest magnitude.
-[[gnu::always_inline]] inline void RoundBody(const double* __restrict re, const double* __restrict im,
-                                             const double* __restrict ie, const double* __restrict io,
-                                             std::int64_t* __restrict oe, std::int64_t* __restrict oo, std::size_t h,
-                                             double& error, double& largest) {
-  // x + 1.5 * 2^52 - 1.5 * 2^52 rounds x to the nearest whole number for
-  // |x| < 2^51 (in the default rounding mode); larger outputs are refused
-  // by the caller anyway.
-  constexpr double kRound = 0x1.8p52;
-  // Both maxima are taken over the bit patterns: for non-negative doubles
+// x + 1.5 * 2^52 - 1.5 * 2^52 rounds x to the nearest whole number for
+// |x| < 2^51 (in the default rounding mode).
+constexpr double kRound = 0x1.8p52;
+
+[[gnu::always_inline]] inline double Nearest(double x) { return (x + kRound) - kRound; }
+
+// The constant arrays of the rounding and carry, each readable at index -1
+// (pair h - 1 again), so pair m - 1 is read at m without a special case.
+// Digit j has b_j bits.
+struct TCarryArrays {
+  const double *ie, *io;    // inverse weights, with 1/(N/2)
+  const double *isE, *isO;  // 2^-b
+  const double *scE, *scO;  // 2^b
+  const double *wE, *wO;    // weights
+};
+
+// The split of u into a balanced low part and the carry round(u / 2^b),
+// exact for |u| < 2^50.
+[[gnu::always_inline]] inline double Carry(double u, double inverseSize) { return Nearest(u * inverseSize); }
+
+// One pass from the convolution's outputs to the next step's signal. Every
+// output is unweighted and rounded (with the largest distance from a whole
+// number and the largest magnitude measured), split into a balanced low
+// part and a carry into the next digit, and after adding those split once
+// more; each digit takes its predecessor's second carry. Pair m's digits
+// depend on pairs m and m - 1 only, whose rounding is simply done twice,
+// so no iteration waits on another. The new digits and their weighed
+// signal go to separate arrays (the step may yet be refused); the largest
+// second carry is returned: small for the lengths LengthFor picks, but
+// digits of a few bits can get carries many times their size.
+[[gnu::always_inline]] inline double RoundCarryBody(const double* __restrict re, const double* __restrict im,
+                                                    double* __restrict nre, double* __restrict nim,
+                                                    double* __restrict dE, double* __restrict dO,
+                                                    const TCarryArrays& a, std::size_t h, double& error,
+                                                    double& largest) {
+  const double* __restrict ie = a.ie;
+  const double* __restrict io = a.io;
+  const double* __restrict isE = a.isE;
+  const double* __restrict isO = a.isO;
+  const double* __restrict scE = a.scE;
+  const double* __restrict scO = a.scO;
+  const double* __restrict wE = a.wE;
+  const double* __restrict wO = a.wO;
+  // The maxima are taken over the bit patterns: for non-negative doubles
   // their order is the numbers' order, and the integer maximum vectorises.
-  std::int64_t errorBits = 0, largestBits = 0;
+  std::int64_t errorBits = 0, largestBits = 0, carriedBits = 0;
 #pragma GCC ivdep
   for (std::size_t m = 0; m < h; ++m) {
     const double te = re[m] * ie[m], to = im[m] * io[m];
-    const double ue = (te + kRound) - kRound, uo = (to + kRound) - kRound;
-    const std::int64_t de = std::bit_cast<std::int64_t>(std::fabs(te - ue));
-    const std::int64_t dodd = std::bit_cast<std::int64_t>(std::fabs(to - uo));
-    const std::int64_t ae = std::bit_cast<std::int64_t>(std::fabs(te));
-    const std::int64_t ao = std::bit_cast<std::int64_t>(std::fabs(to));
-    errorBits = std::max(errorBits, std::max(de, dodd));
-    largestBits = std::max(largestBits, std::max(ae, ao));
-    // Clamped so that even refused outputs convert without overflow.
-    oe[m] = static_cast<std::int64_t>(std::clamp(ue, -0x1p62, 0x1p62));
-    oo[m] = static_cast<std::int64_t>(std::clamp(uo, -0x1p62, 0x1p62));
+    const double ue = Nearest(te), uo = Nearest(to);
+    errorBits = std::max(errorBits, std::max(std::bit_cast<std::int64_t>(std::fabs(te - ue)),
+                                             std::bit_cast<std::int64_t>(std::fabs(to - uo))));
+    largestBits = std::max(largestBits, std::max(std::bit_cast<std::int64_t>(std::fabs(te)),
+                                                 std::bit_cast<std::int64_t>(std::fabs(to))));
+    // Pair m - 1 (its E digit's carry, its O digit after the first split).
+    const double ueBefore = Nearest(re[m - 1] * ie[m - 1]), uoBefore = Nearest(im[m - 1] * io[m - 1]);
+    const double cEBefore = Carry(ueBefore, isE[m - 1]), cOBefore = Carry(uoBefore, isO[m - 1]);
+    const double vOBefore = (uoBefore - cOBefore * scO[m - 1]) + cEBefore;
+    // Pair m, first split.
+    const double cE = Carry(ue, isE[m]), cO = Carry(uo, isO[m]);
+    const double vE = (ue - cE * scE[m]) + cOBefore;
+    const double vO = (uo - cO * scO[m]) + cE;
+    // Second split.
+    const double c2E = Carry(vE, isE[m]), c2O = Carry(vO, isO[m]);
+    const double c2OBefore = Carry(vOBefore, isO[m - 1]);
+    const double e = (vE - c2E * scE[m]) + c2OBefore;
+    const double o = (vO - c2O * scO[m]) + c2E;
+    dE[m] = e;
+    dO[m] = o;
+    nre[m] = e * wE[m];
+    nim[m] = o * wO[m];
+    carriedBits = std::max(carriedBits, std::max(std::bit_cast<std::int64_t>(std::fabs(c2E)),
+                                                 std::bit_cast<std::int64_t>(std::fabs(c2OBefore))));
   }
   error = std::bit_cast<double>(errorBits);
   largest = std::bit_cast<double>(largestBits);
+  return std::bit_cast<double>(carriedBits);
 }
 
-// The three vectorised loops of a step, compiled for the base instruction
-// set and, on x86-64, again for AVX2 and AVX-512 (whose conversions between
-// 64-bit integers and doubles vectorise); the build is chosen at start-up
-// (numbers/limb/Cpu.h). Every build gives the same bits.
+// The vectorised loops of a step, compiled for the base instruction set
+// and, on x86-64, again for AVX2 and AVX-512; the build is chosen at
+// start-up (numbers/limb/Cpu.h). With fused multiply-adds the builds may
+// round differently along the way, never in the residues.
 struct TStepLoops {
-  void (*weigh)(double*, double*, const std::int64_t*, const std::int64_t*, const double*, const double*,
-                std::size_t);
-  void (*square)(double*, double*, const double*, const double*, std::size_t);
-  void (*round)(const double*, const double*, const double*, const double*, std::int64_t*, std::int64_t*,
-                std::size_t, double&, double&);
+  void (*weigh)(double*, double*, const double*, const double*, const double*, const double*, std::size_t);
+  void (*square)(double*, double*, const double*, const double*, std::size_t, std::size_t);
+  double (*roundCarry)(const double*, const double*, double*, double*, double*, double*, const TCarryArrays&,
+                       std::size_t, double&, double&);
 };
 
 #define CALVENNA_STEP_LOOPS(Name, Target)                                                                       \
-  Target void Weigh##Name(double* re, double* im, const std::int64_t* de, const std::int64_t* dodd,              \
-                          const double* we, const double* wo, std::size_t h) {                                 \
+  Target void Weigh##Name(double* re, double* im, const double* de, const double* dodd, const double* we,       \
+                          const double* wo, std::size_t h) {                                                    \
     WeighBody(re, im, de, dodd, we, wo, h);                                                                     \
   }                                                                                                             \
-  Target void Square##Name(double* re, double* im, const double* c2, const double* s2, std::size_t h) {         \
-    SquareSpectrumBody(re, im, c2, s2, h);                                                                      \
+  Target void Square##Name(double* re, double* im, const double* c2, const double* s2, std::size_t r,          \
+                           std::size_t m) {                                                                     \
+    SquareSpectrumBody(re, im, c2, s2, r, m);                                                                   \
   }                                                                                                             \
-  Target void Round##Name(const double* re, const double* im, const double* ie, const double* io,               \
-                          std::int64_t* oe, std::int64_t* oo, std::size_t h, double& error, double& largest) {  \
-    RoundBody(re, im, ie, io, oe, oo, h, error, largest);                                                       \
+  Target double RoundCarry##Name(const double* re, const double* im, double* nre, double* nim, double* dE,       \
+                                 double* dO, const TCarryArrays& a, std::size_t h, double& error,              \
+                                 double& largest) {                                                            \
+    return RoundCarryBody(re, im, nre, nim, dE, dO, a, h, error, largest);                                     \
   }
 
 CALVENNA_STEP_LOOPS(Base, )
@@ -146,10 +202,10 @@ CALVENNA_STEP_LOOPS(Avx512, __attribute__((target("avx512f,avx512dq,avx512vl")))
 const TStepLoops& StepLoops() {
   static const TStepLoops loops = [] {
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-    if (cpu::gKernels.avx512) return TStepLoops{WeighAvx512, SquareAvx512, RoundAvx512};
-    if (cpu::gKernels.avx2Fma) return TStepLoops{WeighAvx2, SquareAvx2, RoundAvx2};
+    if (cpu::gKernels.avx512) return TStepLoops{WeighAvx512, SquareAvx512, RoundCarryAvx512};
+    if (cpu::gKernels.avx2Fma) return TStepLoops{WeighAvx2, SquareAvx2, RoundCarryAvx2};
 #endif
-    return TStepLoops{WeighBase, SquareBase, RoundBase};
+    return TStepLoops{WeighBase, SquareBase, RoundCarryBase};
   }();
   return loops;
 }
@@ -157,9 +213,15 @@ const TStepLoops& StepLoops() {
 }  // namespace
 
 std::size_t TLucasLehmerDwt::LengthFor(std::int32_t p) {
-  std::size_t n = 8;
-  while (static_cast<double>(p) / static_cast<double>(n) > MaxBitsFor(n)) n *= 2;
-  return n;
+  // The shortest of 2^k, 3 2^k, 5 2^k, 7 2^k and 9 2^k whose digits are
+  // safe.
+  std::size_t best = 0;
+  for (std::size_t r : {1, 3, 5, 7, 9}) {
+    std::size_t n = 8 * r;
+    while (static_cast<double>(p) / static_cast<double>(n) > MaxBitsFor(n)) n *= 2;
+    if (best == 0 || n < best) best = n;
+  }
+  return best;
 }
 
 TLucasLehmerDwt::TLucasLehmerDwt(std::int32_t p, const TOptions& options)
@@ -167,16 +229,15 @@ TLucasLehmerDwt::TLucasLehmerDwt(std::int32_t p, const TOptions& options)
       n_(options.Length ? options.Length : LengthFor(p)),
       half_(n_ / 2),
       faultAt_(options.FaultAt),
-      fft_(n_ >= 8 ? n_ / 2 : 4) {
+      fft_(UsableLength(n_) ? n_ / 2 : 4) {
   // Digits of more than 32 bits could not even be read in and out.
-  if (p < 3 || n_ < 8 || (n_ & (n_ - 1)) != 0 || n_ > static_cast<std::size_t>(p) ||
+  if (p < 3 || !UsableLength(n_) || n_ > static_cast<std::size_t>(p) ||
       (static_cast<std::size_t>(p) + n_ - 1) / n_ > 32)
     throw std::invalid_argument("TLucasLehmerDwt: unsuitable exponent or length");
   const std::size_t h = half_;
-  dE_.assign(h, 0), dO_.assign(h, 0), rE_.assign(h, 0), rO_.assign(h, 0);
-  wE_.resize(h), wO_.resize(h), iwE_.resize(h), iwO_.resize(h);
-  bE_.resize(h), bO_.resize(h);
-  re_.assign(h, 0), im_.assign(h, 0);
+  dE_.assign(h, 0), dO_.assign(h, 0);
+  nE_.assign(h, 0), nO_.assign(h, 0);
+  for (TPadded* a : {&re_, &im_, &nre_, &nim_, &wE_, &wO_, &iwE_, &iwO_, &scE_, &scO_, &isE_, &isO_}) a->Assign(h);
   c2_.resize(h), s2_.resize(h);
   pos_.resize(n_ + 1);
   const std::uint64_t pp = static_cast<std::uint64_t>(p), nn = n_;
@@ -187,37 +248,49 @@ TLucasLehmerDwt::TLucasLehmerDwt(std::int32_t p, const TOptions& options)
     const long double w = std::exp2(static_cast<long double>(num) / static_cast<long double>(nn));
     const double weight = static_cast<double>(w);
     const double inverse = static_cast<double>(1.0L / (w * static_cast<long double>(h)));
-    const auto bits = static_cast<std::uint8_t>(pos_[j + 1] - pos_[j]);
+    const int bits = static_cast<int>(pos_[j + 1] - pos_[j]);
+    const double size = std::ldexp(1.0, bits), inverseSize = std::ldexp(1.0, -bits);
     if (j % 2 == 0) {
-      wE_[j / 2] = weight, iwE_[j / 2] = inverse, bE_[j / 2] = bits;
+      wE_[j / 2] = weight, iwE_[j / 2] = inverse, scE_[j / 2] = size, isE_[j / 2] = inverseSize;
     } else {
-      wO_[j / 2] = weight, iwO_[j / 2] = inverse, bO_[j / 2] = bits;
+      wO_[j / 2] = weight, iwO_[j / 2] = inverse, scO_[j / 2] = size, isO_[j / 2] = inverseSize;
     }
   }
-  const int levels = Log2(h);
-  for (std::size_t q = 0; q < h; ++q) {
-    const std::size_t k = fft::BitReverse(q, levels);
+  for (TPadded* a : {&wE_, &wO_, &iwE_, &iwO_, &scE_, &scO_, &isE_, &isO_}) a->Wrap();
+  // Carries up to a quarter of the shortest digit's range.
+  const int shortest = static_cast<int>(static_cast<std::size_t>(p) / n_);
+  carryLimit_ = std::ldexp(1.0, std::max(shortest - 2, 0));
+  for (std::size_t k = 0; k < h; ++k) {
+    const std::size_t q = fft_.Position(k);
     const long double angle =
         2 * std::numbers::pi_v<long double> * static_cast<long double>(k) / static_cast<long double>(h);
     c2_[q] = static_cast<double>(std::cos(angle));
     s2_[q] = static_cast<double>(-std::sin(angle));
   }
   dE_[0] = 4;
+  weighed_ = false;
 }
 
 void TLucasLehmerDwt::Step() {
   const std::size_t h = half_;
-  double* re = re_.data();
-  double* im = im_.data();
+  double* re = re_.get();
+  double* im = im_.get();
   const TStepLoops& loops = StepLoops();
-  loops.weigh(re, im, dE_.data(), dO_.data(), wE_.data(), wO_.data(), h);
+  // The carry of the step before leaves the signal weighed already.
+  if (!weighed_) loops.weigh(re, im, dE_.data(), dO_.data(), wE_.get(), wO_.get(), h);
+  weighed_ = false;
   fft_.Forward(re, im);
-  loops.square(re, im, c2_.data(), s2_.data(), h);
+  loops.square(re, im, c2_.data(), s2_.data(), fft_.Radix(), fft_.Block());
   fft_.Inverse(re, im);
-  // Round, and measure how far from whole numbers the outputs were.
   if (step_ == faultAt_) re[h / 3] += 0.45 / iwE_[h / 3];
+  re_.Wrap(), im_.Wrap();
+  // Round, measuring how far from whole numbers the outputs were, and
+  // carry into the other arrays.
   double error = 0, largest = 0;
-  loops.round(re, im, iwE_.data(), iwO_.data(), rE_.data(), rO_.data(), h, error, largest);
+  const TCarryArrays arrays{iwE_.get(), iwO_.get(), isE_.get(), isO_.get(),
+                            scE_.get(),  scO_.get(), wE_.get(),  wO_.get()};
+  const double carried =
+      loops.roundCarry(re, im, nre_.get(), nim_.get(), nE_.data(), nO_.data(), arrays, h, error, largest);
   ++step_;
   // Beyond 2^50 the doubles' spacing no longer shows the error.
   if (!(error <= kMaxRoundOff) || !(largest < 0x1p50)) {
@@ -225,28 +298,30 @@ void TLucasLehmerDwt::Step() {
     return;
   }
   maxError_ = std::max(maxError_, error);
-  Carry();
+  std::swap(dE_, nE_), std::swap(dO_, nO_), std::swap(re_, nre_), std::swap(im_, nim_);
+  // The carry out of the top digit stood at bit p, which is 1 modulo M: it
+  // went round to digit 0. The 2 is subtracted here.
+  dE_[0] -= 2;
+  re_[0] = dE_[0] * wE_[0];
+  weighed_ = true;
+  // Left that far from balanced, the digits would grow step by step.
+  if (carried > carryLimit_) Balance();
 }
 
-void TLucasLehmerDwt::Carry() {
-  const std::size_t h = half_;
-  // The carry out of the top digit stands at bit p, which is 1 modulo M:
-  // it goes round to digit 0. The 2 is subtracted on the way.
-  std::int64_t carry = -2;
-  auto split = [](std::int64_t v, int bits, std::int64_t& c) {
-    const std::int64_t hi = (v + (std::int64_t{1} << (bits - 1))) >> bits;
-    c = hi;
-    return v - (hi << bits);
+void TLucasLehmerDwt::Balance() {
+  // One carry chain through all digits, round to digit 0 until it is
+  // absorbed: every digit balanced.
+  auto split = [this](std::size_t j, std::int64_t& carry) {
+    double& digit = j % 2 == 0 ? dE_[j / 2] : dO_[j / 2];
+    const int bits = static_cast<int>(pos_[j + 1] - pos_[j]);
+    const std::int64_t v = static_cast<std::int64_t>(digit) + carry;
+    carry = (v + (std::int64_t{1} << (bits - 1))) >> bits;
+    digit = static_cast<double>(v - (carry << bits));
   };
-  for (std::size_t m = 0; m < h; ++m) {
-    dE_[m] = split(rE_[m] + carry, bE_[m], carry);
-    dO_[m] = split(rO_[m] + carry, bO_[m], carry);
-  }
-  for (std::size_t m = 0; carry != 0; m = (m + 1) % h) {
-    dE_[m] = split(dE_[m] + carry, bE_[m], carry);
-    if (carry == 0) break;
-    dO_[m] = split(dO_[m] + carry, bO_[m], carry);
-  }
+  std::int64_t carry = 0;
+  for (std::size_t j = 0; j < n_; ++j) split(j, carry);
+  for (std::size_t j = 0; carry != 0; j = (j + 1) % n_) split(j, carry);
+  weighed_ = false;
 }
 
 void TLucasLehmerDwt::RedoExactly() {
@@ -264,7 +339,8 @@ std::vector<std::uint64_t> TLucasLehmerDwt::ToBits() const {
   // Non-negative digits first: every digit to 0 .. 2^b - 1, the carry
   // round to digit 0 until none is left.
   std::vector<std::int64_t> d(n_);
-  for (std::size_t m = 0; m < half_; ++m) d[2 * m] = dE_[m], d[2 * m + 1] = dO_[m];
+  for (std::size_t m = 0; m < half_; ++m)
+    d[2 * m] = static_cast<std::int64_t>(dE_[m]), d[2 * m + 1] = static_cast<std::int64_t>(dO_[m]);
   std::int64_t carry = 0;
   auto settle = [&](std::size_t j) {
     const int bits = static_cast<int>(pos_[j + 1] - pos_[j]);
@@ -294,10 +370,11 @@ void TLucasLehmerDwt::FromBits(const std::vector<std::uint64_t>& w) {
     std::int64_t v = static_cast<std::int64_t>(Extract(w, pos_[j], bits)) + carry;
     carry = 0;
     if (v >= (std::int64_t{1} << (bits - 1))) v -= std::int64_t{1} << bits, carry = 1;
-    if (j % 2 == 0) dE_[j / 2] = v;
-    else dO_[j / 2] = v;
+    if (j % 2 == 0) dE_[j / 2] = static_cast<double>(v);
+    else dO_[j / 2] = static_cast<double>(v);
   }
-  dE_[0] += carry;
+  dE_[0] += static_cast<double>(carry);
+  weighed_ = false;
 }
 
 void TLucasLehmerDwt::Set(const TBigInt& value) {
