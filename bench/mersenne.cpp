@@ -20,6 +20,7 @@
 
 #include "numbers/mersenne/LucasLehmer.h"
 #include "tools/Certificate.h"
+#include "tools/TextFile.h"
 
 namespace {
 
@@ -93,19 +94,31 @@ void OursWithCertificate(benchmark::State& st) {
   Run(st, "OursWithCertificate", [] { return TCertificate::Run(Exponent()).Prime(); });
 }
 
-// The test with its certificate, then every row written as the save button
-// writes it.
+std::string TemporaryCertificatePath() {
+  return "/tmp/calvenna-bench-certificate-" + std::to_string(getpid()) + ".txt";
+}
+
+// The test with its certificate file written as it runs (the command-line
+// tool's certificate): one pass, the rows converted on the other core.
 void OursCertificateFile(benchmark::State& st) {
   Run(st, "OursCertificateFile", [] {
+    const std::string path = TemporaryCertificatePath();
+    TAtomicFile file(path);
+    const TCertificate c = TCertificate::RunWritingFile(kFileExponent, file);
+    if (!file.Commit().empty()) _exit(2);
+    std::remove(path.c_str());
+    return c.Prime();
+  }, kFileExponent);
+}
+
+// The test keeping its certificate, then the file written as the save
+// button writes it: the residues stepped again from the start.
+void OursCertificateSave(benchmark::State& st) {
+  Run(st, "OursCertificateSave", [] {
     const TCertificate c = TCertificate::Run(kFileExponent);
-    const std::string path = "/tmp/calvenna-bench-certificate-" + std::to_string(getpid()) + ".txt";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) _exit(2);
-    c.ForEachRow([&](const std::string& k, const std::string& v) {
-      const std::string line = CertificateLine(k, v);
-      std::fwrite(line.data(), 1, line.size(), f);
-    });
-    std::fclose(f);
+    const std::string path = TemporaryCertificatePath();
+    TAtomicFile file(path);
+    if (!c.WriteRows(file) || !file.Commit().empty()) _exit(2);
     std::remove(path.c_str());
     return c.Prime();
   }, kFileExponent);
@@ -120,6 +133,7 @@ void GmpPlain(benchmark::State& st) {
 BENCHMARK(OursPlain)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 BENCHMARK(OursWithCertificate)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 BENCHMARK(OursCertificateFile)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK(OursCertificateSave)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 BENCHMARK(GmpPlain)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 
 int main(int argc, char** argv) {
