@@ -139,6 +139,33 @@ void Write19(char* p, U64 v) {
 
 constexpr U64 kChunk19 = 10000000000000000000u;  // 10^19
 
+// w := w div 10^19, returning w mod 10^19, by multiplying with a
+// precomputed reciprocal (Moller and Granlund's 2-by-1 division): 10^19 has
+// its top bit set, and a product and a few additions are much shorter than
+// a division instruction in the chain from one limb's remainder to the
+// next.
+U64 DivRemTen19(limb64::Limb* w, Size n) {
+  constexpr U64 d = kChunk19;
+  constexpr U64 v = static_cast<U64>(~bigraw::U128{0} / d);  // floor((B^2 - 1) / d) - B
+  U64 r = 0;
+  for (Size i = n; i-- > 0;) {
+    const bigraw::U128 t = static_cast<bigraw::U128>(v) * r + ((static_cast<bigraw::U128>(r + 1) << 64) | w[i]);
+    U64 q = static_cast<U64>(t >> 64);
+    U64 rem = w[i] - q * d;
+    if (rem > static_cast<U64>(t)) {
+      --q;
+      rem += d;
+    }
+    if (rem >= d) [[unlikely]] {
+      ++q;
+      rem -= d;
+    }
+    w[i] = q;
+    r = rem;
+  }
+  return r;
+}
+
 // Writes exactly width decimal digits of the limbs w[0..nw-1], zero-padded
 // on the left, dividing by 10^19 a piece; w is destroyed.
 void LimbsBasecaseInto(limb64::Limb* w, Size nw, char* out, Size width) {
@@ -149,7 +176,7 @@ void LimbsBasecaseInto(limb64::Limb* w, Size nw, char* out, Size width) {
       std::memset(out, '0', static_cast<Size>(p - out));
       break;
     }
-    const U64 v = limb64::DivRem1(w, w, nw, kChunk19);
+    const U64 v = DivRemTen19(w, nw);
     nw -= w[nw - 1] == 0;
     const Size room = static_cast<Size>(p - out);
     if (room >= 19) {
