@@ -9,6 +9,9 @@ namespace limb64 {
 
 namespace {
 
+// Below this many limbs of quotient the basecase is as quick as any.
+constexpr Size kTopStepMin = 16;
+
 void Div2n1n(Limb* q, Limb* r, const Limb* a, const Limb* b, Size n);
 
 int Cmp(const Limb* a, Size na, const Limb* b, Size nb) {
@@ -67,6 +70,46 @@ void Div2n1n(Limb* q, Limb* r, const Limb* a, const Limb* b, Size n) {
   Div3n2n(q, r, t, b, h);
 }
 
+// The top of a dividend, t (n + m limbs, m + 2 <= n), by b (n limbs,
+// normalised): a quotient of m + 1 limbs, which a full n-limb step would
+// compute at the cost of n. The top m + 2 limbs of b, plus one, divide the
+// top of t into a quotient from below, short by at most one or two (the
+// error is below 4 B^-2 of the quotient); the remainder by the whole of b
+// corrects it. q gets m + 1 limbs, r n limbs. False when the top of b is
+// all ones (its increment would carry out); nothing is written then.
+bool TopStep(Limb* q, Limb* r, const Limb* t, Size m, const Limb* b, Size n) {
+  const Size k = m + 2;
+  ScratchFrame f;
+  Limb* bk = f.Alloc(k);
+  if (Add1(bk, b + (n - k), k, 1) != 0) return false;
+  std::fill(q, q + m + 1, Limb{0});
+  const Limb* tk = t + (n - k);  // the top m + k limbs
+  const Size tn = Trim(tk, m + k);
+  if (tn >= k) {
+    Limb* qk = f.Alloc(tn - k + 1);
+    Limb* rk = f.Alloc(k);
+    DivRem(qk, rk, tk, tn, bk, k);
+    std::copy(qk, qk + (tn - k + 1), q);
+  }
+  // t - q b, then the few further subtractions of b.
+  const Size wn = n + m + 1;
+  Limb* w = f.Alloc(wn);
+  std::copy(t, t + n + m, w);
+  w[n + m] = 0;
+  const Size qn = Trim(q, m + 1);
+  if (qn > 0) {
+    Limb* prod = f.Alloc(n + qn);
+    Mul(prod, b, n, q, qn);
+    Sub(w, w, wn, prod, n + qn);
+  }
+  while (Cmp(w, wn, b, n) >= 0) {
+    Sub(w, w, wn, b, n);
+    Add1(q, q, m + 1, 1);
+  }
+  std::copy(w, w + n, r);
+  return true;
+}
+
 }  // namespace
 
 void DivRemDivideConquer(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
@@ -98,14 +141,19 @@ void DivRemDivideConquer(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b
   // A top block of few limbs (always so for a dividend of twice the
   // divisor's length, which spills into a third block by the shift): the
   // first step by the basecase, n by those few limbs, not a whole 2n/n step.
+  // A top block of more limbs than that but at most about half of n (as
+  // the decimal conversion's 2.4n / n divisions have): a step from the top
+  // limbs of the divisor, at about the cost of m, not n. (Its division is
+  // by at most n / 2 limbs, so the recursion ends.)
   const Size m = Trim(rem, n);
-  if (i > 0 && 4 * m <= n) {
+  if (i > 0 && (4 * m <= n || 2 * (m + 2) <= n)) {
     --i;
     Limb* top = f.Alloc(n + m);
     std::copy(aa + i * n, aa + (i + 1) * n, top);
     std::copy(rem, rem + m, top + n);
     std::fill(qq + i * n, qq + (i + 1) * n, Limb{0});
-    DivRemBasecase(qq + i * n, rem, top, n + m, bb, n);  // m + 1 quotient limbs
+    if (m < kTopStepMin || !TopStep(qq + i * n, rem, top, m, bb, n))
+      DivRemBasecase(qq + i * n, rem, top, n + m, bb, n);  // m + 1 quotient limbs
   }
   while (i-- > 0) {
     std::copy(aa + i * n, aa + (i + 1) * n, two);
