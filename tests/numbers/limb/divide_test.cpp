@@ -72,9 +72,10 @@ protected:
 
 TEST_F(Divide, DivideConquerEqualsTheBasecase) {
   std::mt19937_64 rng(kSeed);
-  // Ratios na / nb around those the decimal conversion meets (2.4) and
-  // those where the top block is just under, at and over half a step.
-  const double ratios[] = {1.0, 1.3, 1.45, 1.5, 1.55, 2.0, 2.2, 2.43, 2.5, 2.9, 3.4, 5.0};
+  // Ratios na / nb around those the decimal conversion meets (1.5, 2.4)
+  // and those where the top block is just under, at and over the share of
+  // a step from which the full step is taken.
+  const double ratios[] = {1.0, 1.3, 1.45, 1.5, 1.55, 1.6, 1.62, 1.7, 2.0, 2.2, 2.43, 2.5, 2.9, 3.4, 5.0};
   for (Size threshold : {Size{4}, Size{16}, limb64::gTuning.div64DivideConquer}) {
     limb64::gTuning.div64DivideConquer = threshold;
     for (Size nb : {Size{5}, Size{33}, Size{64}, Size{97}, Size{150}, Size{300}})
