@@ -29,10 +29,11 @@ int ThreadsFor(int threads) {
   return threads > 0 ? threads : static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
 }
 
-// The rows in order through a small ring of slots: one thread steps the
-// residues, converters turn them into decimal side by side, and the calling
-// thread takes them in order. Memory stays at the ring's few residues
-// however long the run.
+// The rows in order through a small ring of slots of a few rows each: one
+// thread steps the residues, converters turn them into decimal side by
+// side, and the calling thread takes them in order. Memory stays at the
+// ring's few residues however long the run; a slot of several rows keeps
+// the hand-overs between threads rare beside the work.
 class TRowPipeline {
 public:
   // produce(row, residue): the residue after the row's iteration, called
@@ -44,8 +45,9 @@ public:
   using Take = std::function<bool(std::int64_t, const std::string&)>;
 
   TRowPipeline(std::int64_t rows, int converters, Produce produce, Value value)
-      : rows_(rows), slots_(static_cast<std::size_t>(4 * converters + 4)), produce_(std::move(produce)),
-        value_(std::move(value)), converters_(converters) {}
+      : rows_(rows), batches_((rows + kRowsPerSlot - 1) / kRowsPerSlot),
+        slots_(static_cast<std::size_t>(2 * converters + 2)), produce_(std::move(produce)), value_(std::move(value)),
+        converters_(converters) {}
 
   // Returns false when take stopped it; throws ECancelled, or what a
   // worker threw.
@@ -55,27 +57,28 @@ public:
     for (int i = 0; i < converters_; ++i) workers.emplace_back([this] { Guard([this] { Converter(); }); });
     bool taken = true, cancelled = false;
     try {
-      for (std::int64_t row = 0; row < rows_ && taken && !cancelled; ++row) {
-        Slot& slot = At(row);
+      for (std::int64_t batch = 0; batch < batches_ && taken; ++batch) {
+        Slot& slot = At(batch);
         {
           std::unique_lock<std::mutex> lock(mutex_);
           // A short wait polls the cancel request, which has no signal.
-          while (!stop_ && !(slot.row == row && slot.state == kConverted)) {
+          while (!stop_ && !(slot.batch == batch && slot.state == kConverted) && !Cancelled(progress))
             changed_.wait_for(lock, std::chrono::milliseconds(10));
-            if (progress && progress->Cancelled()) break;
-          }
-          if (stop_ || (progress && progress->Cancelled())) {
-            cancelled = !stop_;
+          if (stop_) break;
+          if (Cancelled(progress)) {
+            cancelled = true;
             break;
           }
         }
-        taken = take(row, slot.text);
+        const std::int64_t first = batch * kRowsPerSlot;
+        for (std::int64_t i = 0; i < slot.rows && taken; ++i) taken = take(first + i, slot.texts[i]);
         {
           std::lock_guard<std::mutex> lock(mutex_);
           slot.state = kEmpty;
         }
         changed_.notify_all();
-        if (progress && ((row + 1) % 256 == 0 || row + 1 == rows_)) ReportIteration(progress, row + 1, rows_);
+        const std::int64_t done = first + slot.rows;
+        if (progress && (done / kRowsPerSlot % 32 == 0 || done == rows_)) ReportIteration(progress, done, rows_);
       }
     } catch (...) {
       Stop();
@@ -90,15 +93,18 @@ public:
   }
 
 private:
+  static constexpr std::int64_t kRowsPerSlot = 8;
   enum { kEmpty, kProduced, kConverting, kConverted };
   struct Slot {
-    std::int64_t row = -1;
+    std::int64_t batch = -1;
+    std::int64_t rows = 0;
     int state = kEmpty;
-    TBigInt residue;
-    std::string text;
+    std::vector<TBigInt> residues = std::vector<TBigInt>(kRowsPerSlot);
+    std::vector<std::string> texts = std::vector<std::string>(kRowsPerSlot);
   };
 
-  Slot& At(std::int64_t row) { return slots_[static_cast<std::size_t>(row) % slots_.size()]; }
+  static bool Cancelled(const TProgress* progress) { return progress && progress->Cancelled(); }
+  Slot& At(std::int64_t batch) { return slots_[static_cast<std::size_t>(batch) % slots_.size()]; }
 
   void Stop() {
     {
@@ -121,15 +127,18 @@ private:
   }
 
   void Producer() {
-    TBigInt residue;
-    for (std::int64_t row = 0; row < rows_; ++row) {
-      produce_(row, residue);
-      Slot& slot = At(row);
+    std::vector<TBigInt> residues(kRowsPerSlot);
+    for (std::int64_t batch = 0; batch < batches_; ++batch) {
+      const std::int64_t first = batch * kRowsPerSlot;
+      const std::int64_t rows = std::min(kRowsPerSlot, rows_ - first);
+      for (std::int64_t i = 0; i < rows; ++i) produce_(first + i, residues[static_cast<std::size_t>(i)]);
+      Slot& slot = At(batch);
       std::unique_lock<std::mutex> lock(mutex_);
       changed_.wait(lock, [&] { return stop_ || slot.state == kEmpty; });
       if (stop_) return;
-      std::swap(slot.residue, residue);
-      slot.row = row;
+      std::swap(slot.residues, residues);
+      slot.batch = batch;
+      slot.rows = rows;
       slot.state = kProduced;
       lock.unlock();
       changed_.notify_all();
@@ -138,18 +147,20 @@ private:
 
   void Converter() {
     for (;;) {
-      std::int64_t row;
+      std::int64_t batch;
       Slot* slot;
       {
         std::unique_lock<std::mutex> lock(mutex_);
-        if (stop_ || next_ >= rows_) return;
-        row = next_++;
-        slot = &At(row);
-        changed_.wait(lock, [&] { return stop_ || (slot->row == row && slot->state == kProduced); });
+        if (stop_ || next_ >= batches_) return;
+        batch = next_++;
+        slot = &At(batch);
+        changed_.wait(lock, [&] { return stop_ || (slot->batch == batch && slot->state == kProduced); });
         if (stop_) return;
         slot->state = kConverting;
       }
-      value_(row, slot->residue, slot->text);
+      const std::int64_t first = batch * kRowsPerSlot;
+      for (std::int64_t i = 0; i < slot->rows; ++i)
+        value_(first + i, slot->residues[static_cast<std::size_t>(i)], slot->texts[static_cast<std::size_t>(i)]);
       {
         std::lock_guard<std::mutex> lock(mutex_);
         slot->state = kConverted;
@@ -158,14 +169,14 @@ private:
     }
   }
 
-  const std::int64_t rows_;
+  const std::int64_t rows_, batches_;
   std::vector<Slot> slots_;
   Produce produce_;
   Value value_;
   const int converters_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::int64_t next_ = 0;  // the next row to convert
+  std::int64_t next_ = 0;  // the next batch to convert
   bool stop_ = false;
   std::exception_ptr failure_;
 };
