@@ -17,6 +17,8 @@
 #include "numbers/bigint/BigInt.h"
 #include "numbers/progress/Progress.h"
 
+class TAtomicFile;
+
 // A position in the run for reading rows one after another: stepping on
 // from the previous row costs one iteration instead of up to k.
 struct TCertificateCursor {
@@ -38,6 +40,15 @@ public:
 
   static constexpr std::size_t kDefaultCheckpointBytes = 32u << 20;
 
+  // The same run, writing every row into file as it goes (key=value, CR LF):
+  // the Lucas-Lehmer iterations on one thread, the decimal conversions on
+  // up to threads others (0: one per core, at most four), the memory
+  // bounded. Stops at the first write failure and throws
+  // std::runtime_error with the file's failure text; throws ECancelled when
+  // asked to stop. The file is left for the caller to commit or drop.
+  static TCertificate RunWritingFile(std::int32_t p, TAtomicFile& file, TProgress* progress = nullptr,
+                                     int threads = 0, std::size_t checkpointBytes = kDefaultCheckpointBytes);
+
   bool Prime() const { return prime_; }
   std::int32_t Exponent() const { return p_; }
   std::int64_t RowCount() const { return rows_; }
@@ -57,12 +68,19 @@ public:
   bool IsEdited(std::int64_t row) const { return overrides_.count(row) != 0; }
 
   // Hands every row, in order, to line(key, value), on the calling thread;
-  // the values are computed on up to threads threads (0: one per core, at
-  // most four). Reports progress and throws ECancelled when asked to stop.
+  // the residues are stepped on one thread and turned into decimal on up
+  // to threads others (0: one per core, at most four). Reports progress
+  // and throws ECancelled when asked to stop.
   void ForEachRow(const std::function<void(const std::string& key, const std::string& value)>& line,
                   TProgress* progress = nullptr, int threads = 0) const;
+  // Every row written into file, as the certificate file holds them; false
+  // at the first write failure (the text is the file's Failure()).
+  bool WriteRows(TAtomicFile& file, TProgress* progress = nullptr, int threads = 0) const;
 
 private:
+  static TCertificate Shape(std::int32_t p, std::size_t checkpointBytes);
+  bool EachRow(const std::function<bool(std::int64_t row, const std::string& value)>& take, TProgress* progress,
+               int threads) const;
   void Keep(const TBigInt& residue);
   TBigInt Checkpoint(std::int64_t index) const;
 

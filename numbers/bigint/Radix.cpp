@@ -83,13 +83,12 @@ std::string CellsToDecimalDigitsBasecase(const Digit* a, Size n) {
 
 namespace {
 
-// 10^(9 2^k) and 5^(9 2^k) for k = 0, 1, 2 ..., made by squaring and kept
-// for the run. Since 10^e = 5^e 2^e, dividing by 10^e is a shift and a
-// division by 5^e, whose digits are 30% fewer.
+// 5^(9 2^k) for k = 0, 1, 2 ..., made by squaring and kept for the run:
+// the input's halves are joined by a product with 5^e and a shift, as
+// 10^e = 5^e 2^e.
 class Powers {
 public:
-  // The power and its digit count (no zero top digit).
-  const std::vector<Digit>& Ten(Size k) { return Get(k, ten_, static_cast<Digit>(kChunk)); }
+  // The power (no zero top digit).
   const std::vector<Digit>& Five(Size k) { return Get(k, five_, 1953125); }
 
 private:
@@ -107,7 +106,7 @@ private:
     return *list[k];
   }
   std::mutex mutex_;
-  List ten_, five_;
+  List five_;
 };
 
 Powers& ThePowers() {
@@ -138,23 +137,47 @@ void Write19(char* p, U64 v) {
   p[0] = static_cast<char>('0' + v / kChunk);
 }
 
-// Writes exactly width decimal digits of x, zero-padded on the left: x
-// packed into 64-bit limbs and divided by 10^19 a piece.
-void BasecaseInto(const Digit* x, Size n, char* out, Size width) {
-  constexpr U64 kChunk19 = 10000000000000000000u;  // 10^19
-  n = bigraw::Trim(x, n);
-  bigraw::ScratchFrame f;
-  limb64::Limb* w = f.Alloc(bigraw::LimbsFor(n) + 1);
-  bigraw::PackLimbs(w, x, n);
-  Size nw = limb64::Trim(w, bigraw::LimbsFor(n));
+constexpr U64 kChunk19 = 10000000000000000000u;  // 10^19
+
+// w := w div 10^19, returning w mod 10^19, by multiplying with a
+// precomputed reciprocal (Moller and Granlund's 2-by-1 division): 10^19 has
+// its top bit set, and a product and a few additions are much shorter than
+// a division instruction in the chain from one limb's remainder to the
+// next.
+U64 DivRemTen19(limb64::Limb* w, Size n) {
+  constexpr U64 d = kChunk19;
+  constexpr U64 v = static_cast<U64>(~bigraw::U128{0} / d);  // floor((B^2 - 1) / d) - B
+  U64 r = 0;
+  for (Size i = n; i-- > 0;) {
+    const bigraw::U128 t = static_cast<bigraw::U128>(v) * r + ((static_cast<bigraw::U128>(r + 1) << 64) | w[i]);
+    U64 q = static_cast<U64>(t >> 64);
+    U64 rem = w[i] - q * d;
+    if (rem > static_cast<U64>(t)) {
+      --q;
+      rem += d;
+    }
+    if (rem >= d) [[unlikely]] {
+      ++q;
+      rem -= d;
+    }
+    w[i] = q;
+    r = rem;
+  }
+  return r;
+}
+
+// Writes exactly width decimal digits of the limbs w[0..nw-1], zero-padded
+// on the left, dividing by 10^19 a piece; w is destroyed.
+void LimbsBasecaseInto(limb64::Limb* w, Size nw, char* out, Size width) {
+  nw = limb64::Trim(w, nw);
   char* p = out + width;
   while (p > out) {
     if (nw == 0) {  // the rest is leading zeros
       std::memset(out, '0', static_cast<Size>(p - out));
       break;
     }
-    const U64 v = limb64::DivRem1(w, w, nw, kChunk19);
-    nw = limb64::Trim(w, nw);
+    const U64 v = DivRemTen19(w, nw);
+    nw -= w[nw - 1] == 0;
     const Size room = static_cast<Size>(p - out);
     if (room >= 19) {
       p -= 19;
@@ -168,67 +191,196 @@ void BasecaseInto(const Digit* x, Size n, char* out, Size width) {
   }
 }
 
-// A quotient and remainder in arena space (the recursion reuses the same
-// memory instead of fresh allocations, whose page faults cost much at the
-// top levels).
-struct Parts {
-  Digit* q;
-  Size qn;
-  Digit* r;
-  Size rn;
-};
-
-// q := x div 10^e, r := x mod 10^e for e = 9 2^k, x of any length:
-// with x = h 2^e + l (l < 2^e), h = q 5^e + s, so r = s 2^e + l.
-Parts DivideByPower(bigraw::ScratchFrame& f, const Digit* x, Size n, Size k) {
-  n = bigraw::Trim(x, n);
-  const std::vector<Digit>& five = ThePowers().Five(k);
-  const Size fn = five.size();
-  const Size e = Size{9} << k;
-  const Size ed = e / 31, eb = e % 31;  // the shift in digits and bits
-  Parts p;
-  p.rn = (e + 30) / 31 + fn + 1;
-  p.r = f.Alloc<Digit>(p.rn);
-  bigraw::Zero(p.r, p.rn);
-  p.q = f.Alloc<Digit>(n + 1);
-  p.qn = 1;
-  p.q[0] = 0;
-  if (n <= ed) {
-    bigraw::Copy(p.r, x, n);
-    return p;
+// Two leaves side by side: a = a div 10^19 and b = b div 10^19 (n limbs
+// each), their remainders in ra and rb. The two chains are independent, so
+// the processor runs them at once, at little more than the time of one.
+void DivRemTen19Pair(limb64::Limb* a, limb64::Limb* b, Size n, U64& ra, U64& rb) {
+  constexpr U64 d = kChunk19;
+  constexpr U64 v = static_cast<U64>(~bigraw::U128{0} / d);
+  U64 r1 = 0, r2 = 0;
+  for (Size i = n; i-- > 0;) {
+    const bigraw::U128 t1 = static_cast<bigraw::U128>(v) * r1 + ((static_cast<bigraw::U128>(r1 + 1) << 64) | a[i]);
+    const bigraw::U128 t2 = static_cast<bigraw::U128>(v) * r2 + ((static_cast<bigraw::U128>(r2 + 1) << 64) | b[i]);
+    U64 q1 = static_cast<U64>(t1 >> 64), q2 = static_cast<U64>(t2 >> 64);
+    U64 m1 = a[i] - q1 * d, m2 = b[i] - q2 * d;
+    if (m1 > static_cast<U64>(t1)) {
+      --q1;
+      m1 += d;
+    }
+    if (m2 > static_cast<U64>(t2)) {
+      --q2;
+      m2 += d;
+    }
+    if (m1 >= d) [[unlikely]] {
+      ++q1;
+      m1 -= d;
+    }
+    if (m2 >= d) [[unlikely]] {
+      ++q2;
+      m2 -= d;
+    }
+    a[i] = q1;
+    b[i] = q2;
+    r1 = m1;
+    r2 = m2;
   }
-  // h = x >> e.
-  const Size hn = n - ed;
-  Digit* h = f.Alloc<Digit>(hn);
-  bigraw::RShift(h, x + ed, hn, static_cast<int>(eb));
-  const Size ht = bigraw::Trim(h, hn);
-  Digit* rest = f.Alloc<Digit>(fn);
-  bigraw::Zero(rest, fn);
-  if (ht < fn) {
-    bigraw::Copy(rest, h, ht);
-  } else {
-    p.qn = ht - fn + 1;
-    bigraw::DivRem(p.q, rest, h, ht, five.data(), fn);
-  }
-  // r = rest << e | l.
-  p.r[ed + fn] = static_cast<Digit>(bigraw::LShift(p.r + ed, rest, fn, static_cast<int>(eb)));
-  bigraw::Copy(p.r, x, ed);
-  if (eb) p.r[ed] |= x[ed] & static_cast<Digit>((bigraw::U64{1} << eb) - 1);
-  return p;
+  ra = r1;
+  rb = r2;
 }
 
-// Exactly 9 2^k decimal digits of x < 10^(9 2^k).
-void EmitPadded(const Digit* x, Size n, Size k, char* out) {
-  const Size width = Size{9} << k;
-  n = bigraw::Trim(x, n);
-  if (k == 0 || n < bigraw::gTuning.toDecimalDivideConquer) {
-    BasecaseInto(x, n, out, width);
-    return;
+// Exactly width (a multiple of 19) digits of each of x and y, both below
+// 10^width, into outx and outy; x and y are destroyed.
+void LimbsBasecasePair(const limb64::Limb* x, Size nx, const limb64::Limb* y, Size ny, char* outx, char* outy,
+                       Size width) {
+  Size n = std::max(nx, ny);
+  limb64::ScratchFrame f;
+  limb64::Limb* a = f.Alloc(2 * n + 2);
+  limb64::Limb* b = a + n + 1;
+  std::copy(x, x + nx, a);
+  std::fill(a + nx, a + n + 1, limb64::Limb{0});
+  std::copy(y, y + ny, b);
+  std::fill(b + ny, b + n + 1, limb64::Limb{0});
+  for (Size done = 0; done < width; done += 19) {
+    while (n > 0 && a[n - 1] == 0 && b[n - 1] == 0) --n;
+    if (n == 0) {  // the rest is leading zeros
+      std::memset(outx, '0', width - done);
+      std::memset(outy, '0', width - done);
+      return;
+    }
+    U64 ra, rb;
+    DivRemTen19Pair(a, b, n, ra, rb);
+    Write19(outx + width - done - 19, ra);
+    Write19(outy + width - done - 19, rb);
   }
-  bigraw::ScratchFrame f;
-  const Parts p = DivideByPower(f, x, n, k - 1);
-  EmitPadded(p.q, p.qn, k - 1, out);
-  EmitPadded(p.r, p.rn, k - 1, out + width / 2);
+}
+
+// 5^(19 2^k) on limbs, k = 0, 1, 2 ..., made by squaring and kept for the
+// run. Since 10^e = 5^e 2^e, dividing by 10^e is a shift and a division by
+// 5^e, 14% fewer limbs. A conversion takes the pointers it needs once, so
+// its recursion never locks.
+class LimbPowers {
+public:
+  // Powers 0..k, with their limb counts (no zero top limb).
+  void Get(Size k, const limb64::Limb** power, Size* size) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (list_.empty()) list_.push_back(std::make_unique<std::vector<limb64::Limb>>(1, 19073486328125u));  // 5^19
+    while (list_.size() <= k) {
+      const std::vector<limb64::Limb>& p = *list_.back();
+      auto sq = std::make_unique<std::vector<limb64::Limb>>(2 * p.size());
+      limb64::Sqr(sq->data(), p.data(), p.size());
+      sq->resize(limb64::Trim(sq->data(), sq->size()));
+      list_.push_back(std::move(sq));
+    }
+    for (Size i = 0; i <= k; ++i) {
+      power[i] = list_[i]->data();
+      size[i] = list_[i]->size();
+    }
+  }
+
+private:
+  std::mutex mutex_;
+  std::vector<std::unique_ptr<std::vector<limb64::Limb>>> list_;  // stable addresses
+};
+
+LimbPowers& TheLimbPowers() {
+  static LimbPowers powers;
+  return powers;
+}
+
+constexpr Size kMaxLevels = 48;
+
+struct LimbConversion {
+  const limb64::Limb* power[kMaxLevels];
+  Size size[kMaxLevels];
+  Size leaf;  // limbs from which a piece is split
+
+  // Exactly 19 2^k decimal digits of x < 10^(19 2^k) (x[0..n-1]; x is
+  // destroyed).
+  void Emit(limb64::Limb* x, Size n, Size k, char* out) const {
+    const Size width = Size{19} << k;
+    n = limb64::Trim(x, n);
+    if (n == 0) {
+      std::memset(out, '0', width);
+      return;
+    }
+    if (k == 0 || n < leaf) {
+      LimbsBasecaseInto(x, n, out, width);
+      return;
+    }
+    // x = h 2^e + l (l < 2^e), h = q 5^e + s: x div 10^e = q and
+    // x mod 10^e = s 2^e + l, for e = 19 2^(k-1).
+    const Size e = width / 2, ed = e / 64;
+    const int eb = static_cast<int>(e % 64);
+    const limb64::Limb* five = power[k - 1];
+    const Size fn = size[k - 1];
+    limb64::ScratchFrame f;
+    if (n <= ed) {  // x < 2^e <= 10^e: no high half
+      std::memset(out, '0', e);
+      Emit(x, n, k - 1, out + e);
+      return;
+    }
+    const Size hn = n - ed;
+    limb64::Limb* h = f.Alloc(hn);
+    limb64::RShift(h, x + ed, hn, eb);
+    const Size ht = limb64::Trim(h, hn);
+    limb64::Limb* r = f.Alloc(ed + fn + 1);
+    limb64::Limb* s = r + ed;  // s << eb, written from the low end up
+    limb64::Limb* q = nullptr;
+    Size qn = 0;
+    limb64::Limb* rest = f.Alloc(fn);
+    if (ht < fn || (ht == fn && limb64::CmpN(h, five, fn) < 0)) {
+      std::copy(h, h + ht, rest);
+      std::fill(rest + ht, rest + fn, limb64::Limb{0});
+    } else {
+      qn = ht - fn + 1;
+      q = f.Alloc(qn);
+      limb64::DivRem(q, rest, h, ht, five, fn);
+    }
+    if (eb) {
+      s[fn] = limb64::LShift(s, rest, fn, eb);
+    } else {
+      std::copy(rest, rest + fn, s);
+      s[fn] = 0;
+    }
+    std::copy(x, x + ed, r);
+    if (eb) s[0] |= x[ed] & ((limb64::Limb{1} << eb) - 1);
+    const Size rn = limb64::Trim(r, ed + fn + 1);
+    if (q && (k == 1 || (qn < leaf && rn < leaf))) {
+      LimbsBasecasePair(q, qn, r, rn, out, out + e, e);
+      return;
+    }
+    if (q)
+      Emit(q, qn, k - 1, out);
+    else
+      std::memset(out, '0', e);
+    Emit(r, rn, k - 1, out + e);
+  }
+};
+
+// The decimal text of the limbs w[0..nw-1] (nw > 0, w destroyed).
+std::string LimbsToDecimal(limb64::Limb* w, Size nw, Size leaf) {
+  nw = limb64::Trim(w, nw);
+  if (nw == 0) return "0";
+  // Digits: at most 64 nw log10(2) + 1 < 19.27 nw + 1; the smallest width
+  // 19 2^k that holds them.
+  const Size digits = nw * 1927 / 100 + 2;
+  if (nw < leaf) {
+    std::string s((digits + 18) / 19 * 19, '0');
+    LimbsBasecaseInto(w, nw, s.data(), s.size());
+    s.erase(0, s.find_first_not_of('0'));
+    return s;
+  }
+  Size k = 0;
+  while ((Size{19} << k) < digits) ++k;
+  LimbConversion c;
+  c.leaf = std::max<Size>(leaf, 2);
+  if (k > 0) TheLimbPowers().Get(k - 1, c.power, c.size);
+  std::string s(Size{19} << k, '0');
+  c.Emit(w, nw, k, s.data());
+  const Size nz = s.find_first_not_of('0');
+  if (nz == std::string::npos) return "0";
+  s.erase(0, nz);
+  return s;
 }
 
 }  // namespace
@@ -293,29 +445,13 @@ std::vector<Digit> DecimalDigitsToCells(std::string_view s) {
 
 std::string CellsToDecimalDigits(const Digit* a, Size n) {
   n = bigraw::Trim(a, n);
-  if (n < bigraw::gTuning.toDecimalDivideConquer) {
-    // The leaf method, ten characters a digit (2^31 < 10^10), then the
-    // leading zeros dropped.
-    if (n == 0) return "0";
-    std::string s(10 * n, '0');
-    BasecaseInto(a, n, s.data(), s.size());
-    s.erase(0, s.find_first_not_of('0'));
-    return s;
-  }
-  // The smallest k with 10^(9 2^(k+1)) > a: a = q 10^(9 2^k) + r, q shorter.
-  Size k = 0;
-  while (ThePowers().Ten(k + 1).size() <= n) ++k;
+  if (n == 0) return "0";
+  // Once on limbs, every step of the conversion stays there.
   bigraw::ScratchFrame f;
-  const Parts p = DivideByPower(f, a, n, k);
-  std::string s = CellsToDecimalDigits(p.q, p.qn);
-  if (s == "0") s.clear();
-  const Size head = s.size();
-  s.resize(head + (Size{9} << k));
-  EmitPadded(p.r, p.rn, k, s.data() + head);
-  const Size nz = s.find_first_not_of('0');
-  if (nz == std::string::npos) return "0";
-  if (nz > 0) s.erase(0, nz);
-  return s;
+  const Size nw = bigraw::LimbsFor(n);
+  limb64::Limb* w = f.Alloc(nw);
+  bigraw::PackLimbs(w, a, n);
+  return LimbsToDecimal(w, nw, bigraw::LimbsFor(bigraw::gTuning.toDecimalDivideConquer));
 }
 
 }  // namespace radix

@@ -1,8 +1,9 @@
 // Decimal conversion of raw digit arrays (internal to numbers/).
 //
 // The quadratic methods (multiply-accumulate by 10^9 on input, repeated
-// division by 10^9 on output) are the reference; long numbers go through a
-// divide and conquer over cached powers of 10^9.
+// division by 10^9 on output) are the reference. The fast ones work on
+// 64-bit limbs: long numbers are split by cached powers of ten (of 5, and
+// a shift), the pieces converted 19 digits at a time.
 #pragma once
 
 #include <string>

@@ -9,7 +9,15 @@ namespace limb64 {
 
 namespace {
 
+// Below this many limbs of quotient the basecase is as quick as any; above
+// this share of the divisor's length (in percent) the full step is the
+// quicker (measured from 2.4n / n up to n + 0.67n over n, 500 to 8000
+// limbs).
+constexpr Size kTopStepMin = 16;
+constexpr Size kTopStepPercent = 60;
+
 void Div2n1n(Limb* q, Limb* r, const Limb* a, const Limb* b, Size n);
+void DivideConquer(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b, Size nb, bool topStep);
 
 int Cmp(const Limb* a, Size na, const Limb* b, Size nb) {
   na = Trim(a, na);
@@ -67,9 +75,52 @@ void Div2n1n(Limb* q, Limb* r, const Limb* a, const Limb* b, Size n) {
   Div3n2n(q, r, t, b, h);
 }
 
-}  // namespace
+// The top of a dividend, t (n + m limbs, m + 2 <= n), by b (n limbs,
+// normalised): a quotient of m + 1 limbs, which a full n-limb step would
+// compute at the cost of n. The top m + 2 limbs of b, plus one, divide the
+// top of t into a quotient from below, short by at most one or two (the
+// error is below 4 B^-2 of the quotient); the remainder by the whole of b
+// corrects it. q gets m + 1 limbs, r n limbs. False when the top of b is
+// all ones (its increment would carry out); nothing is written then.
+bool TopStep(Limb* q, Limb* r, const Limb* t, Size m, const Limb* b, Size n) {
+  const Size k = m + 2;
+  ScratchFrame f;
+  Limb* bk = f.Alloc(k);
+  if (Add1(bk, b + (n - k), k, 1) != 0) return false;
+  std::fill(q, q + m + 1, Limb{0});
+  const Limb* tk = t + (n - k);  // the top m + k limbs
+  const Size tn = Trim(tk, m + k);
+  if (tn >= k) {
+    Limb* qk = f.Alloc(tn - k + 1);
+    Limb* rk = f.Alloc(k);
+    // Nearly two to one: the plain steps, never a top step again (whose
+    // own top would be as large as this one).
+    if (k > gTuning.div64DivideConquer && tn - k >= gTuning.div64DivideConquer)
+      DivideConquer(qk, rk, tk, tn, bk, k, false);
+    else
+      DivRemBasecase(qk, rk, tk, tn, bk, k);
+    std::copy(qk, qk + (tn - k + 1), q);
+  }
+  // t - q b, then the few further subtractions of b.
+  const Size wn = n + m + 1;
+  Limb* w = f.Alloc(wn);
+  std::copy(t, t + n + m, w);
+  w[n + m] = 0;
+  const Size qn = Trim(q, m + 1);
+  if (qn > 0) {
+    Limb* prod = f.Alloc(n + qn);
+    Mul(prod, b, n, q, qn);
+    Sub(w, w, wn, prod, n + qn);
+  }
+  while (Cmp(w, wn, b, n) >= 0) {
+    Sub(w, w, wn, b, n);
+    Add1(q, q, m + 1, 1);
+  }
+  std::copy(w, w + n, r);
+  return true;
+}
 
-void DivRemDivideConquer(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
+void DivideConquer(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b, Size nb, bool topStep) {
   // Pad the divisor to n = j 2^k limbs (j at most the cut-over) and
   // normalise its top bit; the dividend is scaled alike, so the quotient is
   // the same and the remainder comes back by the inverse scaling.
@@ -98,14 +149,19 @@ void DivRemDivideConquer(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b
   // A top block of few limbs (always so for a dividend of twice the
   // divisor's length, which spills into a third block by the shift): the
   // first step by the basecase, n by those few limbs, not a whole 2n/n step.
+  // A top block of more limbs than that but well short of n (as the
+  // decimal conversion's 2.4n / n divisions have): a step from the top
+  // limbs of the divisor, at about the cost of m, not n.
   const Size m = Trim(rem, n);
-  if (i > 0 && 4 * m <= n) {
+  const bool top = topStep && m >= kTopStepMin && 100 * (m + 2) <= kTopStepPercent * n;
+  if (i > 0 && (4 * m <= n || top)) {
     --i;
-    Limb* top = f.Alloc(n + m);
-    std::copy(aa + i * n, aa + (i + 1) * n, top);
-    std::copy(rem, rem + m, top + n);
+    Limb* t0 = f.Alloc(n + m);
+    std::copy(aa + i * n, aa + (i + 1) * n, t0);
+    std::copy(rem, rem + m, t0 + n);
     std::fill(qq + i * n, qq + (i + 1) * n, Limb{0});
-    DivRemBasecase(qq + i * n, rem, top, n + m, bb, n);  // m + 1 quotient limbs
+    if (!top || !TopStep(qq + i * n, rem, t0, m, bb, n))
+      DivRemBasecase(qq + i * n, rem, t0, n + m, bb, n);  // m + 1 quotient limbs
   }
   while (i-- > 0) {
     std::copy(aa + i * n, aa + (i + 1) * n, two);
@@ -114,6 +170,12 @@ void DivRemDivideConquer(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b
   }
   if (q) std::copy(qq, qq + (na - nb + 1), q);
   if (r) RShift(r, rem + s, nb, sigma);
+}
+
+}  // namespace
+
+void DivRemDivideConquer(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
+  DivideConquer(q, r, a, na, b, nb, true);
 }
 
 }  // namespace limb64

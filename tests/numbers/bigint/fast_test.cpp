@@ -223,6 +223,47 @@ TEST_F(Fast, DecimalAroundThresholds) {
   for (int i = 0; i < 100; ++i) CheckDecimal(rng, 1 + rng() % 200);
 }
 
+// The decimal text splits a number at 10^(19 2^k): texts at and next to
+// those powers (a low half of zeros or of nines, a high half of zero, one
+// or two limbs of a leaf) and texts of every length around the widths
+// 19 2^k, with the cut-over in force and with leaves of two limbs.
+TEST_F(Fast, DecimalAtThePowersOfTen) {
+  std::mt19937_64 rng(kSeed + 7);
+  std::vector<std::string> texts;
+  auto repeat = [](Size n, char c) { return std::string(n, c); };
+  for (Size k = 0; k <= 8; ++k) {
+    const Size w = Size{19} << k;
+    for (Size len : {w - 1, w, w + 1, 2 * w - 1}) {
+      std::string power = repeat(len + 1, '0');  // 10^len
+      power[0] = '1';
+      texts.push_back(power);
+      power.back() = '1';  // 10^len + 1
+      texts.push_back(power);
+      texts.push_back(repeat(len, '9'));  // 10^len - 1
+      std::string halves = repeat(len / 2, '9');
+      halves.insert(0, repeat(len / 2, '0'));
+      halves.insert(0, 1, '9');
+      texts.push_back(halves);
+      std::string random = repeat(len, '0');
+      for (char& c : random) c = static_cast<char>('0' + rng() % 10);
+      random[0] = '7';
+      texts.push_back(random);
+      random.replace(len / 2, len / 4, repeat(len / 4, rng() & 1 ? '9' : '0'));
+      texts.push_back(random);
+    }
+  }
+  for (Size threshold : {bigraw::gTuning.toDecimalDivideConquer, Size{2}}) {
+    bigraw::gTuning.toDecimalDivideConquer = threshold;
+    for (const std::string& text : texts) {
+      std::vector<Digit> cells = radix::DecimalDigitsToCellsBasecase(text);
+      const Size n = cells.size() - 1;
+      ASSERT_EQ(radix::CellsToDecimalDigitsBasecase(cells.data() + 1, n), text);
+      ASSERT_EQ(radix::CellsToDecimalDigits(cells.data() + 1, n), text)
+          << text.size() << " digits, cut-over " << threshold;
+    }
+  }
+}
+
 TEST_F(Fast, SignedTextOfLongNumbers) {
   std::mt19937_64 rng(kSeed + 4);
   for (Size n : {700, 2500}) {

@@ -311,6 +311,26 @@ TEST(BigIntGmp, ModInverse) {
   }
 }
 
+// Long texts, where every level of the decimal split runs: F20 and powers
+// of ten and of three, next to the powers of ten the split divides by.
+TEST(BigIntGmp, LongTexts) {
+  struct Case {
+    unsigned long base, exponent;
+    long add;
+  };
+  const Case cases[] = {{2, 1ul << 20, 1}, {3, 1ul << 16, 0}, {10, 155648, 0}, {10, 155648, -1},
+                        {10, 155648, 1},   {10, 97280, -1},  {7, 40000, -3}};
+  for (const Case& c : cases) {
+    Mpz g;
+    mpz_ui_pow_ui(g, c.base, c.exponent);
+    if (c.add >= 0) mpz_add_ui(g, g, static_cast<unsigned long>(c.add));
+    else mpz_sub_ui(g, g, static_cast<unsigned long>(-c.add));
+    TBigInt a;
+    FromMpz(g, false, a);
+    ASSERT_EQ(BigIntToDecimal(a), Text(g)) << c.base << "^" << c.exponent << " + " << c.add;
+  }
+}
+
 TEST(BigIntGmp, TextRoundTrips) {
   Generator gen(kSeed + 5);
   Mpz A, B;
