@@ -1,5 +1,7 @@
 #include "cli/CertificateFile.h"
 
+#include <stdexcept>
+
 #include "cli/Command.h"
 #include "cli/LongRun.h"
 #include "tools/Certificate.h"
@@ -11,14 +13,15 @@ TCertificateFile::TCertificateFile(std::string path) : file_(std::move(path)) {
 
 TCertificateFile::~TCertificateFile() { RemoveOnInterrupt(std::string()); }
 
-void TCertificateFile::Clear() {
-  RemoveOnInterrupt(std::string());
-  if (!file_.Restart()) throw EBadInput(file_.Failure());
-  RemoveOnInterrupt(file_.TemporaryPath());
-}
-
-void TCertificateFile::Append(const std::string& key, const std::string& value) {
-  if (!file_.Write(CertificateLine(key, value))) throw EBadInput(file_.Failure());
+bool TCertificateFile::Run(std::int32_t p) {
+  try {
+    // The iterations on one core, the decimal rows on the other, written
+    // as they come: the file never waits for the whole run.
+    return TCertificate::RunWritingFile(p, file_).Prime();
+  } catch (const std::runtime_error&) {
+    if (file_.Failure().empty()) throw;
+    throw EBadInput(file_.Failure());
+  }
 }
 
 void TCertificateFile::Commit() {

@@ -1,21 +1,26 @@
-// A certificate sink that streams its rows into a text file: key=value,
-// CR LF after every line, through the atomic writer, so a failed or
-// interrupted run never leaves half a certificate under the target's name.
+// The Lucas-Lehmer certificate streamed into a text file as the test runs:
+// key=value, CR LF after every line, through the atomic writer, so a failed
+// or interrupted run never leaves half a certificate under the target's
+// name.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-#include "numbers/mersenne/LucasLehmer.h"
 #include "tools/TextFile.h"
 
-class TCertificateFile : public TCertificateSink {
+class TCertificateFile {
 public:
   // Throws EBadInput when the temporary file cannot be created.
   explicit TCertificateFile(std::string path);
-  ~TCertificateFile() override;
+  ~TCertificateFile();
+  TCertificateFile(const TCertificateFile&) = delete;
+  TCertificateFile& operator=(const TCertificateFile&) = delete;
 
-  void Clear() override;
-  void Append(const std::string& key, const std::string& value) override;
+  // Runs the test of 2^p - 1 writing every row (none for p < 3); returns
+  // the verdict. Throws EBadInput with the file's failure text at the first
+  // failed write.
+  bool Run(std::int32_t p);
   // Puts the file in place; throws EBadInput on failure.
   void Commit();
 

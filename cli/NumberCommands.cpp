@@ -90,7 +90,7 @@ int Lucas(const std::vector<std::string>& args, TCliIo& io) {
   bool prime;
   if (haveCertificate) {
     TCertificateFile file(certificate);
-    prime = LucasLehmerCertified(p, file);
+    prime = file.Run(p);
     file.Commit();
   } else {
     prime = LucasLehmerTest(p);

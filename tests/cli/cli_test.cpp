@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/CliRunner.h"
+#include "numbers/bigint/BigInt.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -111,6 +112,41 @@ TEST_F(CliTest, Lucas) {
   EXPECT_EQ(r.status, 1);
   r = Run({"lucas", "7", "--verbose"});
   EXPECT_EQ(r.status, 1);
+}
+
+// The rows by the plain loop (square, subtract 2, long division by M),
+// as the certificate file holds them.
+std::string PlainCertificate(int p) {
+  std::string text;
+  if (p < 3) return text;
+  TBigInt power, m, s = BigIntFromInt64(4), sq, t;
+  PowerBigInt(BigIntFromInt64(2), BigIntFromInt64(p), power);
+  SubtractBigInt(power, BigIntFromInt64(1), m);
+  for (int key = 3; key <= p; ++key) {
+    SquareBigInt(s, sq);
+    SubtractBigInt(sq, BigIntFromInt64(2), t);
+    ModuloBigInt(t, m, s);
+    text += std::to_string(key) + "=" + BigIntToDecimal(s) + "\r\n";
+  }
+  return text;
+}
+
+// The file is written while the test runs, rows converted on other
+// threads: every byte as the plain loop gives it, in order, below and
+// above the exponent where the transform takes over, prime or not.
+TEST_F(CliTest, LucasCertificateEqualsThePlainRows) {
+  struct Case {
+    int p;
+    const char* verdict;
+  } cases[] = {{3, "prime"}, {11, "composite"}, {89, "prime"}, {577, "composite"}, {607, "prime"}, {610, "composite"}};
+  for (const Case& c : cases) {
+    const auto file = dir_ / ("M" + std::to_string(c.p) + ".txt");
+    const TRun r = Run({"lucas", std::to_string(c.p), "--certificate", file.string()});
+    EXPECT_EQ(r.status, 0) << c.p << " " << r.err;
+    EXPECT_EQ(r.out, std::to_string(c.p) + " " + c.verdict + "\n");
+    EXPECT_EQ(r.err, "") << c.p;
+    EXPECT_TRUE(Slurp(file) == PlainCertificate(c.p)) << "p = " << c.p;
+  }
 }
 
 TEST_F(CliTest, Calc) {
