@@ -107,8 +107,8 @@ QString TCertifForm::CertificatePath() const {
 QString TCertifForm::WriteFile(const QString& path, TProgress* progress) const {
   // Cancelled or failed, the atomic file leaves nothing behind.
   TAtomicFile file(QFile::encodeName(QDir::toNativeSeparators(path)).toStdString());
-  model_->Certificate().ForEachRow(
-      [&](const std::string& key, const std::string& value) { file.Write(CertificateLine(key, value)); }, progress);
+  // The first failed write ends the save: no row after it is converted.
+  if (!model_->Certificate().WriteRows(file, progress)) return QString::fromLocal8Bit(file.Failure().c_str());
   return QString::fromLocal8Bit(file.Commit().c_str());
 }
 

@@ -10,6 +10,10 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include "ProgramFixture.h"
 #include "numbers/mersenne/LucasLehmer.h"
 #include "tools/Certificate.h"
@@ -182,6 +186,39 @@ TEST_F(MersenneTest, ADirectoryThatCannotBeMade) {
   Test("5");
   Certif().BitBtn1Click();
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Message), QStringList{"Unable to create that directory !"});
+}
+
+// A disk that fills during the save (here a size limit of the process):
+// the save button reports the file's failure, leaves no file behind, and
+// a later save once there is room writes the whole certificate.
+TEST_F(MersenneTest, ASaveThatCannotWriteReportsItAndLeavesNoFile) {
+  Test("1279");
+  ASSERT_TRUE(Certif().isVisible());
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 64 * 1024;  // the file is about 500 kB
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  Activate(&Certif());
+  Click(Certif().BitBtn1);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+
+  const QString path = QDir::toNativeSeparators(dir_.filePath("Certificates/Mersenne1279 certificate.txt"));
+  const QStringList errors = platform_.Texts(FakePlatform::Kind::Error);
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_TRUE(errors[0].startsWith("Cannot create file \"" + path + "\". ")) << errors[0].toStdString();
+  EXPECT_EQ(platform_.busyDepth, 0);
+  EXPECT_EQ(QDir(dir_.filePath("Certificates")).entryList(QDir::Files), QStringList());
+
+  Click(Certif().BitBtn1);
+  EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Error).size(), 1);
+  TCertificateRows plain;
+  LucasLehmerCertified(1279, plain);
+  QByteArray expected;
+  for (const auto& [k, v] : plain.Rows) expected += QByteArray::fromStdString(k + "=" + v + "\r\n");
+  EXPECT_TRUE(FileOf("Mersenne1279 certificate.txt") == expected);
 }
 
 TEST_F(MersenneTest, TheGridShowsItsTitlesAndSizes) {
