@@ -16,8 +16,9 @@ TCertificateFile::~TCertificateFile() { RemoveOnInterrupt(std::string()); }
 bool TCertificateFile::Run(std::int32_t p) {
   try {
     // The iterations on one core, the decimal rows on the other, written
-    // as they come: the file never waits for the whole run.
-    return TCertificate::RunWritingFile(p, file_).Prime();
+    // as they come: the file never waits for the whole run. Nothing is
+    // shown afterwards, so the run keeps as few residues as it can.
+    return TCertificate::RunWritingFile(p, file_, nullptr, 0, 1).Prime();
   } catch (const std::runtime_error&) {
     if (file_.Failure().empty()) throw;
     throw EBadInput(file_.Failure());
