@@ -1,0 +1,246 @@
+#include "numbers/int64/PrimeRangeVerdicts.h"
+
+#include <algorithm>
+#include <bit>
+#include <vector>
+
+#include "numbers/int64/Montgomery64.h"
+#include "numbers/int64/Prime64.h"
+#include "numbers/int64/PrimeRange.h"
+
+namespace {
+
+constexpr int kLanes = 4;  // independent chains that keep the multiplier busy without spilling
+// Below this the seven-base test is as quick, and it needs none of the
+// conditions of the Lucas part (n prime to D and Q, n above |D|).
+constexpr std::uint64_t kSmall = std::uint64_t{1} << 20;
+
+// All-ones when c, else zero: lanes pick values without branches.
+inline std::uint64_t Mask(bool c) { return 0 - static_cast<std::uint64_t>(c); }
+inline std::uint64_t Pick(std::uint64_t mask, std::uint64_t yes, std::uint64_t no) {
+  return (yes & mask) | (no & ~mask);
+}
+
+// The Jacobi symbol (a/n), n odd.
+int Jacobi(std::uint64_t a, std::uint64_t n) {
+  a %= n;
+  int t = 1;
+  while (a != 0) {
+    while ((a & 1) == 0) {
+      a >>= 1;
+      const std::uint64_t r = n & 7;
+      if (r == 3 || r == 5) t = -t;
+    }
+    std::swap(a, n);
+    if ((a & 3) == 3 && (n & 3) == 3) t = -t;
+    a %= n;
+  }
+  return n == 1 ? t : 0;
+}
+
+// (D/n) for a small odd D, by reciprocity: one division of n, the rest on
+// small numbers.
+int JacobiSmall(std::int64_t d, std::uint64_t n) {
+  const std::uint64_t ad = static_cast<std::uint64_t>(d < 0 ? -d : d);
+  int t = Jacobi(n % ad, ad);
+  if (((ad & 3) == 3) && ((n & 3) == 3)) t = -t;  // (|D|/n) = (n/|D|) unless both are 3 mod 4
+  if (d < 0 && (n & 3) == 3) t = -t;              // (-1/n)
+  return t;
+}
+
+// Selfridge's D: the first of 5, -7, 9, -11, 13, ... with (D/n) = -1.
+// 0 when the search shows n composite: a square (for which no D exists),
+// or a factor shared with D or Q = (1 - D) / 4. n odd and at least kSmall.
+std::int64_t SelfridgeD(std::uint64_t n) {
+  std::int64_t d = 5;
+  for (int tried = 0;; ++tried) {
+    const int j = JacobiSmall(d, n);
+    if (j == 0) return 0;  // |D| < n shares a factor with it
+    if (j < 0) break;
+    if (tried == 4) {
+      const std::uint64_t r = IntegerSqrt64(n);
+      if (r * r == n) return 0;
+    }
+    d = d > 0 ? -(d + 2) : -d + 2;
+  }
+  const std::int64_t q = (1 - d) / 4;
+  const std::uint64_t aq = static_cast<std::uint64_t>(q < 0 ? -q : q);
+  if (aq > 1 && n % aq == 0) return 0;
+  return d;
+}
+
+// n passes the strong test to base 2, for up to kLanes numbers at once.
+void Base2Lanes(const std::uint64_t* c, int lanes, bool* pass) {
+  TMontgomery64 m[kLanes] = {TMontgomery64(c[0]), TMontgomery64(c[0]), TMontgomery64(c[0]), TMontgomery64(c[0])};
+  std::uint64_t d[kLanes] = {}, x[kLanes];
+  int s[kLanes] = {};
+  int top = 0;
+  for (int j = 0; j < lanes; ++j) {
+    m[j] = TMontgomery64(c[j]);
+    s[j] = std::countr_zero(c[j] - 1);
+    d[j] = (c[j] - 1) >> s[j];
+    top = std::max(top, 63 - std::countl_zero(d[j]));
+  }
+  // 2^d by squaring and doubling; a lane with a shorter exponent squares its
+  // 1 until its own top bit.
+  for (int j = 0; j < kLanes; ++j) x[j] = m[j].r1;
+  for (int bit = top; bit >= 0; --bit)
+    for (int j = 0; j < kLanes; ++j) {
+      const std::uint64_t sq = m[j].Mul(x[j], x[j]);
+      x[j] = Pick(Mask((d[j] >> bit) & 1), m[j].Add(sq, sq), sq);
+    }
+  for (int j = 0; j < lanes; ++j) {
+    const std::uint64_t minusOne = m[j].n - m[j].r1;
+    std::uint64_t y = x[j];
+    bool ok = y == m[j].r1 || y == minusOne;
+    for (int r = 1; r < s[j] && !ok; ++r) {
+      y = m[j].Mul(y, y);
+      if (y == m[j].r1) break;
+      ok = y == minusOne;
+    }
+    pass[j] = ok;
+  }
+}
+
+// The strong Lucas test with P = 1, Q = (1 - D) / 4, for up to kLanes
+// numbers at once. Only V is carried: V_k, V_(k+1) and Q^k, Q^(k+1) step by
+// V_2k = V_k^2 - 2 Q^k, V_(2k+1) = V_k V_(k+1) - P Q^k, and U_d = 0 is read
+// from D U_d = 2 V_(d+1) - P V_d (D is prime to n). With Q = -1 (D = 5, half
+// of all primes) the powers of Q are signs and cost no products.
+template <bool kQIsMinusOne>
+void LucasLanes(const std::uint64_t* c, const std::int64_t* ds, int lanes, bool* pass) {
+  TMontgomery64 m[kLanes] = {TMontgomery64(c[0]), TMontgomery64(c[0]), TMontgomery64(c[0]), TMontgomery64(c[0])};
+  std::uint64_t d[kLanes], v0[kLanes], v1[kLanes], qk[kLanes], qk1[kLanes];
+  int s[kLanes] = {};
+  int top = 0;
+  for (int j = 0; j < kLanes; ++j) {
+    const int from = j < lanes ? j : 0;  // idle lanes repeat the first
+    m[j] = TMontgomery64(c[from]);
+    s[j] = std::countr_zero(c[from] + 1);
+    d[j] = (c[from] + 1) >> s[j];
+    top = std::max(top, 63 - std::countl_zero(d[j]));
+    const std::int64_t q = (1 - ds[from]) / 4;
+    v0[j] = m[j].Add(m[j].r1, m[j].r1);  // V_0 = 2
+    v1[j] = m[j].r1;                     // V_1 = P = 1
+    qk[j] = m[j].r1;
+    qk1[j] = m[j].To(q < 0 ? c[from] - static_cast<std::uint64_t>(-q) : static_cast<std::uint64_t>(q));
+  }
+  // Leading zero bits keep (V_0, V_1, Q^0, Q^1) as they are, so lanes of
+  // different lengths share the loop.
+  for (int bit = top; bit >= 0; --bit)
+    for (int j = 0; j < kLanes; ++j) {
+      const std::uint64_t b = Mask((d[j] >> bit) & 1);
+      const std::uint64_t a = Pick(b, v1[j], v0[j]);
+      const std::uint64_t qa = Pick(b, qk1[j], qk[j]);  // Q^(k + bit)
+      const std::uint64_t sq = m[j].Mul(a, a);         // V_(2k + 2 bit) + 2 Q^(k + bit)
+      const std::uint64_t pr = m[j].Mul(v0[j], v1[j]);  // V_(2k+1) + Q^k
+      const std::uint64_t odd = m[j].Sub(pr, qk[j]);
+      const std::uint64_t even = m[j].Sub(sq, m[j].Add(qa, qa));
+      v0[j] = Pick(b, odd, even);
+      v1[j] = Pick(b, even, odd);
+      if constexpr (kQIsMinusOne) {
+        // Q^k = (-1)^k: the new k ends in this bit.
+        qk[j] = Pick(b, m[j].n - m[j].r1, m[j].r1);
+        qk1[j] = m[j].n - qk[j];
+      } else {
+        const std::uint64_t q0 = m[j].Mul(qk[j], qa), q1 = m[j].Mul(qk1[j], qa);  // Q^(2k+bit), Q^(2k+bit+1)
+        qk[j] = q0;
+        qk1[j] = q1;
+      }
+    }
+  for (int j = 0; j < lanes; ++j) {
+    std::uint64_t v = v0[j], q = qk[j];
+    bool ok = v == 0 || m[j].Add(v1[j], v1[j]) == v;
+    for (int r = 1; r < s[j] && !ok; ++r) {
+      v = m[j].Sub(m[j].Mul(v, v), m[j].Add(q, q));
+      q = m[j].Mul(q, q);
+      ok = v == 0;
+    }
+    pass[j] = ok;
+  }
+}
+
+void LucasAny(const std::uint64_t* c, const std::int64_t* ds, int lanes, bool* pass) {
+  bool minusOne = true;
+  for (int j = 0; j < lanes; ++j) minusOne = minusOne && ds[j] == 5;
+  if (minusOne) LucasLanes<true>(c, ds, lanes, pass);
+  else LucasLanes<false>(c, ds, lanes, pass);
+}
+
+}  // namespace
+
+bool StrongLucas64(std::uint64_t n) {
+  if (n < kSmall) {
+    // The same test on small numbers, with the conditions checked here.
+    std::int64_t d = 5;
+    for (;;) {
+      const std::uint64_t ad = static_cast<std::uint64_t>(d < 0 ? -d : d);
+      const std::uint64_t r = IntegerSqrt64(n);
+      if (r * r == n) return false;
+      const int j = Jacobi(d < 0 ? (n - ad % n) % n : ad, n);
+      if (j == 0) return n == ad;
+      if (j < 0) break;
+      d = d > 0 ? -(d + 2) : -d + 2;
+    }
+    bool pass = false;
+    LucasAny(&n, &d, 1, &pass);
+    return pass;
+  }
+  const std::int64_t d = SelfridgeD(n);
+  if (d == 0) return false;
+  bool pass = false;
+  LucasAny(&n, &d, 1, &pass);
+  return pass;
+}
+
+void BpswVerdicts64(const std::uint64_t* c, std::size_t count, std::uint8_t* isPrime) {
+  // Base 2 on every number, in groups of lanes; the few that pass (the
+  // primes, and rare pseudoprimes) gather for the Lucas part.
+  std::vector<std::size_t> passed;
+  passed.reserve(count / 2 + 1);
+  std::uint64_t group[kLanes];
+  std::size_t where[kLanes];
+  int filled = 0;
+  auto flushBase2 = [&]() {
+    bool pass[kLanes];
+    Base2Lanes(group, filled, pass);
+    for (int j = 0; j < filled; ++j) {
+      isPrime[where[j]] = 0;
+      if (pass[j]) passed.push_back(where[j]);
+    }
+    filled = 0;
+  };
+  for (std::size_t i = 0; i < count; ++i) {
+    if (c[i] < kSmall) {
+      isPrime[i] = IsPrime64(c[i]);
+      continue;
+    }
+    group[filled] = c[i];
+    where[filled++] = i;
+    if (filled == kLanes) flushBase2();
+  }
+  if (filled) flushBase2();
+
+  // The numbers with D = 5 run apart: their lanes need no powers of Q.
+  std::int64_t ds[2][kLanes];
+  std::uint64_t groups[2][kLanes];
+  std::size_t wheres[2][kLanes];
+  int fill[2] = {0, 0};
+  auto flushLucas = [&](int g) {
+    bool pass[kLanes];
+    LucasAny(groups[g], ds[g], fill[g], pass);
+    for (int j = 0; j < fill[g]; ++j) isPrime[wheres[g][j]] = pass[j];
+    fill[g] = 0;
+  };
+  for (std::size_t i : passed) {
+    const std::int64_t d = SelfridgeD(c[i]);
+    if (d == 0) continue;  // composite; its verdict is already 0
+    const int g = d == 5 ? 0 : 1;
+    groups[g][fill[g]] = c[i];
+    ds[g][fill[g]] = d;
+    wheres[g][fill[g]++] = i;
+    if (fill[g] == kLanes) flushLucas(g);
+  }
+  for (int g = 0; g < 2; ++g)
+    if (fill[g]) flushLucas(g);
+}
