@@ -15,19 +15,23 @@ std::uint32_t Mod128Signed(TInt128 v, std::uint32_t p) {
 
 }  // namespace
 
-TSiqsSieve::TSiqsSieve(const TSiqsBase& base, std::uint64_t seed)
-    : base_(base), state_(seed | 1), size_(2 * base.halfInterval), sieve_(2 * base.halfInterval + 8) {
-  const std::size_t f = base.primes.size();
-  recip_.resize(f);
-  for (std::size_t i = 0; i < f; ++i) recip_[i] = (std::uint64_t{1} << 40) / base.primes[i] + 1;
-  root1_.assign(f, kNoRoot);
-  root2_.assign(f, kNoRoot);
-  inA_.assign(f, 0);
-  // s primes of about equal size make A close to sqrt(2 kN) / M.
+namespace {
+
+// s primes of about equal size make A close to sqrt(2 kN) / M.
+int PrimesInAFor(const TSiqsBase& base) {
   const double targetBits = 0.5 * (std::log2(2.0) + static_cast<double>(BigIntBitLength(base.kn))) -
                             std::log2(static_cast<double>(base.halfInterval));
   const double maxQBits = std::min(11.5, std::log2(static_cast<double>(base.primes.back())) - 1.0);
-  s_ = std::max(2, static_cast<int>(std::ceil(targetBits / maxQBits)));
+  return std::max(2, static_cast<int>(std::ceil(targetBits / maxQBits)));
+}
+
+}  // namespace
+
+TSiqsChooser::TSiqsChooser(const TSiqsBase& base, std::uint64_t seed) : base_(base), state_(seed | 1) {
+  const std::size_t f = base.primes.size();
+  s_ = PrimesInAFor(base);
+  const double targetBits = 0.5 * (std::log2(2.0) + static_cast<double>(BigIntBitLength(base.kn))) -
+                            std::log2(static_cast<double>(base.halfInterval));
   const double qBits = targetBits / s_;
   const double lo = std::exp2(qBits) / 1.6, hi = std::exp2(qBits) * 1.6;
   for (std::uint32_t i = base.firstSieved; i < f; ++i) {
@@ -39,20 +43,16 @@ TSiqsSieve::TSiqsSieve(const TSiqsBase& base, std::uint64_t seed)
     if (base.multiplier % base.primes[i] != 0 && std::find(pool_.begin(), pool_.end(), i) == pool_.end())
       pool_.push_back(i);
   std::sort(pool_.begin(), pool_.end());
-  bainv_.assign(static_cast<std::size_t>(s_) * f, 0);
-  bParts_.assign(static_cast<std::size_t>(s_), 0);
-  polyInA_ = 0;
-  NewA();
 }
 
-std::uint64_t TSiqsSieve::Random() {
+std::uint64_t TSiqsChooser::Random() {
   state_ ^= state_ << 13;
   state_ ^= state_ >> 7;
   state_ ^= state_ << 17;
   return state_;
 }
 
-void TSiqsSieve::NewA() {
+std::vector<std::uint32_t> TSiqsChooser::NextA() {
   const std::size_t f = base_.primes.size();
   const double targetLog = 0.5 * (1.0 + static_cast<double>(BigIntBitLength(base_.kn))) * std::log(2.0) -
                            std::log(static_cast<double>(base_.halfInterval));
@@ -83,6 +83,23 @@ void TSiqsSieve::NewA() {
     std::sort(pick.begin(), pick.end());
     if (usedA_.insert(pick).second || attempt > 1000) break;
   }
+  return pick;
+}
+
+TSiqsSieve::TSiqsSieve(const TSiqsBase& base, int primesInA)
+    : base_(base), s_(primesInA), size_(2 * base.halfInterval), sieve_(2 * base.halfInterval + 8) {
+  const std::size_t f = base.primes.size();
+  recip_.resize(f);
+  for (std::size_t i = 0; i < f; ++i) recip_[i] = (std::uint64_t{1} << 40) / base.primes[i] + 1;
+  root1_.assign(f, kNoRoot);
+  root2_.assign(f, kNoRoot);
+  inA_.assign(f, 0);
+  bainv_.assign(static_cast<std::size_t>(s_) * f, 0);
+  bParts_.assign(static_cast<std::size_t>(s_), 0);
+}
+
+void TSiqsSieve::SetA(const std::vector<std::uint32_t>& pick) {
+  const std::size_t f = base_.primes.size();
   for (std::uint32_t i : aIndex_) inA_[i] = 0;
   aIndex_ = pick;
   a_ = 1;
@@ -118,37 +135,35 @@ void TSiqsSieve::NewA() {
   }
 }
 
-void TSiqsSieve::Next(std::vector<TSiqsRelation>& fulls, std::vector<TSiqsRelation>& partials) {
-  const std::uint32_t perA = std::uint32_t{1} << (s_ - 1);
-  if (polyInA_ + 1 >= perA) {
-    NewA();
-  } else {
-    // Gray code: polynomial i + 1 differs from i in the sign of B_v.
-    const std::uint32_t next = polyInA_ + 1;
-    const int v = __builtin_ctz(next);
-    const bool minus = ((next ^ (next >> 1)) >> v) & 1;
-    const std::size_t f = base_.primes.size();
-    const std::uint32_t* d = &bainv_[static_cast<std::size_t>(v) * f];
-    if (minus) b_ -= 2 * bParts_[v];
-    else b_ += 2 * bParts_[v];
-    for (std::uint32_t i = 1; i < f; ++i) {
-      if (inA_[i]) continue;
-      const std::uint32_t p = base_.primes[i];
-      std::uint32_t r1 = root1_[i], r2 = root2_[i];
-      if (minus) {
-        r1 += d[i];
-        r2 += d[i];
-        if (r1 >= p) r1 -= p;
-        if (r2 >= p) r2 -= p;
-      } else {
-        r1 = r1 >= d[i] ? r1 - d[i] : r1 + p - d[i];
-        r2 = r2 >= d[i] ? r2 - d[i] : r2 + p - d[i];
-      }
-      root1_[i] = r1;
-      root2_[i] = r2;
+void TSiqsSieve::Step(std::uint32_t next) {
+  // Gray code: polynomial i + 1 differs from i in the sign of B_v.
+  const int v = __builtin_ctz(next);
+  const bool minus = ((next ^ (next >> 1)) >> v) & 1;
+  const std::size_t f = base_.primes.size();
+  const std::uint32_t* d = &bainv_[static_cast<std::size_t>(v) * f];
+  if (minus) b_ -= 2 * bParts_[v];
+  else b_ += 2 * bParts_[v];
+  for (std::uint32_t i = 1; i < f; ++i) {
+    if (inA_[i]) continue;
+    const std::uint32_t p = base_.primes[i];
+    std::uint32_t r1 = root1_[i], r2 = root2_[i];
+    if (minus) {
+      r1 += d[i];
+      r2 += d[i];
+      if (r1 >= p) r1 -= p;
+      if (r2 >= p) r2 -= p;
+    } else {
+      r1 = r1 >= d[i] ? r1 - d[i] : r1 + p - d[i];
+      r2 = r2 >= d[i] ? r2 - d[i] : r2 + p - d[i];
     }
-    polyInA_ = next;
+    root1_[i] = r1;
+    root2_[i] = r2;
   }
+  polyInA_ = next;
+}
+
+void TSiqsSieve::Sieve(std::uint32_t i, std::vector<TSiqsRelation>& out) {
+  if (i != polyInA_) Step(i);
   // C = (B^2 - kN) / A, exact because B^2 = kN mod A.
   TBigInt b2, diff, c;
   const TBigInt b = BigIntFromInt128(b_);
@@ -156,12 +171,11 @@ void TSiqsSieve::Next(std::vector<TSiqsRelation>& fulls, std::vector<TSiqsRelati
   SubtractBigInt(b2, base_.kn, diff);
   DivideBigInt(diff, BigIntFromInt128(a_), c);
   BigIntToInt128(c, c_);
-  ++polynomials_;
-  Sieve();
-  Scan(fulls, partials);
+  SieveInterval();
+  Scan(out);
 }
 
-void TSiqsSieve::Sieve() {
+void TSiqsSieve::SieveInterval() {
   const double init = 128.0 - base_.thresholdBits;
   std::memset(sieve_.data(), static_cast<int>(init < 0 ? 0 : init), size_);
   std::uint8_t* s = sieve_.data();
@@ -187,7 +201,7 @@ void TSiqsSieve::Sieve() {
   }
 }
 
-void TSiqsSieve::Scan(std::vector<TSiqsRelation>& fulls, std::vector<TSiqsRelation>& partials) {
+void TSiqsSieve::Scan(std::vector<TSiqsRelation>& out) {
   const std::uint8_t* bytes = sieve_.data();
   constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
   for (std::uint32_t w = 0; w < size_ / 8; ++w) {
@@ -208,9 +222,7 @@ void TSiqsSieve::Scan(std::vector<TSiqsRelation>& fulls, std::vector<TSiqsRelati
       hit &= hit - 1;
       const std::uint32_t pos = w * 8 + static_cast<std::uint32_t>(bit / 8);
       TSiqsRelation r;
-      if (!TrialDivide(pos, r)) continue;
-      if (r.largePrime == 1) fulls.push_back(std::move(r));
-      else partials.push_back(std::move(r));
+      if (TrialDivide(pos, r)) out.push_back(std::move(r));
     }
   }
 }
