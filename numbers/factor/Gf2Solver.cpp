@@ -119,12 +119,26 @@ std::vector<Set> FindDependencies(const std::vector<Set>& input, std::uint32_t c
       for (std::size_t k = w; k < words; ++k) row[k] ^= p[k];
     }
   }
+  // Each dependency: the original rows met an odd number of times in the
+  // combinations of the live rows it sums.
+  std::vector<std::uint8_t> odd(input.size(), 0);
   for (std::size_t r = 0; r < rows && static_cast<int>(result.size()) < maxDependencies; ++r) {
     if (used[r]) continue;
-    Set dep;
     const std::uint64_t* id = &bits[r * words + cw];
+    std::vector<std::uint32_t> touched;
     for (std::size_t k = 0; k < rows; ++k)
-      if ((id[k / 64] >> (k % 64)) & 1) XorInto(dep, m.combos[k]);
+      if ((id[k / 64] >> (k % 64)) & 1)
+        for (std::uint32_t row : m.combos[k]) {
+          odd[row] ^= 1;
+          touched.push_back(row);
+        }
+    Set dep;
+    for (std::uint32_t row : touched)
+      if (odd[row]) {
+        dep.push_back(row);
+        odd[row] = 0;
+      }
+    std::sort(dep.begin(), dep.end());
     if (!dep.empty()) result.push_back(std::move(dep));
   }
   return result;
