@@ -4,6 +4,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr std::uint32_t kNoRoot = 0xFFFFFFFFu;
@@ -203,6 +207,22 @@ void TSiqsSieve::SieveInterval() {
 
 void TSiqsSieve::Scan(std::vector<TSiqsRelation>& out) {
   const std::uint8_t* bytes = sieve_.data();
+  auto candidate = [&](std::uint32_t pos) {
+    TSiqsRelation r;
+    if (TrialDivide(pos, r)) out.push_back(std::move(r));
+  };
+#if defined(__SSE2__)
+  // 64 bytes at a time: almost every group holds no candidate, and the
+  // byte signs come out as one mask.
+  for (std::uint32_t i = 0; i < size_; i += 64) {
+    __m128i v[4];
+    for (int k = 0; k < 4; ++k) v[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 16 * k));
+    if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(v[0], v[1]), _mm_or_si128(v[2], v[3]))) == 0) continue;
+    for (int k = 0; k < 4; ++k)
+      for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(v[k])); mask; mask &= mask - 1)
+        candidate(i + 16 * static_cast<std::uint32_t>(k) + static_cast<std::uint32_t>(__builtin_ctz(mask)));
+  }
+#else
   constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
   for (std::uint32_t w = 0; w < size_ / 8; ++w) {
     // Four words at once: almost every group holds no candidate.
@@ -216,16 +236,31 @@ void TSiqsSieve::Scan(std::vector<TSiqsRelation>& out) {
     }
     std::uint64_t hit;
     std::memcpy(&hit, bytes + 8 * static_cast<std::size_t>(w), 8);
-    hit &= kHigh;
-    while (hit) {
-      const int bit = __builtin_ctzll(hit);
-      hit &= hit - 1;
-      const std::uint32_t pos = w * 8 + static_cast<std::uint32_t>(bit / 8);
-      TSiqsRelation r;
-      if (TrialDivide(pos, r)) out.push_back(std::move(r));
+    for (hit &= kHigh; hit; hit &= hit - 1)
+      candidate(w * 8 + static_cast<std::uint32_t>(__builtin_ctzll(hit) / 8));
+  }
+#endif
+}
+
+namespace {
+
+// Divides p out of v as often as it goes, listing column col each time;
+// in 64 bits once v fits them.
+void DivideOut(TUInt128& v, std::uint32_t p, std::uint32_t col, std::vector<std::uint32_t>& columns) {
+  for (;;) {
+    if (static_cast<std::uint64_t>(v >> 64) == 0) {
+      const std::uint64_t w = static_cast<std::uint64_t>(v);
+      if (w % p != 0) return;
+      v = w / p;
+    } else {
+      if (v % p != 0) return;
+      v /= p;
     }
+    columns.push_back(col);
   }
 }
+
+}  // namespace
 
 bool TSiqsSieve::TrialDivide(std::uint32_t pos, TSiqsRelation& r) {
   const TInt128 x = static_cast<TInt128>(pos) - base_.halfInterval;
@@ -237,26 +272,27 @@ bool TSiqsSieve::TrialDivide(std::uint32_t pos, TSiqsRelation& r) {
     g = -g;
   }
   TUInt128 v = static_cast<TUInt128>(g);
-  for (std::uint32_t i : aIndex_) r.columns.push_back(i + 1);
+  // A divides A g(x) = (A x + B)^2 - kN once, and g(x) may hold its primes too.
+  for (std::uint32_t i : aIndex_) {
+    r.columns.push_back(i + 1);
+    DivideOut(v, base_.primes[i], i + 1, r.columns);
+  }
   while ((v & 1) == 0) {
     v >>= 1;
     r.columns.push_back(1);
   }
+  // A prime divides g(x) exactly when x sits on one of its roots; A's
+  // primes have none (kNoRoot never matches).
   const std::size_t f = base_.primes.size();
+  const std::uint32_t* primes = base_.primes.data();
+  const std::uint64_t* recip = recip_.data();
+  const std::uint32_t* r1 = root1_.data();
+  const std::uint32_t* r2 = root2_.data();
   for (std::uint32_t i = 1; i < f; ++i) {
-    const std::uint32_t p = base_.primes[i];
-    bool divides;
-    if (inA_[i]) {
-      divides = Mod128(v, p) == 0;
-    } else {
-      const std::uint32_t m = pos - static_cast<std::uint32_t>((pos * recip_[i]) >> 40) * p;
-      divides = m == root1_[i] || m == root2_[i];
-    }
-    if (!divides) continue;
-    while (v % p == 0) {
-      v /= p;
-      r.columns.push_back(i + 1);
-    }
+    const std::uint32_t p = primes[i];
+    const std::uint32_t m = pos - static_cast<std::uint32_t>((pos * recip[i]) >> 40) * p;
+    if (m != r1[i] && m != r2[i]) continue;
+    DivideOut(v, p, i + 1, r.columns);
   }
   if (v != 1 && v >= base_.largePrimeBound) return false;
   r.y = a_ * x + b_;
