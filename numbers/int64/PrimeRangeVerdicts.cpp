@@ -38,11 +38,39 @@ int Jacobi(std::uint64_t a, std::uint64_t n) {
   return n == 1 ? t : 0;
 }
 
+// (r/m) for the odd m below kTableModuli and every r < m: the Selfridge
+// search mostly ends at D = 5 or -7.
+constexpr std::uint32_t kTableModuli = 32;
+struct TJacobiTable {
+  std::int8_t value[kTableModuli][kTableModuli] = {};
+  TJacobiTable() {
+    for (std::uint32_t m = 3; m < kTableModuli; m += 2)
+      for (std::uint32_t r = 0; r < m; ++r) value[m][r] = static_cast<std::int8_t>(Jacobi(r, m));
+  }
+};
+const TJacobiTable kJacobi;
+
+// n mod m for the small odd m, by a division the compiler turns into a
+// multiplication where m is a constant.
+std::uint64_t ModSmall(std::uint64_t n, std::uint64_t m) {
+  switch (m) {
+    case 5: return n % 5;
+    case 7: return n % 7;
+    case 9: return n % 9;
+    case 11: return n % 11;
+    case 13: return n % 13;
+    case 15: return n % 15;
+    case 17: return n % 17;
+    default: return n % m;
+  }
+}
+
 // (D/n) for a small odd D, by reciprocity: one division of n, the rest on
 // small numbers.
 int JacobiSmall(std::int64_t d, std::uint64_t n) {
   const std::uint64_t ad = static_cast<std::uint64_t>(d < 0 ? -d : d);
-  int t = Jacobi(n % ad, ad);
+  const std::uint64_t r = ModSmall(n, ad);
+  int t = ad < kTableModuli ? kJacobi.value[ad][r] : Jacobi(r, ad);
   if (((ad & 3) == 3) && ((n & 3) == 3)) t = -t;  // (|D|/n) = (n/|D|) unless both are 3 mod 4
   if (d < 0 && (n & 3) == 3) t = -t;              // (-1/n)
   return t;
