@@ -1,6 +1,8 @@
 #include "numbers/int64/PrimeRangeVerdicts.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 #include <bit>
 #include <vector>
 
@@ -15,10 +17,22 @@ constexpr int kLanes = 4;  // independent chains that keep the multiplier busy w
 // conditions of the Lucas part (n prime to D and Q, n above |D|).
 constexpr std::uint64_t kSmall = std::uint64_t{1} << 20;
 
+// kLanes copies of the arithmetic modulo n, for the lanes to overwrite.
+template <std::size_t... I>
+std::array<TMontgomery64, sizeof...(I)> Lanes(std::uint64_t n, std::index_sequence<I...>) {
+  return {((void)I, TMontgomery64(n))...};
+}
+
 // All-ones when c, else zero: lanes pick values without branches.
 inline std::uint64_t Mask(bool c) { return 0 - static_cast<std::uint64_t>(c); }
 inline std::uint64_t Pick(std::uint64_t mask, std::uint64_t yes, std::uint64_t no) {
   return (yes & mask) | (no & ~mask);
+}
+// x * 2^shift mod n for x < n < 2^63 and shift 0 or 1: the doubled value
+// still fits the word, and one subtraction reduces it.
+inline std::uint64_t Doubled(std::uint64_t x, std::uint64_t shift, std::uint64_t n) {
+  const std::uint64_t s = x << shift;
+  return s >= n ? s - n : s;
 }
 
 // The Jacobi symbol (a/n), n odd.
@@ -99,7 +113,7 @@ std::int64_t SelfridgeD(std::uint64_t n) {
 
 // n passes the strong test to base 2, for up to kLanes numbers at once.
 void Base2Lanes(const std::uint64_t* c, int lanes, bool* pass) {
-  TMontgomery64 m[kLanes] = {TMontgomery64(c[0]), TMontgomery64(c[0]), TMontgomery64(c[0]), TMontgomery64(c[0])};
+  auto m = Lanes(c[0], std::make_index_sequence<kLanes>{});
   std::uint64_t d[kLanes] = {}, x[kLanes];
   int s[kLanes] = {};
   int top = 0;
@@ -114,8 +128,7 @@ void Base2Lanes(const std::uint64_t* c, int lanes, bool* pass) {
   for (int j = 0; j < kLanes; ++j) x[j] = m[j].r1;
   for (int bit = top; bit >= 0; --bit)
     for (int j = 0; j < kLanes; ++j) {
-      const std::uint64_t sq = m[j].Mul(x[j], x[j]);
-      x[j] = Pick(Mask((d[j] >> bit) & 1), m[j].Add(sq, sq), sq);
+      x[j] = Doubled(m[j].Mul(x[j], x[j]), (d[j] >> bit) & 1, m[j].n);
     }
   for (int j = 0; j < lanes; ++j) {
     const std::uint64_t minusOne = m[j].n - m[j].r1;
@@ -137,7 +150,7 @@ void Base2Lanes(const std::uint64_t* c, int lanes, bool* pass) {
 // of all primes) the powers of Q are signs and cost no products.
 template <bool kQIsMinusOne>
 void LucasLanes(const std::uint64_t* c, const std::int64_t* ds, int lanes, bool* pass) {
-  TMontgomery64 m[kLanes] = {TMontgomery64(c[0]), TMontgomery64(c[0]), TMontgomery64(c[0]), TMontgomery64(c[0])};
+  auto m = Lanes(c[0], std::make_index_sequence<kLanes>{});
   std::uint64_t d[kLanes], v0[kLanes], v1[kLanes], qk[kLanes], qk1[kLanes];
   int s[kLanes] = {};
   int top = 0;
@@ -157,21 +170,24 @@ void LucasLanes(const std::uint64_t* c, const std::int64_t* ds, int lanes, bool*
   // different lengths share the loop.
   for (int bit = top; bit >= 0; --bit)
     for (int j = 0; j < kLanes; ++j) {
+      const TMontgomery64& mj = m[j];
       const std::uint64_t b = Mask((d[j] >> bit) & 1);
-      const std::uint64_t a = Pick(b, v1[j], v0[j]);
-      const std::uint64_t qa = Pick(b, qk1[j], qk[j]);  // Q^(k + bit)
-      const std::uint64_t sq = m[j].Mul(a, a);         // V_(2k + 2 bit) + 2 Q^(k + bit)
-      const std::uint64_t pr = m[j].Mul(v0[j], v1[j]);  // V_(2k+1) + Q^k
-      const std::uint64_t odd = m[j].Sub(pr, qk[j]);
-      const std::uint64_t even = m[j].Sub(sq, m[j].Add(qa, qa));
-      v0[j] = Pick(b, odd, even);
-      v1[j] = Pick(b, even, odd);
+      const std::uint64_t a = v0[j] ^ ((v0[j] ^ v1[j]) & b);    // V_(k + bit)
+      const std::uint64_t qa = qk[j] ^ ((qk[j] ^ qk1[j]) & b);  // Q^(k + bit)
+      const std::uint64_t sq = mj.Mul(a, a);                      // V_(2k + 2 bit) + 2 Q^(k + bit)
+      const std::uint64_t pr = mj.Mul(v0[j], v1[j]);              // V_(2k+1) + Q^k
+      const std::uint64_t odd = mj.Sub(pr, qk[j]);
+      const std::uint64_t even = mj.Sub(sq, Doubled(qa, 1, mj.n));
+      const std::uint64_t flip = (odd ^ even) & b;
+      v0[j] = even ^ flip;
+      v1[j] = odd ^ flip;
       if constexpr (kQIsMinusOne) {
         // Q^k = (-1)^k: the new k ends in this bit.
-        qk[j] = Pick(b, m[j].n - m[j].r1, m[j].r1);
-        qk1[j] = m[j].n - qk[j];
+        const std::uint64_t minusOne = mj.n - mj.r1;
+        qk[j] = mj.r1 ^ ((mj.r1 ^ minusOne) & b);
+        qk1[j] = mj.n - qk[j];
       } else {
-        const std::uint64_t q0 = m[j].Mul(qk[j], qa), q1 = m[j].Mul(qk1[j], qa);  // Q^(2k+bit), Q^(2k+bit+1)
+        const std::uint64_t q0 = mj.Mul(qk[j], qa), q1 = mj.Mul(qk1[j], qa);  // Q^(2k+bit), Q^(2k+bit+1)
         qk[j] = q0;
         qk1[j] = q1;
       }
