@@ -11,6 +11,7 @@
 namespace {
 
 constexpr std::uint32_t kNoRoot = 0xFFFFFFFFu;
+constexpr std::uint32_t kSieveBlock = 32768;
 
 std::uint32_t Mod128Signed(TInt128 v, std::uint32_t p) {
   const std::uint32_t m = Mod128(v < 0 ? static_cast<TUInt128>(-v) : static_cast<TUInt128>(v), p);
@@ -97,6 +98,8 @@ TSiqsSieve::TSiqsSieve(const TSiqsBase& base, int primesInA)
   for (std::size_t i = 0; i < f; ++i) recip_[i] = (std::uint64_t{1} << 40) / base.primes[i] + 1;
   root1_.assign(f, kNoRoot);
   root2_.assign(f, kNoRoot);
+  next1_.assign(f, 0);
+  next2_.assign(f, 0);
   inA_.assign(f, 0);
   bainv_.assign(static_cast<std::size_t>(s_) * f, 0);
   bParts_.assign(static_cast<std::size_t>(s_), 0);
@@ -184,24 +187,42 @@ void TSiqsSieve::SieveInterval() {
   std::memset(sieve_.data(), static_cast<int>(init < 0 ? 0 : init), size_);
   std::uint8_t* s = sieve_.data();
   const std::size_t f = base_.primes.size();
-  const std::uint32_t size = size_;
+  // The interval in blocks the size of the first-level cache; each prime's
+  // next two positions carry over from block to block.
+  std::uint32_t* next1 = next1_.data();
+  std::uint32_t* next2 = next2_.data();
   for (std::size_t i = base_.firstSieved; i < f; ++i) {
-    if (inA_[i]) continue;
-    const std::uint32_t p = base_.primes[i];
-    const std::uint8_t l = base_.logs[i];
     std::uint32_t a = root1_[i], b = root2_[i];
-    if (a == b) {  // p divides k: one root
-      for (; a < size; a += p) s[a] += l;
-      continue;
-    }
     if (a > b) std::swap(a, b);
-    while (b < size) {
-      s[a] += l;
-      s[b] += l;
-      a += p;
-      b += p;
+    next1[i] = a;
+    next2[i] = inA_[i] ? kNoRoot : b;  // kNoRoot: no roots at all
+  }
+  for (std::uint32_t start = 0; start < size_; start += kSieveBlock) {
+    const std::uint32_t end = std::min(size_, start + kSieveBlock);
+    for (std::size_t i = base_.firstSieved; i < f; ++i) {
+      std::uint32_t a = next1[i], b = next2[i];
+      if (b == kNoRoot) continue;
+      const std::uint32_t p = base_.primes[i];
+      const std::uint8_t l = base_.logs[i];
+      if (a == b) {  // p divides k: one root
+        for (; a < end; a += p) s[a] += l;
+        next1[i] = next2[i] = a;
+        continue;
+      }
+      while (b < end) {
+        s[a] += l;
+        s[b] += l;
+        a += p;
+        b += p;
+      }
+      if (a < end) {
+        s[a] += l;
+        a += p;
+        std::swap(a, b);  // b < a now
+      }
+      next1[i] = a;
+      next2[i] = b;
     }
-    if (a < size) s[a] += l;
   }
 }
 

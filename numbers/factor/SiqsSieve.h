@@ -73,5 +73,6 @@ private:
   std::vector<std::uint8_t> inA_;
   std::uint32_t polyInA_ = 0;
   std::vector<std::uint32_t> root1_, root2_;  // sieve positions of the roots
+  std::vector<std::uint32_t> next1_, next2_;  // the next positions while sieving, in order
   std::vector<std::uint32_t> bainv_;          // s rows: 2 B_j / A mod p
 };
