@@ -220,7 +220,7 @@ bool BuildSiqsBase(const TBigInt& n, TSiqsBase& base, std::uint64_t& smallFactor
   while (base.firstSieved < base.primes.size() && base.primes[base.firstSieved] < 30) ++base.firstSieved;
   base.halfInterval = static_cast<std::uint32_t>(sizes.half);
   base.largePrimeBound = static_cast<std::uint64_t>(base.primes.back()) * static_cast<std::uint64_t>(sizes.largeFactor);
-  base.wanted = static_cast<std::uint32_t>(base.primes.size()) + 1 + 48;
+  base.wanted = static_cast<std::uint32_t>(base.primes.size()) + 1 + 20;
   // |g(x)| reaches about M sqrt(kN / 2); keep values whose unsieved rest is
   // below the large prime bound, less a slack for the unsieved small primes.
   const double gBits = std::log2(static_cast<double>(base.halfInterval)) + 0.5 * (bits - 1);
