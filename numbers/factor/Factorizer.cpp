@@ -1,6 +1,12 @@
 #include "numbers/factor/Factorizer.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "numbers/factor/Ecm.h"
 #include "numbers/factor/FactorRho.h"
@@ -93,6 +99,73 @@ TBigInt Split(const TBigInt& n, TProgress* progress) {
   return PollardRhoFactorBigInt(n, BigIntFromInt64(-1), BigIntFromInt64(3), progress);
 }
 
+// A number this long that rho has not split after a few thousand steps
+// almost always goes on to the curves or the sieve.
+constexpr int kSpeculateDigits = 22;
+constexpr std::int64_t kRhoFirstLook = 3000;
+
+// Split(m) run on another thread while rho spends its budget on m, so the
+// second core is not idle meanwhile. Its result is taken only when rho ends
+// with m itself unsplit, which is when Split(m) would have been called next:
+// the factor is the same as without it. Its progress is its own until then,
+// so the texts shown are rho's first and the strong methods' after.
+class TSpeculativeSplit {
+public:
+  explicit TSpeculativeSplit(const TBigInt& m)
+      : thread_([this, m] {
+          TBigInt f;
+          std::exception_ptr error;
+          try {
+            f = Split(m, &own_);
+          } catch (...) {
+            error = std::current_exception();
+          }
+          {
+            std::lock_guard<std::mutex> lock(mutex_);
+            result_ = std::move(f);
+            error_ = error;
+            done_ = true;
+          }
+          finished_.notify_all();
+        }) {}
+  ~TSpeculativeSplit() {
+    own_.Cancel();
+    if (thread_.joinable()) thread_.join();
+  }
+
+  // Waits for Split(m), showing its progress and passing a stop on.
+  TBigInt Take(TProgress* progress) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+      if (progress) {
+        if (progress->Cancelled()) {
+          lock.unlock();
+          own_.Cancel();
+          thread_.join();
+          throw ECancelled();
+        }
+        const std::string text = own_.Text();
+        if (!text.empty()) progress->Report(own_.Fraction(), text);
+      }
+      if (done_) break;
+      finished_.wait_for(lock, std::chrono::milliseconds(10));
+    }
+    lock.unlock();
+    thread_.join();
+    if (error_) std::rethrow_exception(error_);
+    return result_;
+  }
+
+private:
+  TProgress own_;
+  std::mutex mutex_;
+  std::condition_variable finished_;
+  bool done_ = false;
+  TBigInt result_;
+  std::exception_ptr error_;
+  std::thread thread_;  // last: starts once the members above exist
+};
+
 }  // namespace
 
 bool FindFactor(const TBigInt& n, TBigInt& factor, TProgress* progress) {
@@ -100,15 +173,30 @@ bool FindFactor(const TBigInt& n, TBigInt& factor, TProgress* progress) {
   MakePositiveBigInt(m);
   if (BigIntCompareMagnitude(m, One()) != foGreater || IsPrimeNumber(m)) return false;
   TBigInt f;
-  if (RhoFactorBudgeted(m, BigIntFromInt64(-1), BigIntFromInt64(3), kRhoDefaultBudget, f, progress)) {
+  const TBigInt c = BigIntFromInt64(-1), x0 = BigIntFromInt64(3);
+  std::unique_ptr<TSpeculativeSplit> ahead;
+  if (DecimalDigits(m) >= kSpeculateDigits && SiqsAccepts(m)) {
+    // The same sequence from its start: a factor found in the first steps
+    // is the one the whole budget finds.
+    if (RhoFactorBudgeted(m, c, x0, kRhoFirstLook, f, progress)) {
+      factor = f;
+      return true;
+    }
+    ahead = std::make_unique<TSpeculativeSplit>(m);
+  }
+  if (RhoFactorBudgeted(m, c, x0, kRhoDefaultBudget, f, progress)) {
     factor = f;
     return true;
   }
   // f is m or a composite divisor of it; split until a prime is left,
   // preferring a prime cofactor when one turns up.
+  bool first = true;
   while (!IsPrimeNumber(f)) {
     CheckCancelled(progress);
-    TBigInt d = Split(f, progress), rest;
+    TBigInt d, rest;
+    if (first && ahead && BigIntCompareMagnitude(f, m) == foEqual) d = ahead->Take(progress);
+    else d = Split(f, progress);
+    first = false;
     if (!Proper(d, f)) break;  // cannot happen for a composite f; never spin
     DivideBigInt(f, d, rest);
     f = IsPrimeNumber(d) || !IsPrimeNumber(rest) ? d : rest;

@@ -35,24 +35,34 @@ TReduced Reduce(const std::vector<Set>& input, std::uint32_t columnCount) {
   }
   std::vector<bool> alive(m.rows.size(), true);
   // Which live rows hold each column, rebuilt each pass (cheap next to the
-  // dense step it saves).
+  // dense step it saves): one flat list, column c's holders at
+  // holders[first[c] .. first[c + 1]).
+  std::vector<std::uint32_t> first(columnCount + 1), fill(columnCount), holders;
+  std::vector<bool> touched;
   for (bool changed = true; changed;) {
     changed = false;
-    std::vector<Set> holders(columnCount);
+    std::fill(first.begin(), first.end(), 0);
     for (std::size_t r = 0; r < m.rows.size(); ++r)
       if (alive[r])
-        for (std::uint32_t c : m.rows[r]) holders[c].push_back(static_cast<std::uint32_t>(r));
-    std::vector<bool> touched(m.rows.size(), false);
+        for (std::uint32_t c : m.rows[r]) ++first[c + 1];
+    for (std::uint32_t c = 0; c < columnCount; ++c) first[c + 1] += first[c];
+    holders.resize(first[columnCount]);
+    std::copy(first.begin(), first.end() - 1, fill.begin());
+    for (std::size_t r = 0; r < m.rows.size(); ++r)
+      if (alive[r])
+        for (std::uint32_t c : m.rows[r]) holders[fill[c]++] = static_cast<std::uint32_t>(r);
+    touched.assign(m.rows.size(), false);
     for (std::uint32_t c = 0; c < columnCount; ++c) {
-      const Set& h = holders[c];
-      if (h.empty() || h.size() > kMaxPivotWeight) continue;
+      const std::uint32_t* h = holders.data() + first[c];
+      const std::size_t count = first[c + 1] - first[c];
+      if (count == 0 || count > kMaxPivotWeight) continue;
       // Rows changed in this pass have stale holder lists: wait a pass.
       bool fresh = true;
-      for (std::uint32_t r : h)
-        if (touched[r] || !alive[r]) fresh = false;
+      for (std::size_t k = 0; k < count; ++k)
+        if (touched[h[k]] || !alive[h[k]]) fresh = false;
       if (!fresh) continue;
       const std::uint32_t pivot = h[0];
-      for (std::size_t k = 1; k < h.size(); ++k) {
+      for (std::size_t k = 1; k < count; ++k) {
         XorInto(m.rows[h[k]], m.rows[pivot]);
         XorInto(m.combos[h[k]], m.combos[pivot]);
         touched[h[k]] = true;
@@ -119,12 +129,26 @@ std::vector<Set> FindDependencies(const std::vector<Set>& input, std::uint32_t c
       for (std::size_t k = w; k < words; ++k) row[k] ^= p[k];
     }
   }
+  // Each dependency: the original rows met an odd number of times in the
+  // combinations of the live rows it sums.
+  std::vector<std::uint8_t> odd(input.size(), 0);
   for (std::size_t r = 0; r < rows && static_cast<int>(result.size()) < maxDependencies; ++r) {
     if (used[r]) continue;
-    Set dep;
     const std::uint64_t* id = &bits[r * words + cw];
+    std::vector<std::uint32_t> touched;
     for (std::size_t k = 0; k < rows; ++k)
-      if ((id[k / 64] >> (k % 64)) & 1) XorInto(dep, m.combos[k]);
+      if ((id[k / 64] >> (k % 64)) & 1)
+        for (std::uint32_t row : m.combos[k]) {
+          odd[row] ^= 1;
+          touched.push_back(row);
+        }
+    Set dep;
+    for (std::uint32_t row : touched)
+      if (odd[row]) {
+        dep.push_back(row);
+        odd[row] = 0;
+      }
+    std::sort(dep.begin(), dep.end());
     if (!dep.empty()) result.push_back(std::move(dep));
   }
   return result;

@@ -15,4 +15,11 @@
 // n odd, composite, no perfect power, accepted by SiqsAccepts. True with
 // 1 < factor < n. Reports "Quadratic sieve: relations i of k" and polls
 // progress for a stop (ECancelled). The seed picks the polynomials.
-bool SiqsFactor(const TBigInt& n, TBigInt& factor, TProgress* progress = nullptr, std::uint64_t seed = 1);
+// threads: how many threads sieve (0: SiqsThreadCount()); the polynomials,
+// relations and factor are the same for every count, and every thread has
+// ended when the call returns or throws.
+bool SiqsFactor(const TBigInt& n, TBigInt& factor, TProgress* progress = nullptr, std::uint64_t seed = 1,
+                unsigned threads = 0);
+
+// The threads the sieve uses by default: one per core, at most eight.
+unsigned SiqsThreadCount();

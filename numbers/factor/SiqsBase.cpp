@@ -57,11 +57,14 @@ struct TSizes {
   double slack;     // bits below the sieve's ideal sum still kept
 };
 
-// Sizes by the bit length of kN, interpolated between the rows.
+// Sizes by the bit length of kN, interpolated between the rows. From 120
+// bits on, measured on products of two primes of 20 and 25 digits: a larger
+// base and large-prime bound than the textbook tables, as the relations of
+// this sieve are cheap to find and the linear algebra small.
 constexpr TSizes kSizes[] = {
     {60, 60, 4096, 20, 2.0},     {80, 100, 8192, 25, 2.5},    {100, 160, 16384, 30, 3.0},
-    {120, 300, 32768, 40, 3.5},  {140, 550, 32768, 50, 4.0},  {160, 1000, 32768, 60, 4.0},
-    {180, 1800, 65536, 70, 4.5}, {200, 3000, 65536, 80, 5.0},
+    {120, 450, 32768, 80, 3.5},  {140, 800, 32768, 100, 4.0}, {160, 1500, 32768, 110, 4.0},
+    {180, 2200, 65536, 120, 4.5}, {200, 3200, 65536, 130, 5.0},
 };
 
 TSizes SizesFor(int bits) {
@@ -217,7 +220,7 @@ bool BuildSiqsBase(const TBigInt& n, TSiqsBase& base, std::uint64_t& smallFactor
   while (base.firstSieved < base.primes.size() && base.primes[base.firstSieved] < 30) ++base.firstSieved;
   base.halfInterval = static_cast<std::uint32_t>(sizes.half);
   base.largePrimeBound = static_cast<std::uint64_t>(base.primes.back()) * static_cast<std::uint64_t>(sizes.largeFactor);
-  base.wanted = static_cast<std::uint32_t>(base.primes.size()) + 1 + 48;
+  base.wanted = static_cast<std::uint32_t>(base.primes.size()) + 1 + 20;
   // |g(x)| reaches about M sqrt(kN / 2); keep values whose unsieved rest is
   // below the large prime bound, less a slack for the unsieved small primes.
   const double gBits = std::log2(static_cast<double>(base.halfInterval)) + 0.5 * (bits - 1);

@@ -3,6 +3,8 @@
 // rho search; a stop request ends the search.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "numbers/NumberTestSupport.h"
 #include "numbers/factor/Factorizer.h"
 #include "numbers/factor/PollardRho.h"
@@ -101,4 +103,26 @@ TEST(Factorizer, ReportsItsPhasesAndStopsWhenAsked) {
   progress.Cancel();
   EXPECT_THROW(FindFactor(n.Big(), f, &progress), ECancelled);
   EXPECT_THROW(FactorCompletely(n.Big(), &progress), ECancelled);
+}
+
+// The strong methods start on another thread while rho runs; a stop asked
+// for once the sieve shows its progress ends the search, and the factor of
+// a search left to finish is the same on every run.
+TEST(Factorizer, StopsWhileTheSieveRunsBesideRho) {
+  const Mpz p = PrimeNear(24, 1), q = PrimeNear(24, 3);
+  Mpz n;
+  mpz_mul(n.get(), p.get(), q.get());
+  TProgress progress;
+  std::thread stopper([&] {
+    while (progress.Text().rfind("Quadratic sieve: relations", 0) != 0) std::this_thread::yield();
+    progress.Cancel();
+  });
+  TBigInt f;
+  EXPECT_THROW(FindFactor(n.Big(), f, &progress), ECancelled);
+  stopper.join();
+  TBigInt first, second;
+  ASSERT_TRUE(FindFactor(n.Big(), first));
+  ASSERT_TRUE(FindFactor(n.Big(), second));
+  EXPECT_EQ(S(first), S(second));
+  EXPECT_TRUE(S(first) == p.Str() || S(first) == q.Str());
 }

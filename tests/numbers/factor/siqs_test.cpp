@@ -2,6 +2,9 @@
 // base, and it splits balanced numbers of 20 to 50 digits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <thread>
+
 #include "numbers/NumberTestSupport.h"
 #include "numbers/primality/Primality.h"
 #include "numbers/factor/Siqs.h"
@@ -32,12 +35,14 @@ TEST(SiqsRelations, EachIsATrueCongruenceOverTheBase) {
   mpz_mul(k, k, n.get());
   EXPECT_EQ(mpz_cmp(k, kn.get()), 0);
   mpz_clear(k);
-  TSiqsSieve sieve(base, 99);
-  std::vector<TSiqsRelation> fulls, partials;
-  while (fulls.size() + partials.size() < 60) sieve.Next(fulls, partials);
-  ASSERT_FALSE(fulls.empty());
-  std::vector<TSiqsRelation> all = fulls;
-  all.insert(all.end(), partials.begin(), partials.end());
+  TSiqsChooser chooser(base, 99);
+  TSiqsSieve sieve(base, chooser.PrimesInA());
+  std::vector<TSiqsRelation> all;
+  while (all.size() < 60) {
+    sieve.SetA(chooser.NextA());
+    for (std::uint32_t i = 0; i < sieve.PolynomialsPerA(); ++i) sieve.Sieve(i, all);
+  }
+  ASSERT_TRUE(std::any_of(all.begin(), all.end(), [](const TSiqsRelation& r) { return r.largePrime == 1; }));
   for (const TSiqsRelation& r : all) {
     // y^2 - kN against the product of the listed primes and the large prime.
     Mpz lhs(BigIntFromInt128(r.y)), rhs;
@@ -98,4 +103,40 @@ TEST(Siqs, CancelEndsTheSieve) {
   progress.Cancel();
   TBigInt f;
   EXPECT_THROW(SiqsFactor(n.Big(), f, &progress), ECancelled);
+}
+
+// The factor found, and every progress text shown, are those of one thread
+// whatever the number of threads: the polynomials are taken in a fixed order.
+TEST(Siqs, SameFactorForEveryThreadCount) {
+  const Mpz ns[] = {Product(PrimeNear(20, 3), PrimeNear(20, 7)), Product(PrimeNear(13, 3), PrimeNear(26, 1)),
+                    Product(PrimeNear(22, 1), PrimeNear(24, 9))};
+  for (const Mpz& n : ns)
+    for (std::uint64_t seed : {1u, 2u}) {
+      TBigInt one;
+      TProgress progress1;
+      ASSERT_TRUE(SiqsFactor(n.Big(), one, &progress1, seed, 1)) << n.Str();
+      for (unsigned threads : {2u, 3u}) {
+        TBigInt f;
+        TProgress progress;
+        ASSERT_TRUE(SiqsFactor(n.Big(), f, &progress, seed, threads)) << n.Str();
+        EXPECT_EQ(S(f), S(one)) << n.Str() << " threads " << threads;
+        EXPECT_EQ(progress.Text(), progress1.Text());
+      }
+    }
+}
+
+// A stop asked for while the threads sieve ends the search with ECancelled;
+// every thread has ended when it returns.
+TEST(Siqs, CancelWhileSieving) {
+  const Mpz n = Product(PrimeNear(27, 1), PrimeNear(27, 3));
+  for (unsigned threads : {1u, 2u}) {
+    TProgress progress;
+    std::thread stopper([&] {
+      while (progress.Text().find("relations") == std::string::npos) std::this_thread::yield();
+      progress.Cancel();
+    });
+    TBigInt f;
+    EXPECT_THROW(SiqsFactor(n.Big(), f, &progress, 1, threads), ECancelled);
+    stopper.join();
+  }
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "numbers/int64/Int64Primes.h"
@@ -100,6 +101,48 @@ TEST(PrimesInRange, ReportsAndStopsWhenCancelled) {
   EXPECT_DOUBLE_EQ(progress.Fraction(), 1.0);
   progress.Cancel();
   EXPECT_THROW(PrimesInRange(2, 3000000, 1000000, &progress), ECancelled);
+}
+
+// Every thread count gives the very same primes: intervals of many chunks
+// where the sieve decides alone and where the test decides, a count limit
+// met inside a chunk, and fewer chunks than threads.
+TEST(PrimesInRange, SameResultForEveryThreadCount) {
+  struct Row {
+    std::uint64_t low, high;
+    std::size_t maxCount;
+  };
+  const Row rows[] = {
+      {2, 5000000, 1000000},
+      {2, 5000000, 200001},
+      {68719476736ULL - 1200000, 68719476736ULL + 1200000, 1000000},
+      {999999999993000000ULL, 1000000000000000000ULL, 160001},
+      {1000000000000000000ULL - 1500000, 1000000000000000000ULL, 1000000},
+      {9223372036854775808ULL - 900000, 9223372036854775808ULL, 17},
+      {1000, 3000, 1000000},
+  };
+  for (const Row& r : rows) {
+    const std::vector<std::uint64_t> one = PrimesInRange(r.low, r.high, r.maxCount, nullptr, 1);
+    ASSERT_FALSE(one.empty());
+    for (unsigned threads : {2u, 3u, 5u})
+      ASSERT_EQ(PrimesInRange(r.low, r.high, r.maxCount, nullptr, threads), one) << r.low << " threads " << threads;
+  }
+  EXPECT_GE(SearchThreadCount(), 1u);
+}
+
+// A stop asked for while the threads run ends the search with ECancelled;
+// the threads have ended when it returns.
+TEST(PrimesInRange, StopsWhileRunningOnSeveralThreads) {
+  for (unsigned threads : {1u, 2u}) {
+    TProgress progress;
+    std::thread stopper([&] {
+      while (progress.Fraction() <= 0) std::this_thread::yield();
+      progress.Cancel();
+    });
+    EXPECT_THROW(PrimesInRange(1000000000000000000ULL - 4000000000ULL, 1000000000000000000ULL, 100000000, &progress,
+                               threads),
+                 ECancelled);
+    stopper.join();
+  }
 }
 
 TEST(OddPrimesUpTo, SmallLimits) {
