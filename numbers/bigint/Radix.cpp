@@ -310,7 +310,8 @@ LimbPowers& TheLimbPowers() {
 // below B^(fn - 1 + p.m): q gets ht - fn + 1 limbs, r fn limbs. With
 // I = floor(B^(fn + m') / d) for m' = ht - fn + 1, the estimate
 // floor(floor(h / B^(fn-1)) I / B^(m'+1)) is at most q and falls short of
-// it by less than 2 + B^-1, so at most two subtractions of d make it exact.
+// it by less than 2 + B^-1: one subtraction of d at most for these powers
+// (a second would need a top limb of 1), the loop whatever the divisor.
 void DivideByPower(limb64::Limb* q, limb64::Limb* r, const limb64::Limb* h, Size ht, const LimbPower& p) {
   const limb64::Limb* d = p.power.data();
   const Size fn = p.power.size();

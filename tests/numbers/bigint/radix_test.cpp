@@ -134,6 +134,25 @@ TEST_P(Radix, AllOnesAndRandomBesideGmp) {
   }
 }
 
+// A split's estimate is one short when the number's part below the
+// reciprocal's reach pushes the quotient over: high halves of random digits
+// over low halves of nines, many at the short levels, where the powers' top
+// limbs are small (5^304 has a top limb of 3) and that part weighs most.
+TEST_P(Radix, RemaindersNextToTheDivisor) {
+  std::mt19937_64 rng(304);
+  for (Size k = 1; k <= 8; ++k) {
+    const Size w = Size{19} << k;
+    for (int i = 0; i < (k <= 5 ? 300 : 20); ++i) {
+      std::string text(2 * w, '9');
+      for (Size j = 0; j < w; ++j) text[j] = static_cast<char>('0' + rng() % 10);
+      text[0] = static_cast<char>('1' + rng() % 9);
+      for (Size j = 2 * w - 1 - rng() % 4; j < 2 * w; ++j) text[j] = static_cast<char>('0' + rng() % 10);
+      const std::vector<Digit> cells = FromText(text);
+      ASSERT_EQ(radix::CellsToDecimalDigits(cells.data(), cells.size()), text) << text.size() << " digits";
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Cutovers, Radix, ::testing::ValuesIn(kCutovers),
                          [](const auto& info) {
                            std::string name = info.param.name;
