@@ -1,7 +1,8 @@
 // TBigInt beside GMP in the same run: decimal parse and print, multiply,
 // square and divmod at 10, 100, 1000 and 3000 digits of base 2^31 (and the
-// decimal text of F20 = 2^(2^20) + 1). After the run a table gives our time
-// over GMP's for each row (CPU time), from the measured results.
+// decimal texts of F20 = 2^(2^20) + 1 and of a 44497-bit residue). After
+// the run a table gives our time over GMP's for each row (CPU time), from
+// the measured results.
 #include <benchmark/benchmark.h>
 #include <gmp.h>
 
@@ -153,6 +154,36 @@ void GmpF20Text(benchmark::State& st) {
   for (auto _ : st) benchmark::DoNotOptimize(mpz_get_str(buf.data(), 10, f));
   mpz_clear(f);
 }
+// A residue of the Mersenne test p = 44497 (44497 random bits, 13395
+// digits): the size of every row of its certificate file.
+struct Residue44497 {
+  TBigInt a;
+  mpz_t g;
+  Residue44497() {
+    std::mt19937_64 rng(44497);
+    const int digits = (44497 + 30) / 31;  // base 2^31; the top one holds 13 bits
+    a.Cells.assign(static_cast<std::size_t>(digits) + 1, 0);
+    a.Cells[0] = digits;
+    for (int i = 1; i <= digits; ++i) a.Cells[i] = static_cast<std::int64_t>(rng() & 0x7FFFFFFF);
+    a.Cells[digits] = (a.Cells[digits] & 0xFFF) | 0x1000;
+    mpz_init(g);
+    mpz_set_str(g, BigIntToDecimal(a).c_str(), 10);
+  }
+};
+Residue44497& TheResidue() {
+  static Residue44497 r;
+  return r;
+}
+void OursPrint44497Bits(benchmark::State& st) {
+  const TBigInt& a = TheResidue().a;
+  for (auto _ : st) benchmark::DoNotOptimize(BigIntToDecimal(a));
+}
+void GmpPrint44497Bits(benchmark::State& st) {
+  Residue44497& r = TheResidue();
+  std::vector<char> buf(mpz_sizeinbase(r.g, 10) + 2);
+  for (auto _ : st) benchmark::DoNotOptimize(mpz_get_str(buf.data(), 10, r.g));
+}
+
 // 3^(2^16): a power that needs real squarings (2 is a shift).
 void OursPower3(benchmark::State& st) {
   TBigInt r, three = BigIntFromInt64(3), e = BigIntFromInt64(1 << 16);
@@ -185,6 +216,8 @@ BENCHMARK(OursSqr)->Apply(Sizes);
 BENCHMARK(GmpSqr)->Apply(Sizes);
 BENCHMARK(OursDivMod)->Apply(Sizes);
 BENCHMARK(GmpDivMod)->Apply(Sizes);
+BENCHMARK(OursPrint44497Bits);
+BENCHMARK(GmpPrint44497Bits);
 BENCHMARK(OursF20Text)->Unit(benchmark::kMillisecond);
 BENCHMARK(GmpF20Text)->Unit(benchmark::kMillisecond);
 BENCHMARK(OursPower3)->Unit(benchmark::kMillisecond);

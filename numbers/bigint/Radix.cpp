@@ -256,30 +256,49 @@ void LimbsBasecasePair(const limb64::Limb* x, Size nx, const limb64::Limb* y, Si
 
 // 5^(19 2^k) on limbs, k = 0, 1, 2 ..., made by squaring and kept for the
 // run. Since 10^e = 5^e 2^e, dividing by 10^e is a shift and a division by
-// 5^e, 14% fewer limbs. A conversion takes the pointers it needs once, so
-// its recursion never locks.
+// 5^e, 14% fewer limbs. Beside each power, its reciprocal
+// floor(B^(n + m) / 5^e) (n limbs in the power, m the most quotient limbs
+// a split by it can have), so the long divisions become two products. A
+// conversion takes the pointers it needs once, so its recursion never
+// locks.
+struct LimbPower {
+  std::vector<limb64::Limb> power, inverse;
+  Size m = 0;
+};
+
 class LimbPowers {
 public:
   // Powers 0..k, with their limb counts (no zero top limb).
-  void Get(Size k, const limb64::Limb** power, Size* size) {
+  void Get(Size k, const LimbPower** power) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (list_.empty()) list_.push_back(std::make_unique<std::vector<limb64::Limb>>(1, 19073486328125u));  // 5^19
     while (list_.size() <= k) {
-      const std::vector<limb64::Limb>& p = *list_.back();
-      auto sq = std::make_unique<std::vector<limb64::Limb>>(2 * p.size());
-      limb64::Sqr(sq->data(), p.data(), p.size());
-      sq->resize(limb64::Trim(sq->data(), sq->size()));
-      list_.push_back(std::move(sq));
+      auto next = std::make_unique<LimbPower>();
+      if (list_.empty()) {
+        next->power.assign(1, 19073486328125u);  // 5^19
+      } else {
+        const std::vector<limb64::Limb>& p = list_.back()->power;
+        next->power.resize(2 * p.size());
+        limb64::Sqr(next->power.data(), p.data(), p.size());
+        next->power.resize(limb64::Trim(next->power.data(), next->power.size()));
+      }
+      // A split by 10^e has a quotient below 10^e: fewer than
+      // e log2(10) / 64 + 1 limbs.
+      const Size e = Size{19} << list_.size();
+      next->m = e * 33220 / 640000 + 3;
+      const Size n = next->power.size();
+      std::vector<limb64::Limb> num(n + next->m + 1, 0);
+      num.back() = 1;
+      next->inverse.assign(next->m + 2, 0);
+      limb64::DivRem(next->inverse.data(), nullptr, num.data(), num.size(), next->power.data(), n);
+      next->inverse.resize(limb64::Trim(next->inverse.data(), next->inverse.size()));
+      list_.push_back(std::move(next));
     }
-    for (Size i = 0; i <= k; ++i) {
-      power[i] = list_[i]->data();
-      size[i] = list_[i]->size();
-    }
+    for (Size i = 0; i <= k; ++i) power[i] = list_[i].get();
   }
 
 private:
   std::mutex mutex_;
-  std::vector<std::unique_ptr<std::vector<limb64::Limb>>> list_;  // stable addresses
+  std::vector<std::unique_ptr<LimbPower>> list_;  // stable addresses
 };
 
 LimbPowers& TheLimbPowers() {
@@ -287,11 +306,44 @@ LimbPowers& TheLimbPowers() {
   return powers;
 }
 
+// q := h div d and r := h mod d for d = 5^e (fn limbs), h (ht >= fn limbs)
+// below B^(fn - 1 + p.m): q gets ht - fn + 1 limbs, r fn limbs. With
+// I = floor(B^(fn + m') / d) for m' = ht - fn + 1, the estimate
+// floor(floor(h / B^(fn-1)) I / B^(m'+1)) is at most q and falls short of
+// it by less than 2 + B^-1: one subtraction of d at most for these powers
+// (a second would need a top limb of 1), the loop whatever the divisor.
+void DivideByPower(limb64::Limb* q, limb64::Limb* r, const limb64::Limb* h, Size ht, const LimbPower& p) {
+  const limb64::Limb* d = p.power.data();
+  const Size fn = p.power.size();
+  const Size qn = ht - fn + 1;
+  // floor(I / B^(m - m')) is the reciprocal for m' = qn.
+  const Size drop = p.m - qn;
+  const limb64::Limb* inv = p.inverse.data() + drop;
+  const Size invn = p.inverse.size() - drop;
+  limb64::ScratchFrame f;
+  limb64::Limb* t = f.Alloc(qn + invn);
+  limb64::Mul(t, h + fn - 1, qn, inv, invn);
+  const Size have = qn + invn - (qn + 1);
+  std::copy(t + qn + 1, t + qn + 1 + std::min(have, qn), q);
+  if (have < qn) std::fill(q + have, q + qn, limb64::Limb{0});
+  // r = h - q d, below 3d < B^(fn+1): its low fn + 1 limbs.
+  limb64::Limb* qd = f.Alloc(qn + fn);
+  limb64::Mul(qd, q, qn, d, fn);
+  limb64::Limb* w = f.Alloc(fn + 1);
+  std::copy(h, h + fn, w);
+  w[fn] = ht > fn ? h[fn] : 0;
+  limb64::SubN(w, w, qd, fn + 1);
+  while (w[fn] != 0 || limb64::CmpN(w, d, fn) >= 0) {
+    w[fn] -= limb64::SubN(w, w, d, fn);
+    limb64::Add1(q, q, qn, 1);
+  }
+  std::copy(w, w + fn, r);
+}
+
 constexpr Size kMaxLevels = 48;
 
 struct LimbConversion {
-  const limb64::Limb* power[kMaxLevels];
-  Size size[kMaxLevels];
+  const LimbPower* power[kMaxLevels];
   Size leaf;  // limbs from which a piece is split
 
   // Exactly 19 2^k decimal digits of x < 10^(19 2^k) (x[0..n-1]; x is
@@ -311,8 +363,9 @@ struct LimbConversion {
     // x mod 10^e = s 2^e + l, for e = 19 2^(k-1).
     const Size e = width / 2, ed = e / 64;
     const int eb = static_cast<int>(e % 64);
-    const limb64::Limb* five = power[k - 1];
-    const Size fn = size[k - 1];
+    const LimbPower& pk = *power[k - 1];
+    const limb64::Limb* five = pk.power.data();
+    const Size fn = pk.power.size();
     limb64::ScratchFrame f;
     if (n <= ed) {  // x < 2^e <= 10^e: no high half
       std::memset(out, '0', e);
@@ -334,7 +387,10 @@ struct LimbConversion {
     } else {
       qn = ht - fn + 1;
       q = f.Alloc(qn);
-      limb64::DivRem(q, rest, h, ht, five, fn);
+      if (fn >= limb64::gTuning.div64DivideConquer && qn <= pk.m)
+        DivideByPower(q, rest, h, ht, pk);
+      else
+        limb64::DivRem(q, rest, h, ht, five, fn);
     }
     if (eb) {
       s[fn] = limb64::LShift(s, rest, fn, eb);
@@ -374,7 +430,7 @@ std::string LimbsToDecimal(limb64::Limb* w, Size nw, Size leaf) {
   while ((Size{19} << k) < digits) ++k;
   LimbConversion c;
   c.leaf = std::max<Size>(leaf, 2);
-  if (k > 0) TheLimbPowers().Get(k - 1, c.power, c.size);
+  if (k > 0) TheLimbPowers().Get(k - 1, c.power);
   std::string s(Size{19} << k, '0');
   c.Emit(w, nw, k, s.data());
   const Size nz = s.find_first_not_of('0');
