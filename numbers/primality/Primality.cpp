@@ -212,19 +212,47 @@ bool LucasChain(const TBigInt& nm, std::int64_t q, const TBigInt& e, std::int64_
     m.Add(two, m.One(), m.One());
     m.Add(twoQ, qm, qm);
     bool odd = false;  // k odd
-    for (std::int64_t i = bits - 1; i >= 0; --i) {
-      m.Mul(t, vk, vk1);
-      m.Sub(t, t, odd ? qm : m.One());  // V_2k+1
-      if (montk::ExponentBit(e, i)) {
-        m.Sqr(vk1, vk1);
-        m.Sub(vk1, vk1, odd ? two : twoQ);  // V_2k+2
-        M::Copy(vk, t);
-        odd = true;
-      } else {
-        m.Sqr(vk, vk);
-        m.Sub(vk, vk, odd ? twoQ : two);  // V_2k
-        M::Copy(vk1, t);
-        odd = false;
+    if (m.LazyFits()) {
+      // The same steps unreduced: the constants subtracted are added as
+      // n - c, so every V stays below 3n, and the products and squares of
+      // such values (below 9 n^2) need no final subtraction.
+      montk::Limb minusOne[N], minusQ[N], minusTwo[N], minusTwoQ[N];
+      m.Neg(minusOne, m.One());
+      m.Neg(minusQ, qm);
+      m.Neg(minusTwo, two);
+      m.Neg(minusTwoQ, twoQ);
+      for (std::int64_t i = bits - 1; i >= 0; --i) {
+        m.MulLazy(t, vk, vk1);
+        limb64::AddN<N>(t, t, odd ? minusQ : minusOne);  // V_2k+1
+        if (montk::ExponentBit(e, i)) {
+          m.SqrLazy(vk1, vk1);
+          limb64::AddN<N>(vk1, vk1, odd ? minusTwo : minusTwoQ);  // V_2k+2
+          M::Copy(vk, t);
+          odd = true;
+        } else {
+          m.SqrLazy(vk, vk);
+          limb64::AddN<N>(vk, vk, odd ? minusTwoQ : minusTwo);  // V_2k
+          M::Copy(vk1, t);
+          odd = false;
+        }
+      }
+      m.MulSmall(vk, vk, 1);
+      m.MulSmall(vk1, vk1, 1);
+    } else {
+      for (std::int64_t i = bits - 1; i >= 0; --i) {
+        m.Mul(t, vk, vk1);
+        m.Sub(t, t, odd ? qm : m.One());  // V_2k+1
+        if (montk::ExponentBit(e, i)) {
+          m.Sqr(vk1, vk1);
+          m.Sub(vk1, vk1, odd ? two : twoQ);  // V_2k+2
+          M::Copy(vk, t);
+          odd = true;
+        } else {
+          m.Sqr(vk, vk);
+          m.Sub(vk, vk, odd ? twoQ : two);  // V_2k
+          M::Copy(vk1, t);
+          odd = false;
+        }
       }
     }
     M::Copy(qk, odd ? qm : m.One());

@@ -128,9 +128,13 @@ private:
 };
 
 // Odd numbers of w 64-bit words: a random one, a prime, one with the top
-// word all ones, and 2^(64(w-1)) + 1 (top word 1).
+// word all ones, 2^(64(w-1)) + 1 (top word 1), and one 40 bits short of w
+// words (room for the unreduced runs of the kernels; a lone word of 24 bits).
 std::vector<Mpz> OddOfWords(gmp_randstate_t state, unsigned long w) {
   std::vector<Mpz> out{RandomBits(state, 64 * w - 5)};
+  Mpz roomy = RandomBits(state, 64 * w - 40);
+  mpz_setbit(roomy.get(), 64 * w - 41);
+  out.push_back(roomy);
   Mpz p = RandomBits(state, 64 * w - 3);
   mpz_nextprime(p.get(), p.get());
   out.push_back(p);
