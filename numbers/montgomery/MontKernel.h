@@ -141,9 +141,8 @@ inline __attribute__((always_inline)) void Acc(Limb& c0, Limb& c1, Limb& c2, Lim
 // and m_k are being formed; only the products with them stay on the chain
 // of running sums.
 
-// r := a b / R mod n, for a, b < n. r may alias a or b. The lazy build, as
-// for the square below: r is that plus 0 or n, for a b < n R / 4.
-template <int N, bool kAsm, bool kLazy = false>
+// r := a b / R mod n, for a, b < n. r may alias a or b.
+template <int N, bool kAsm>
 __attribute__((noinline)) void MulRedcBuild(Limb* r, const Limb* a, const Limb* b, const Limb* n, Limb inv) {
   Limb m[N], t[N], mk = 0;
   Limb c0 = 0, c1 = 0, c2 = 0;
@@ -179,12 +178,7 @@ __attribute__((noinline)) void MulRedcBuild(Limb* r, const Limb* a, const Limb* 
     c2 = 0;
   }
   t[N - 1] = c0;
-  if constexpr (kLazy) {
-#pragma GCC unroll 32
-    for (int i = 0; i < N; ++i) r[i] = t[i];  // below 2n < R: no carry out
-  } else {
-    FinalSubtract<N>(r, t, c1, n);
-  }
+  FinalSubtract<N>(r, t, c1, n);
 }
 
 // r := a^2 / R mod n, for a < n. r may alias a. The lazy build leaves out
@@ -248,13 +242,6 @@ inline void SqrRedc(Limb* r, const Limb* a, const Limb* n, Limb inv) {
   SqrRedcBuild<N, false>(r, a, n, inv);
 }
 template <int N>
-inline void MulRedcLazy(Limb* r, const Limb* a, const Limb* b, const Limb* n, Limb inv) {
-#if defined(__x86_64__)
-  if (cpu::gKernels.mulxAdx) return MulRedcBuild<N, true, true>(r, a, b, n, inv);
-#endif
-  MulRedcBuild<N, false, true>(r, a, b, n, inv);
-}
-template <int N>
 inline void SqrRedcLazy(Limb* r, const Limb* a, const Limb* n, Limb inv) {
 #if defined(__x86_64__)
   if (cpu::gKernels.mulxAdx) return SqrRedcBuild<N, true, true>(r, a, n, inv);
@@ -315,8 +302,6 @@ public:
   bool LazyFits() const { return bits_ + kLazyRoomBits <= 64 * N; }
   // r := a^2 / R mod n plus 0 or n, for a < 2^15 n (LazyFits()).
   void SqrLazy(Limb* r, const Limb* a) const { SqrRedcLazy<N>(r, a, n_, inv_); }
-  // r := a b / R mod n plus 0 or n, for a, b < 2^15 n (LazyFits()).
-  void MulLazy(Limb* r, const Limb* a, const Limb* b) const { MulRedcLazy<N>(r, a, b, n_, inv_); }
   // r := a c, not reduced, for a < 2n and c < 2^14 (LazyFits()).
   void MulSmallLazy(Limb* r, const Limb* a, Limb c) const {
     Limb carry = 0;
