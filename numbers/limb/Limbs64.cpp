@@ -100,6 +100,9 @@ Limb AddMul1(Limb* r, const Limb* a, Size n, Limb m) {
 
 
 void MulBasecase(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
+#if defined(__x86_64__)
+  if (cpu::gKernels.mulxAdx) return MulRowsAdx(r, a, na, b, nb);
+#endif
   std::memset(r, 0, na * sizeof(Limb));  // the first row too by the fast kernel
   for (Size j = 0; j < nb; ++j) r[na + j] = AddMul1(r + j, a, na, b[j]);
 }
@@ -112,10 +115,16 @@ void SqrBasecase(Limb* r, const Limb* a, Size n) {
     return;
   }
   // Cross products once, doubled, plus the squares on the diagonal.
-  std::memset(r, 0, n * sizeof(Limb));
-  r[n] = AddMul1(r + 1, a + 1, n - 1, a[0]);
-  for (Size i = 1; i + 1 < n; ++i) r[n + i] = AddMul1(r + 2 * i + 1, a + i + 1, n - i - 1, a[i]);
-  r[2 * n - 1] = 0;
+#if defined(__x86_64__)
+  if (cpu::gKernels.mulxAdx) {
+    SqrCrossAdx(r, a, n);
+  } else
+#endif
+  {
+    std::memset(r, 0, n * sizeof(Limb));
+    for (Size i = 0; i + 1 < n; ++i) r[n + i] = AddMul1(r + 2 * i + 1, a + i + 1, n - i - 1, a[i]);
+    r[2 * n - 1] = 0;
+  }
   Limb top = 0;  // bit shifted out of the previous limb
   Limb c = 0;    // carry of the diagonal additions
   for (Size i = 0; i < n; ++i) {

@@ -3,14 +3,20 @@
 // needs no compiler flag, so the file builds for every x86-64 target.
 #include "numbers/limb/Rows.h"
 
+#include <cstring>
+
 #if defined(__x86_64__)
 
 namespace limb64 {
 
+namespace {
+
 // Four limbs a turn with two carry chains: CF takes the high halves of the
 // products into the next limb, OF the old limbs of r. The loop control
-// (lea, jrcxz) leaves both flags alone.
-Limb AddMul1Adx(Limb* r, const Limb* a, Size n, Limb m) {
+// (lea, jrcxz) leaves both flags alone. Inlined into the basecase rows
+// below: a call per row into another file cost the short rows of a square
+// several per cent.
+inline __attribute__((always_inline)) Limb AddMul1Row(Limb* r, const Limb* a, Size n, Limb m) {
   Size blocks = n / 4;
   Limb c = 0;
   if (blocks) {
@@ -49,8 +55,27 @@ Limb AddMul1Adx(Limb* r, const Limb* a, Size n, Limb m) {
         : "d"(m)
         : "cc", "memory");
   }
-  const Size done = n & ~Size{3};
-  return AddMul1From(r + done, a + done, n - done, m, c);
+  for (Size i = n & ~Size{3}; i < n; ++i) {
+    const Wide t = static_cast<Wide>(a[i]) * m + r[i] + c;
+    r[i] = static_cast<Limb>(t);
+    c = static_cast<Limb>(t >> 64);
+  }
+  return c;
+}
+
+}  // namespace
+
+Limb AddMul1Adx(Limb* r, const Limb* a, Size n, Limb m) { return AddMul1Row(r, a, n, m); }
+
+void MulRowsAdx(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
+  std::memset(r, 0, na * sizeof(Limb));
+  for (Size j = 0; j < nb; ++j) r[na + j] = AddMul1Row(r + j, a, na, b[j]);
+}
+
+void SqrCrossAdx(Limb* r, const Limb* a, Size n) {
+  std::memset(r, 0, n * sizeof(Limb));
+  for (Size i = 0; i + 1 < n; ++i) r[n + i] = AddMul1Row(r + 2 * i + 1, a + i + 1, n - i - 1, a[i]);
+  r[2 * n - 1] = 0;
 }
 
 // As AddMul1, with the product row complemented before it is added:

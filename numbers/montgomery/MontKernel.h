@@ -181,8 +181,11 @@ __attribute__((noinline)) void MulRedcBuild(Limb* r, const Limb* a, const Limb* 
   FinalSubtract<N>(r, t, c1, n);
 }
 
-// r := a^2 / R mod n, for a < n. r may alias a.
-template <int N, bool kAsm>
+// r := a^2 / R mod n, for a < n. r may alias a. The lazy build leaves out
+// the final subtraction: r is a^2 / R mod n plus 0 or n, for a^2 < n R / 4
+// (then the sum below 2n; what a run of squarings needs when n has room
+// above it, see TMontN::SqrLazy).
+template <int N, bool kAsm, bool kLazy = false>
 __attribute__((noinline)) void SqrRedcBuild(Limb* r, const Limb* a, const Limb* n, Limb inv) {
   Limb m[N], t[N], mk = 0;
   Limb c0 = 0, c1 = 0, c2 = 0;
@@ -215,7 +218,12 @@ __attribute__((noinline)) void SqrRedcBuild(Limb* r, const Limb* a, const Limb* 
     c2 = 0;
   }
   t[N - 1] = c0;
-  FinalSubtract<N>(r, t, c1, n);
+  if constexpr (kLazy) {
+#pragma GCC unroll 32
+    for (int i = 0; i < N; ++i) r[i] = t[i];  // below 2n < R: no carry out
+  } else {
+    FinalSubtract<N>(r, t, c1, n);
+  }
 }
 
 // The product and square by the build the processor runs.
@@ -232,6 +240,13 @@ inline void SqrRedc(Limb* r, const Limb* a, const Limb* n, Limb inv) {
   if (cpu::gKernels.mulxAdx) return SqrRedcBuild<N, true>(r, a, n, inv);
 #endif
   SqrRedcBuild<N, false>(r, a, n, inv);
+}
+template <int N>
+inline void SqrRedcLazy(Limb* r, const Limb* a, const Limb* n, Limb inv) {
+#if defined(__x86_64__)
+  if (cpu::gKernels.mulxAdx) return SqrRedcBuild<N, true, true>(r, a, n, inv);
+#endif
+  SqrRedcBuild<N, false, true>(r, a, n, inv);
 }
 
 // The residues modulo one odd n of N words, with what the tests need
@@ -277,6 +292,27 @@ public:
   void Mul(Limb* r, const Limb* a, const Limb* b) const { MulRedc<N>(r, a, b, n_, inv_); }
   void Sqr(Limb* r, const Limb* a) const { SqrRedc<N>(r, a, n_, inv_); }
 
+  // Residues left unreduced through a run of squarings and products by a
+  // small factor, for moduli with kLazyRoomBits bits free above them
+  // (n 2^kLazyRoomBits <= R): a square of any a < 2^(kLazyRoomBits/2) n is
+  // below 2n without its final subtraction, and a product of a value below
+  // 2n by a factor below 2^(kLazyRoomBits/2 - 1) needs no reduction at all.
+  // MulSmall(r, a, 1) brings any of them back below n.
+  static constexpr int kLazyRoomBits = 30;
+  bool LazyFits() const { return bits_ + kLazyRoomBits <= 64 * N; }
+  // r := a^2 / R mod n plus 0 or n, for a < 2^15 n (LazyFits()).
+  void SqrLazy(Limb* r, const Limb* a) const { SqrRedcLazy<N>(r, a, n_, inv_); }
+  // r := a c, not reduced, for a < 2n and c < 2^14 (LazyFits()).
+  void MulSmallLazy(Limb* r, const Limb* a, Limb c) const {
+    Limb carry = 0;
+#pragma GCC unroll 32
+    for (int i = 0; i < N; ++i) {
+      const Wide p = static_cast<Wide>(a[i]) * c + carry;
+      r[i] = static_cast<Limb>(p);
+      carry = static_cast<Limb>(p >> 64);
+    }
+  }
+
   void Add(Limb* r, const Limb* a, const Limb* b) const {
     Limb s[N];
     const Limb c = limb64::AddN<N>(s, a, b);
@@ -295,9 +331,9 @@ public:
     Sub(r, zero, a);
   }
 
-  // r := a c mod n for c < 2^32 (in or out of Montgomery form alike). The
-  // quotient is estimated from the top 32 bits of n, never above the true
-  // one, and then corrected.
+  // r := a c mod n for c < 2^32 (in or out of Montgomery form alike), a < n;
+  // also for c = 1 and any a below 2^31 n. The quotient is estimated from
+  // the top 32 bits of n, never above the true one, and then corrected.
   void MulSmall(Limb* r, const Limb* a, Limb c) const {
     Limb t[N + 1];
     Limb carry = 0;

@@ -20,7 +20,10 @@ inline bool ExponentBit(const TBigInt& e, std::int64_t i) {
 
 // x := the Montgomery form of base^|e| for a plain base < n below 2^32,
 // left to right: a squaring per bit and, for a set bit, a product by the
-// small base (a few word operations instead of a Montgomery product).
+// small base (a few word operations instead of a Montgomery product). Where
+// n leaves room above it and the base is below 2^14, nothing is reduced
+// until the end: no final subtractions, and the products by the base are
+// plain products.
 template <int N>
 void PowSmallBase(const TMontN<N>& m, Limb* x, Limb base, const TBigInt& e) {
   const std::int64_t bits = BigIntBitLength(e);
@@ -29,6 +32,15 @@ void PowSmallBase(const TMontN<N>& m, Limb* x, Limb base, const TBigInt& e) {
     return;
   }
   m.MulSmall(x, m.One(), base);
+  if (m.LazyFits() && base < (Limb{1} << 14)) {
+    // x below 2n after a square, below 2^15 n after a product.
+    for (std::int64_t i = bits - 2; i >= 0; --i) {
+      m.SqrLazy(x, x);
+      if (ExponentBit(e, i)) m.MulSmallLazy(x, x, base);
+    }
+    m.MulSmall(x, x, 1);
+    return;
+  }
   for (std::int64_t i = bits - 2; i >= 0; --i) {
     m.Sqr(x, x);
     if (ExponentBit(e, i)) m.MulSmall(x, x, base);

@@ -212,19 +212,56 @@ bool LucasChain(const TBigInt& nm, std::int64_t q, const TBigInt& e, std::int64_
     m.Add(two, m.One(), m.One());
     m.Add(twoQ, qm, qm);
     bool odd = false;  // k odd
-    for (std::int64_t i = bits - 1; i >= 0; --i) {
-      m.Mul(t, vk, vk1);
-      m.Sub(t, t, odd ? qm : m.One());  // V_2k+1
-      if (montk::ExponentBit(e, i)) {
-        m.Sqr(vk1, vk1);
-        m.Sub(vk1, vk1, odd ? two : twoQ);  // V_2k+2
-        M::Copy(vk, t);
-        odd = true;
-      } else {
-        m.Sqr(vk, vk);
-        m.Sub(vk, vk, odd ? twoQ : two);  // V_2k
-        M::Copy(vk1, t);
-        odd = false;
+    if (m.LazyFits()) {
+      // The same steps unreduced, with two squares a bit in place of the
+      // product V_k V_k+1 (a square costs less): V_2k = V_k^2 - 2 Q^k,
+      // V_2k+2 = V_k+1^2 - 2 Q^(k+1) and, from V_m+1 = P V_m - Q V_m-1 with
+      // P = 1, V_2k+1 = V_2k+2 + Q V_2k. The constants subtracted are added
+      // as n - c and -V_2k as 3n - V_2k, so every V stays below 6n, whose
+      // squares need no final subtraction.
+      montk::Limb minusTwo[N], minusTwoQ[N], threeN[N], s0[N], s1[N];
+      m.Neg(minusTwo, two);
+      m.Neg(minusTwoQ, twoQ);
+      limb64::AddN<N>(threeN, m.Modulus(), m.Modulus());
+      limb64::AddN<N>(threeN, threeN, m.Modulus());
+      for (std::int64_t i = bits - 1; i >= 0; --i) {
+        m.SqrLazy(s0, vk);
+        m.SqrLazy(s1, vk1);
+        limb64::AddN<N>(s0, s0, odd ? minusTwoQ : minusTwo);  // V_2k
+        limb64::AddN<N>(s1, s1, odd ? minusTwo : minusTwoQ);  // V_2k+2
+        if (q < 0) {
+          limb64::SubN<N>(t, threeN, s0);
+          limb64::AddN<N>(t, t, s1);  // V_2k+1
+        } else {
+          limb64::AddN<N>(t, s1, s0);
+        }
+        if (montk::ExponentBit(e, i)) {
+          M::Copy(vk, t);
+          M::Copy(vk1, s1);
+          odd = true;
+        } else {
+          M::Copy(vk, s0);
+          M::Copy(vk1, t);
+          odd = false;
+        }
+      }
+      m.MulSmall(vk, vk, 1);
+      m.MulSmall(vk1, vk1, 1);
+    } else {
+      for (std::int64_t i = bits - 1; i >= 0; --i) {
+        m.Mul(t, vk, vk1);
+        m.Sub(t, t, odd ? qm : m.One());  // V_2k+1
+        if (montk::ExponentBit(e, i)) {
+          m.Sqr(vk1, vk1);
+          m.Sub(vk1, vk1, odd ? two : twoQ);  // V_2k+2
+          M::Copy(vk, t);
+          odd = true;
+        } else {
+          m.Sqr(vk, vk);
+          m.Sub(vk, vk, odd ? twoQ : two);  // V_2k
+          M::Copy(vk1, t);
+          odd = false;
+        }
       }
     }
     M::Copy(qk, odd ? qm : m.One());

@@ -78,4 +78,29 @@ TEST(Kernels, AdxRowsMatchThePlainRows) {
 #endif
 }
 
+TEST(Kernels, AdxBasecaseRowsMatchThePlainRows) {
+  // The whole basecase product and the cross products of a square, rows
+  // of every tail length, against the plain rows built the same way.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  if (!__builtin_cpu_supports("bmi2") || !__builtin_cpu_supports("adx")) GTEST_SKIP() << "no BMI2 and ADX here";
+  std::mt19937_64 rng(909);
+  for (Size na = 1; na < 24; ++na)
+    for (Size nb = 1; nb <= na; ++nb) {
+      const std::vector<Limb> a = RandomLimbs(rng, na), b = RandomLimbs(rng, nb);
+      std::vector<Limb> plain(na + nb, 0), fast(na + nb, 0xA5A5);
+      for (Size j = 0; j < nb; ++j) plain[na + j] = limb64::AddMul1From(plain.data() + j, a.data(), na, b[j], 0);
+      limb64::MulRowsAdx(fast.data(), a.data(), na, b.data(), nb);
+      ASSERT_EQ(plain, fast) << na << " x " << nb;
+      if (na < 2) continue;
+      std::vector<Limb> cross(2 * na, 0), crossFast(2 * na, 0xA5A5);
+      for (Size i = 0; i + 1 < na; ++i)
+        cross[na + i] = limb64::AddMul1From(cross.data() + 2 * i + 1, a.data() + i + 1, na - i - 1, a[i], 0);
+      limb64::SqrCrossAdx(crossFast.data(), a.data(), na);
+      ASSERT_EQ(cross, crossFast) << na << " squared";
+    }
+#else
+  GTEST_SKIP() << "not an x86-64 build";
+#endif
+}
+
 }  // namespace

@@ -348,3 +348,65 @@ TEST(MontKernel, EveryOperationAgainstGmp) {
     }
   }
 }
+
+TEST(MontKernel, UnreducedRunsAtTheRoomCut) {
+  // Moduli with exactly the room the unreduced squares need above them
+  // (64 N - 30 bits) and one bit less, and one of a single bit in the top
+  // word: the unreduced square of any a below 2^15 n is a^2 / R mod n plus
+  // 0 or n, a product by a factor below 2^14 stays below R, and the powers
+  // of small bases on both sides of 2^14 agree with GMP either way.
+  GmpRandom rnd;
+  SCOPED_TRACE("seed " + std::to_string(rnd.seed));
+  for (int w = 1; w <= montk::kMaxFixedWords; ++w) {
+    for (const unsigned long bits : {64UL * w - 30, 64UL * w - 29, 64UL * (w - 1) + 2}) {
+      if (bits < 3) continue;
+      Mpz n = RandomBits(rnd.state, bits);
+      mpz_setbit(n.get(), bits - 1);
+      mpz_setbit(n.get(), 0);
+      montk::DispatchWords(w, [&]<int N>() {
+        std::uint64_t nw[N], a[N], r[N];
+        ToWords(n, nw, N);
+        const montk::TMontN<N> m(nw);
+        ASSERT_EQ(m.LazyFits(), bits + 30 <= 64UL * N) << n.Str();
+        Mpz rinv, e, x, top, twice;
+        mpz_ui_pow_ui(rinv.get(), 2, 64 * N);
+        ASSERT_NE(mpz_invert(rinv.get(), rinv.get(), n.get()), 0);
+        mpz_mul_2exp(top.get(), n.get(), 15);
+        mpz_mul_2exp(twice.get(), n.get(), 1);
+        if (m.LazyFits()) {
+          std::vector<Mpz> values{Mpz("0"), Mpz("1")};
+          mpz_sub_ui(x.get(), top.get(), 1);
+          values.push_back(x);  // 2^15 n - 1, the largest allowed
+          for (int i = 0; i < 6; ++i) {
+            mpz_urandomm(x.get(), rnd.state, i < 3 ? twice.get() : top.get());
+            values.push_back(x);
+          }
+          for (const Mpz& v : values) {
+            ToWords(v, a, N);
+            m.SqrLazy(r, a);
+            const Mpz got = FromWords(r, N);
+            ASSERT_LT(mpz_cmp(got.get(), twice.get()), 0) << v.Str() << "^2 mod " << n.Str();
+            mpz_mul(e.get(), v.get(), v.get());
+            mpz_mul(e.get(), e.get(), rinv.get());
+            mpz_sub(e.get(), got.get(), e.get());
+            ASSERT_EQ(mpz_divisible_p(e.get(), n.get()), 1) << v.Str() << "^2 mod " << n.Str();
+            if (mpz_cmp(v.get(), twice.get()) < 0) {
+              m.MulSmallLazy(r, a, 16383);
+              mpz_mul_ui(e.get(), v.get(), 16383);
+              ASSERT_EQ(FromWords(r, N).Str(), e.Str());
+            }
+            m.MulSmall(r, a, 1);
+            mpz_mod(e.get(), v.get(), n.get());
+            ASSERT_EQ(FromWords(r, N).Str(), e.Str()) << v.Str() << " mod " << n.Str();
+          }
+        }
+        for (const char* b : {"2", "9967", "16383", "16384"})
+          for (const Mpz& ex : {RandomBits(rnd.state, 64 * N), Mpz("1"), Mpz("3")}) {
+            TBigInt got;
+            ModPowerBigInt(Mpz(b).Big(), ex.Big(), n.Big(), got);
+            ASSERT_EQ(S(got), GmpPowMod(Mpz(b), ex, n)) << b << "^" << ex.Str() << " mod " << n.Str();
+          }
+      });
+    }
+  }
+}

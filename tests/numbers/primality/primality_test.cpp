@@ -128,9 +128,13 @@ private:
 };
 
 // Odd numbers of w 64-bit words: a random one, a prime, one with the top
-// word all ones, and 2^(64(w-1)) + 1 (top word 1).
+// word all ones, 2^(64(w-1)) + 1 (top word 1), and one 40 bits short of w
+// words (room for the unreduced runs of the kernels; a lone word of 24 bits).
 std::vector<Mpz> OddOfWords(gmp_randstate_t state, unsigned long w) {
   std::vector<Mpz> out{RandomBits(state, 64 * w - 5)};
+  Mpz roomy = RandomBits(state, 64 * w - 40);
+  mpz_setbit(roomy.get(), 64 * w - 41);
+  out.push_back(roomy);
   Mpz p = RandomBits(state, 64 * w - 3);
   mpz_nextprime(p.get(), p.get());
   out.push_back(p);
@@ -149,6 +153,32 @@ std::vector<Mpz> OddOfWords(gmp_randstate_t state, unsigned long w) {
 }
 
 }  // namespace
+
+TEST(RandomGenerator, ClockSeededDrawsAreUniformAndDifferAfterReseed) {
+  // The program's own generator (no scripted one in force): every table
+  // index comes up about equally often, and a reseed starts a new sequence.
+  TRandomGenerator& g = RandomGenerator();
+  g.Reseed();
+  const std::uint64_t bound = kPrimeTableDrawn;
+  std::vector<int> hits(bound, 0);
+  for (int i = 0; i < 200 * kPrimeTableDrawn; ++i) {
+    const std::uint64_t v = g.Below(bound);
+    ASSERT_LT(v, bound);
+    ++hits[v];
+  }
+  for (std::uint64_t v = 0; v < bound; ++v) {
+    EXPECT_GT(hits[v], 110) << v;  // 200 expected, standard deviation 14
+    EXPECT_LT(hits[v], 290) << v;
+  }
+  EXPECT_EQ(g.Below(1), 0u);
+  EXPECT_EQ(g.Below(0), 0u);
+  std::vector<std::uint64_t> first, second;
+  g.Reseed();
+  for (int i = 0; i < 8; ++i) first.push_back(g.Below(std::uint64_t{1} << 62));
+  g.Reseed();
+  for (int i = 0; i < 8; ++i) second.push_back(g.Below(std::uint64_t{1} << 62));
+  EXPECT_NE(first, second);
+}
 
 TEST(PrimeTable, HoldsTheOddPrimesBelowTenThousand) {
   const std::vector<bool> prime = Sieve(10000);
