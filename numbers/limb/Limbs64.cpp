@@ -3,6 +3,7 @@
 #include "numbers/limb/Limbs64.h"
 
 #include "numbers/limb/Cpu.h"
+#include "numbers/limb/Ntt64.h"
 #include "numbers/limb/Rows.h"
 
 #include <algorithm>
@@ -147,8 +148,10 @@ void Mul(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
     MulKaratsuba(r, a, na, b, nb);
   else if (nb < t.mul64Toom4)
     MulToom3(r, a, na, b, nb);
-  else
+  else if (nb < t.mul64Ntt)
     MulToom4(r, a, na, b, nb);
+  else
+    MulNtt(r, a, na, b, nb);
 }
 
 void Sqr(Limb* r, const Limb* a, Size n) {
@@ -159,8 +162,10 @@ void Sqr(Limb* r, const Limb* a, Size n) {
     SqrKaratsuba(r, a, n);
   else if (n < t.sqr64Toom4)
     SqrToom3(r, a, n);
-  else
+  else if (n < t.sqr64Ntt)
     SqrToom4(r, a, n);
+  else
+    SqrNtt(r, a, n);
 }
 
 void DivRem(Limb* q, Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {

@@ -1,0 +1,311 @@
+// Products by number-theoretic transforms over three 62-bit primes.
+//
+// The transform follows the remainder tree of x^N - 1: a block that holds
+// A mod (x^2h - c) becomes A mod (x^h - r) and A mod (x^h + r), r^2 = c,
+// by the butterfly (lo + r hi, lo - r hi). Every butterfly of a block uses
+// the same r, and the r of block i among m is zeta_2m^bitrev(i), whatever
+// N is, so one table per level serves every length and is read in order.
+// The forward transform leaves the values in that tree order, the inverse
+// walks the tree back up, and no permutation is ever done.
+//
+// Residues are kept lazily below 4p (forward) and 2p (inverse); products
+// by a table value use Shoup's precomputed quotient, the pointwise products
+// Montgomery's reduction. Since 4p < 2^64 no step overflows.
+#include "numbers/limb/Ntt64.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "numbers/limb/Scratch.h"
+
+namespace limb64 {
+
+namespace {
+
+constexpr int kPrimes = 3;
+constexpr int kMaxLog = 36;
+// Descending, so that a residue modulo one is below twice the next.
+constexpr Limb kPrime[kPrimes] = {0x3fffffa000000001u, 0x3fffff3000000001u, 0x3ffffd2000000001u};
+
+Limb MulMod(Limb a, Limb b, Limb p) { return static_cast<Limb>(static_cast<Wide>(a) * b % p); }
+
+Limb PowMod(Limb a, Limb e, Limb p) {
+  Limb r = 1;
+  for (; e; e >>= 1) {
+    if (e & 1) r = MulMod(r, a, p);
+    a = MulMod(a, a, p);
+  }
+  return r;
+}
+
+// floor(w 2^64 / p), for w < p.
+Limb ShoupOf(Limb w, Limb p) { return static_cast<Limb>((static_cast<Wide>(w) << 64) / p); }
+
+// w x mod p, in [0, 2p), for any x below 2^64.
+inline Limb MulShoup(Limb x, Limb w, Limb ws, Limb p) {
+  const Limb q = static_cast<Limb>((static_cast<Wide>(x) * ws) >> 64);
+  return x * w - q * p;
+}
+
+struct Level {
+  std::vector<Limb> w, ws, wi, wis;  // r, its inverse, and their Shoup quotients
+};
+
+struct PrimeData {
+  Limb p = 0;
+  Limb mont = 0;    // -1/p mod 2^64
+  Limb r2 = 0;      // 2^64 mod p
+  Limb root = 0;    // of order 2^kMaxLog
+  std::vector<std::unique_ptr<Level>> levels;  // level j: 2^j blocks
+};
+
+class Tables {
+public:
+  Tables() {
+    for (int k = 0; k < kPrimes; ++k) {
+      PrimeData& d = data_[k];
+      const Limb p = kPrime[k];
+      d.p = p;
+      Limb inv = p;  // Newton: correct to 2^(5 2^i) bits
+      for (int i = 0; i < 5; ++i) inv *= 2 - p * inv;
+      d.mont = ~inv + 1;
+      d.r2 = static_cast<Limb>((static_cast<Wide>(1) << 64) % p);
+      Limb g = 2;
+      while (PowMod(g, (p - 1) / 2, p) != p - 1) ++g;  // a non-residue
+      d.root = PowMod(g, (p - 1) >> kMaxLog, p);
+    }
+  }
+  // The levels 0 .. logN - 1 of every prime.
+  void Get(int logN, const Level* out[kPrimes][kMaxLog]) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (int k = 0; k < kPrimes; ++k) {
+      PrimeData& d = data_[k];
+      while (static_cast<int>(d.levels.size()) < logN) d.levels.push_back(Make(d, static_cast<int>(d.levels.size())));
+      for (int j = 0; j < logN; ++j) out[k][j] = d.levels[static_cast<Size>(j)].get();
+    }
+  }
+  const PrimeData& Data(int k) const { return data_[k]; }
+
+private:
+  static std::unique_ptr<Level> Make(const PrimeData& d, int j) {
+    const Size m = Size{1} << j;
+    const Limb p = d.p;
+    const Limb zeta = PowMod(d.root, Limb{1} << (kMaxLog - 1 - j), p);  // of order 2m
+    std::vector<Limb> pw(2 * m);
+    pw[0] = 1;
+    for (Size e = 1; e < 2 * m; ++e) pw[e] = MulMod(pw[e - 1], zeta, p);
+    auto lv = std::make_unique<Level>();
+    lv->w.resize(m);
+    lv->ws.resize(m);
+    lv->wi.resize(m);
+    lv->wis.resize(m);
+    for (Size i = 0; i < m; ++i) {
+      Size e = 0;  // i bit-reversed in j bits
+      for (int b = 0; b < j; ++b)
+        if (i >> b & 1) e |= Size{1} << (j - 1 - b);
+      lv->w[i] = pw[e];
+      lv->wi[i] = pw[(2 * m - e) % (2 * m)];
+      lv->ws[i] = ShoupOf(lv->w[i], p);
+      lv->wis[i] = ShoupOf(lv->wi[i], p);
+    }
+    return lv;
+  }
+
+  std::mutex mutex_;
+  PrimeData data_[kPrimes];
+};
+
+Tables& TheTables() {
+  static Tables t;
+  return t;
+}
+
+// a (n limbs, zero above) into x[0..N-1] as residues below 2p.
+void Load(Limb* x, const Limb* a, Size n, Size N, Limb p) {
+  const Limb p2 = 2 * p;
+  for (Size i = 0; i < n; ++i) {
+    Limb v = a[i];
+    v -= v >= p2 ? p2 : 0;
+    v -= v >= p2 ? p2 : 0;
+    x[i] = v;
+  }
+  std::memset(x + n, 0, (N - n) * sizeof(Limb));
+}
+
+// Inputs below 4p (2p will do), outputs below 4p, in tree order.
+void Forward(Limb* x, int logN, const Level* const* lv, Limb p) {
+  const Size N = Size{1} << logN;
+  const Limb p2 = 2 * p;
+  for (int j = 0; j < logN; ++j) {
+    const Size m = Size{1} << j, h = N >> (j + 1);
+    const Limb* w = lv[j]->w.data();
+    const Limb* ws = lv[j]->ws.data();
+    for (Size i = 0; i < m; ++i) {
+      Limb* lo = x + 2 * h * i;
+      Limb* hi = lo + h;
+      const Limb wv = w[i], wsv = ws[i];
+      for (Size t = 0; t < h; ++t) {
+        Limb u = lo[t];
+        u -= u >= p2 ? p2 : 0;
+        const Limb v = MulShoup(hi[t], wv, wsv, p);
+        lo[t] = u + v;
+        hi[t] = u - v + p2;
+      }
+    }
+  }
+}
+
+// Inputs below 2p in tree order, outputs below 2p: N times the values.
+void Inverse(Limb* x, int logN, const Level* const* lv, Limb p) {
+  const Size N = Size{1} << logN;
+  const Limb p2 = 2 * p;
+  for (int j = logN - 1; j >= 0; --j) {
+    const Size m = Size{1} << j, h = N >> (j + 1);
+    const Limb* w = lv[j]->wi.data();
+    const Limb* ws = lv[j]->wis.data();
+    for (Size i = 0; i < m; ++i) {
+      Limb* lo = x + 2 * h * i;
+      Limb* hi = lo + h;
+      const Limb wv = w[i], wsv = ws[i];
+      for (Size t = 0; t < h; ++t) {
+        const Limb u = lo[t], v = hi[t];
+        Limb s = u + v;
+        s -= s >= p2 ? p2 : 0;
+        lo[t] = s;
+        hi[t] = MulShoup(u - v + p2, wv, wsv, p);
+      }
+    }
+  }
+}
+
+// Below p, from below 4p.
+inline Limb Reduce4(Limb v, Limb p) {
+  v -= v >= 2 * p ? 2 * p : 0;
+  v -= v >= p ? p : 0;
+  return v;
+}
+
+// a b / 2^64 mod p for a, b below p, result below p.
+inline Limb MontMul(Limb a, Limb b, Limb p, Limb mont) {
+  const Wide t = static_cast<Wide>(a) * b;
+  const Limb m = static_cast<Limb>(t) * mont;
+  const Wide s = (t >> 64) + ((static_cast<Wide>(m) * p + static_cast<Limb>(t)) >> 64);
+  Limb r = static_cast<Limb>(s);
+  r -= r >= p ? p : 0;
+  return r;
+}
+
+// x := x y / 2^64 (x, y below 4p), results below p.
+void Pointwise(Limb* x, const Limb* y, Size N, Limb p, Limb mont) {
+  for (Size i = 0; i < N; ++i) x[i] = MontMul(Reduce4(x[i], p), Reduce4(y[i], p), p, mont);
+}
+void PointwiseSqr(Limb* x, Size N, Limb p, Limb mont) {
+  for (Size i = 0; i < N; ++i) {
+    const Limb v = Reduce4(x[i], p);
+    x[i] = MontMul(v, v, p, mont);
+  }
+}
+
+// The coefficients from their residues y[k][i] (N 2^-64 times the true
+// residues, below 2p), carried into r (rn limbs, rn <= N + 1).
+void Recombine(Limb* r, Size rn, Limb* const y[kPrimes], int logN) {
+  Tables& t = TheTables();
+  const Limb p1 = kPrime[0], p2 = kPrime[1], p3 = kPrime[2];
+  Limb fix[kPrimes], fixs[kPrimes];  // 2^64 / N mod p
+  for (int k = 0; k < kPrimes; ++k) {
+    const Limb p = kPrime[k];
+    const Limb invN = PowMod(PowMod(2, static_cast<Limb>(logN), p), p - 2, p);
+    fix[k] = MulMod(t.Data(k).r2, invN, p);
+    fixs[k] = ShoupOf(fix[k], p);
+  }
+  const Limb inv12 = PowMod(p1 % p2, p2 - 2, p2), inv12s = ShoupOf(inv12, p2);
+  const Limb p1m3 = p1 % p3, p1m3s = ShoupOf(p1m3, p3);
+  const Limb inv123 = PowMod(MulMod(p1 % p3, p2 % p3, p3), p3 - 2, p3), inv123s = ShoupOf(inv123, p3);
+  const Wide p12 = static_cast<Wide>(p1) * p2;
+  const Limb p12lo = static_cast<Limb>(p12), p12hi = static_cast<Limb>(p12 >> 64);
+  Limb c0 = 0, c1 = 0, c2 = 0;  // the carry, below 2^188
+  for (Size i = 0; i < rn; ++i) {
+    Limb v0 = 0, v1 = 0, v2 = 0;
+    if (i < (Size{1} << logN)) {
+      Limb r1 = MulShoup(y[0][i], fix[0], fixs[0], p1);
+      r1 -= r1 >= p1 ? p1 : 0;
+      Limb r2 = MulShoup(y[1][i], fix[1], fixs[1], p2);
+      r2 -= r2 >= p2 ? p2 : 0;
+      Limb r3 = MulShoup(y[2][i], fix[2], fixs[2], p3);
+      r3 -= r3 >= p3 ? p3 : 0;
+      // x = r1 + p1 x2 + p1 p2 x3 (Garner).
+      Limb x2 = MulShoup(r2 + 2 * p2 - r1, inv12, inv12s, p2);
+      x2 -= x2 >= p2 ? p2 : 0;
+      const Limb r1m3 = r1 >= p3 ? r1 - p3 : r1;
+      const Limb t3 = r3 + 3 * p3 - r1m3 - MulShoup(x2, p1m3, p1m3s, p3);
+      Limb x3 = MulShoup(t3, inv123, inv123s, p3);
+      x3 -= x3 >= p3 ? p3 : 0;
+      const Wide a = static_cast<Wide>(p1) * x2 + r1;  // below 2^124
+      const Wide lo = static_cast<Wide>(p12lo) * x3;
+      const Wide hi = static_cast<Wide>(p12hi) * x3;
+      const Wide s0 = static_cast<Wide>(static_cast<Limb>(a)) + static_cast<Limb>(lo);
+      v0 = static_cast<Limb>(s0);
+      const Wide s1 = (s0 >> 64) + static_cast<Limb>(a >> 64) + static_cast<Limb>(lo >> 64) + static_cast<Limb>(hi);
+      v1 = static_cast<Limb>(s1);
+      v2 = static_cast<Limb>(s1 >> 64) + static_cast<Limb>(hi >> 64);
+    }
+    Limb cy = AddC(c0, v0, 0, &r[i]);
+    cy = AddC(c1, v1, cy, &c0);
+    AddC(c2, v2, cy, &c1);
+    c2 = 0;
+  }
+}
+
+int LogFor(Size n) {
+  int lg = 0;
+  while ((Size{1} << lg) < n) ++lg;
+  return lg;
+}
+
+}  // namespace
+
+void MulNtt(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
+  const int logN = std::max(LogFor(na + nb - 1), 1);
+  const Size N = Size{1} << logN;
+  const Level* lv[kPrimes][kMaxLog];
+  Tables& t = TheTables();
+  t.Get(logN, lv);
+  ScratchFrame f;
+  Limb* y[kPrimes];
+  for (int k = 0; k < kPrimes; ++k) y[k] = f.Alloc(N);
+  Limb* z = f.Alloc(N);
+  for (int k = 0; k < kPrimes; ++k) {
+    const Limb p = kPrime[k];
+    Load(y[k], a, na, N, p);
+    Load(z, b, nb, N, p);
+    Forward(y[k], logN, lv[k], p);
+    Forward(z, logN, lv[k], p);
+    Pointwise(y[k], z, N, p, t.Data(k).mont);
+    Inverse(y[k], logN, lv[k], p);
+  }
+  Recombine(r, na + nb, y, logN);
+}
+
+void SqrNtt(Limb* r, const Limb* a, Size n) {
+  const int logN = std::max(LogFor(2 * n - 1), 1);
+  const Size N = Size{1} << logN;
+  const Level* lv[kPrimes][kMaxLog];
+  Tables& t = TheTables();
+  t.Get(logN, lv);
+  ScratchFrame f;
+  Limb* y[kPrimes];
+  for (int k = 0; k < kPrimes; ++k) y[k] = f.Alloc(N);
+  for (int k = 0; k < kPrimes; ++k) {
+    const Limb p = kPrime[k];
+    Load(y[k], a, n, N, p);
+    Forward(y[k], logN, lv[k], p);
+    PointwiseSqr(y[k], N, p, t.Data(k).mont);
+    Inverse(y[k], logN, lv[k], p);
+  }
+  Recombine(r, 2 * n, y, logN);
+}
+
+}  // namespace limb64
