@@ -8,6 +8,11 @@
 // The forward transform leaves the values in that tree order, the inverse
 // walks the tree back up, and no permutation is ever done.
 //
+// Lengths 3 2^k as well as 2^k, so a product is never padded to nearly
+// twice its size: x^3M - 1 first splits into the three x^M - w^k (w a cube
+// root of one), and branch k goes on with r = zeta_6m^k zeta_2m^bitrev(i),
+// again the same for every M.
+//
 // Residues are kept lazily below 4p (forward) and 2p (inverse); products
 // by a table value use Shoup's precomputed quotient, the pointwise products
 // Montgomery's reduction. Since 4p < 2^64 no step overflows.
@@ -26,9 +31,10 @@ namespace limb64 {
 namespace {
 
 constexpr int kPrimes = 3;
-constexpr int kMaxLog = 36;
-// Descending, so that a residue modulo one is below twice the next.
-constexpr Limb kPrime[kPrimes] = {0x3fffffa000000001u, 0x3fffff3000000001u, 0x3ffffd2000000001u};
+constexpr int kMaxLog = 33;
+// c 2^33 + 1 with 3 dividing c, descending, so that a residue modulo one is
+// below twice the next.
+constexpr Limb kPrime[kPrimes] = {0x3fffffb400000001u, 0x3fffff3000000001u, 0x3fffff1800000001u};
 
 Limb MulMod(Limb a, Limb b, Limb p) { return static_cast<Limb>(static_cast<Wide>(a) * b % p); }
 
@@ -58,8 +64,9 @@ struct PrimeData {
   Limb p = 0;
   Limb mont = 0;    // -1/p mod 2^64
   Limb r2 = 0;      // 2^64 mod p
-  Limb root = 0;    // of order 2^kMaxLog
-  std::vector<std::unique_ptr<Level>> levels;  // level j: 2^j blocks
+  Limb root = 0;    // of order 3 2^kMaxLog
+  Limb cube = 0, cubes = 0;  // a cube root of one, and its Shoup quotient
+  std::vector<std::unique_ptr<Level>> levels[3];  // branch k, level j: 2^j blocks
 };
 
 class Tables {
@@ -73,27 +80,35 @@ public:
       for (int i = 0; i < 5; ++i) inv *= 2 - p * inv;
       d.mont = ~inv + 1;
       d.r2 = static_cast<Limb>((static_cast<Wide>(1) << 64) % p);
-      Limb g = 2;
-      while (PowMod(g, (p - 1) / 2, p) != p - 1) ++g;  // a non-residue
-      d.root = PowMod(g, (p - 1) >> kMaxLog, p);
+      Limb g = 2;  // neither a square nor a cube
+      while (PowMod(g, (p - 1) / 2, p) != p - 1 || PowMod(g, (p - 1) / 3, p) == 1) ++g;
+      d.root = PowMod(g, ((p - 1) / 3) >> kMaxLog, p);
+      d.cube = PowMod(d.root, Limb{1} << kMaxLog, p);
+      d.cubes = ShoupOf(d.cube, p);
     }
   }
-  // The levels 0 .. logN - 1 of every prime.
-  void Get(int logN, const Level* out[kPrimes][kMaxLog]) {
+  // The levels 0 .. logM - 1 of branches 0 .. branches - 1 of every prime.
+  void Get(int logM, int branches, const Level* out[kPrimes][3][kMaxLog]) {
     std::lock_guard<std::mutex> lock(mutex_);
     for (int k = 0; k < kPrimes; ++k) {
       PrimeData& d = data_[k];
-      while (static_cast<int>(d.levels.size()) < logN) d.levels.push_back(Make(d, static_cast<int>(d.levels.size())));
-      for (int j = 0; j < logN; ++j) out[k][j] = d.levels[static_cast<Size>(j)].get();
+      for (int b = 0; b < branches; ++b) {
+        auto& lv = d.levels[b];
+        while (static_cast<int>(lv.size()) < logM) lv.push_back(Make(d, static_cast<int>(lv.size()), b));
+        for (int j = 0; j < logM; ++j) out[k][b][j] = lv[static_cast<Size>(j)].get();
+      }
     }
   }
   const PrimeData& Data(int k) const { return data_[k]; }
 
 private:
-  static std::unique_ptr<Level> Make(const PrimeData& d, int j) {
+  static std::unique_ptr<Level> Make(const PrimeData& d, int j, int branch) {
     const Size m = Size{1} << j;
     const Limb p = d.p;
-    const Limb zeta = PowMod(d.root, Limb{1} << (kMaxLog - 1 - j), p);  // of order 2m
+    const Limb zeta6 = PowMod(d.root, Limb{1} << (kMaxLog - 1 - j), p);  // of order 6m
+    const Limb zeta = PowMod(zeta6, 3, p);                                  // of order 2m
+    const Limb shift = PowMod(zeta6, static_cast<Limb>(branch), p);
+    const Limb shiftInv = PowMod(zeta6, static_cast<Limb>(6 * m - branch) % (6 * m), p);
     std::vector<Limb> pw(2 * m);
     pw[0] = 1;
     for (Size e = 1; e < 2 * m; ++e) pw[e] = MulMod(pw[e - 1], zeta, p);
@@ -106,8 +121,8 @@ private:
       Size e = 0;  // i bit-reversed in j bits
       for (int b = 0; b < j; ++b)
         if (i >> b & 1) e |= Size{1} << (j - 1 - b);
-      lv->w[i] = pw[e];
-      lv->wi[i] = pw[(2 * m - e) % (2 * m)];
+      lv->w[i] = MulMod(pw[e], shift, p);
+      lv->wi[i] = MulMod(pw[(2 * m - e) % (2 * m)], shiftInv, p);
       lv->ws[i] = ShoupOf(lv->w[i], p);
       lv->wis[i] = ShoupOf(lv->wi[i], p);
     }
@@ -147,6 +162,16 @@ void Forward(Limb* x, int logN, const Level* const* lv, Limb p) {
       Limb* lo = x + 2 * h * i;
       Limb* hi = lo + h;
       const Limb wv = w[i], wsv = ws[i];
+      if (wv == 1) {  // the first block of branch 0: no product
+        for (Size t = 0; t < h; ++t) {
+          Limb u = lo[t], v = hi[t];
+          u -= u >= p2 ? p2 : 0;
+          v -= v >= p2 ? p2 : 0;
+          lo[t] = u + v;
+          hi[t] = u - v + p2;
+        }
+        continue;
+      }
       for (Size t = 0; t < h; ++t) {
         Limb u = lo[t];
         u -= u >= p2 ? p2 : 0;
@@ -155,6 +180,54 @@ void Forward(Limb* x, int logN, const Level* const* lv, Limb p) {
         hi[t] = u - v + p2;
       }
     }
+  }
+}
+
+// x^3M - 1 into its three factors x^M - w^k (inputs below 2p, outputs
+// below 4p): B_k = A0 + w^k A1 + w^2k A2, with w^2 = -1 - w so that one
+// product t = w (A1 - A2) serves both B1 = A0 - A2 + t and B2 = A0 - A1 - t.
+void Forward3(Limb* x, Size M, Limb p, Limb w, Limb ws) {
+  const Limb p2 = 2 * p;
+  Limb* a1 = x + M;
+  Limb* a2 = x + 2 * M;
+  for (Size t = 0; t < M; ++t) {
+    const Limb u0 = x[t], u1 = a1[t], u2 = a2[t];
+    const Limb m = MulShoup(u1 - u2 + p2, w, ws, p);
+    Limb s = u0 + u1;
+    s -= s >= p2 ? p2 : 0;
+    s += u2;
+    s -= s >= p2 ? p2 : 0;
+    Limb e1 = u0 - u2 + p2;
+    e1 -= e1 >= p2 ? p2 : 0;
+    Limb e2 = u0 - u1 + p2;
+    e2 -= e2 >= p2 ? p2 : 0;
+    x[t] = s;
+    a1[t] = e1 + m;
+    a2[t] = e2 - m + p2;
+  }
+}
+
+// The way back (inputs below 2p, outputs below 4p, three times the values):
+// 3 A0 = B0 + B1 + B2, 3 A1 = B0 - B1 - u, 3 A2 = B0 - B2 + u for
+// u = w (B1 - B2).
+void Inverse3(Limb* x, Size M, Limb p, Limb w, Limb ws) {
+  const Limb p2 = 2 * p;
+  Limb* b1 = x + M;
+  Limb* b2 = x + 2 * M;
+  for (Size t = 0; t < M; ++t) {
+    const Limb v0 = x[t], v1 = b1[t], v2 = b2[t];
+    const Limb u = MulShoup(v1 - v2 + p2, w, ws, p);
+    Limb s = v0 + v1;
+    s -= s >= p2 ? p2 : 0;
+    s += v2;
+    s -= s >= p2 ? p2 : 0;
+    Limb e1 = v0 - v1 + p2;
+    e1 -= e1 >= p2 ? p2 : 0;
+    Limb e2 = v0 - v2 + p2;
+    e2 -= e2 >= p2 ? p2 : 0;
+    x[t] = s;
+    b1[t] = e1 - u + p2;
+    b2[t] = e2 + u;
   }
 }
 
@@ -210,14 +283,14 @@ void PointwiseSqr(Limb* x, Size N, Limb p, Limb mont) {
 }
 
 // The coefficients from their residues y[k][i] (N 2^-64 times the true
-// residues, below 2p), carried into r (rn limbs, rn <= N + 1).
-void Recombine(Limb* r, Size rn, Limb* const y[kPrimes], int logN) {
+// residues, any 64-bit values), carried into r (rn limbs, rn <= N + 1).
+void Recombine(Limb* r, Size rn, Limb* const y[kPrimes], Size N) {
   Tables& t = TheTables();
   const Limb p1 = kPrime[0], p2 = kPrime[1], p3 = kPrime[2];
   Limb fix[kPrimes], fixs[kPrimes];  // 2^64 / N mod p
   for (int k = 0; k < kPrimes; ++k) {
     const Limb p = kPrime[k];
-    const Limb invN = PowMod(PowMod(2, static_cast<Limb>(logN), p), p - 2, p);
+    const Limb invN = PowMod(N % p, p - 2, p);
     fix[k] = MulMod(t.Data(k).r2, invN, p);
     fixs[k] = ShoupOf(fix[k], p);
   }
@@ -229,7 +302,7 @@ void Recombine(Limb* r, Size rn, Limb* const y[kPrimes], int logN) {
   Limb c0 = 0, c1 = 0, c2 = 0;  // the carry, below 2^188
   for (Size i = 0; i < rn; ++i) {
     Limb v0 = 0, v1 = 0, v2 = 0;
-    if (i < (Size{1} << logN)) {
+    if (i < N) {
       Limb r1 = MulShoup(y[0][i], fix[0], fixs[0], p1);
       r1 -= r1 >= p1 ? p1 : 0;
       Limb r2 = MulShoup(y[1][i], fix[1], fixs[1], p2);
@@ -259,53 +332,72 @@ void Recombine(Limb* r, Size rn, Limb* const y[kPrimes], int logN) {
   }
 }
 
-int LogFor(Size n) {
-  int lg = 0;
+// A transform length for a product of n coefficients: 2^k or 3 2^k.
+struct Length {
+  Size n;
+  int logM;     // of the power-of-two blocks
+  int branches; // 1 or 3
+};
+
+Length LengthFor(Size n) {
+  int lg = 1;
   while ((Size{1} << lg) < n) ++lg;
-  return lg;
+  if (lg >= 3 && 3 * (Size{1} << (lg - 2)) >= n) return {3 * (Size{1} << (lg - 2)), lg - 2, 3};
+  return {Size{1} << lg, lg, 1};
+}
+
+// Forward transform of every branch of x (x[0..L.n-1], Load's output).
+void ForwardAll(Limb* x, const Length& L, const PrimeData& d, const Level* const lv[3][kMaxLog]) {
+  const Size M = Size{1} << L.logM;
+  if (L.branches == 3) Forward3(x, M, d.p, d.cube, d.cubes);
+  for (int b = 0; b < L.branches; ++b) Forward(x + b * M, L.logM, lv[b], d.p);
+}
+
+void InverseAll(Limb* x, const Length& L, const PrimeData& d, const Level* const lv[3][kMaxLog]) {
+  const Size M = Size{1} << L.logM;
+  for (int b = 0; b < L.branches; ++b) Inverse(x + b * M, L.logM, lv[b], d.p);
+  if (L.branches == 3) Inverse3(x, M, d.p, d.cube, d.cubes);
 }
 
 }  // namespace
 
 void MulNtt(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
-  const int logN = std::max(LogFor(na + nb - 1), 1);
-  const Size N = Size{1} << logN;
-  const Level* lv[kPrimes][kMaxLog];
+  const Length L = LengthFor(na + nb - 1);
+  const Level* lv[kPrimes][3][kMaxLog];
   Tables& t = TheTables();
-  t.Get(logN, lv);
+  t.Get(L.logM, L.branches, lv);
   ScratchFrame f;
   Limb* y[kPrimes];
-  for (int k = 0; k < kPrimes; ++k) y[k] = f.Alloc(N);
-  Limb* z = f.Alloc(N);
+  for (int k = 0; k < kPrimes; ++k) y[k] = f.Alloc(L.n);
+  Limb* z = f.Alloc(L.n);
   for (int k = 0; k < kPrimes; ++k) {
-    const Limb p = kPrime[k];
-    Load(y[k], a, na, N, p);
-    Load(z, b, nb, N, p);
-    Forward(y[k], logN, lv[k], p);
-    Forward(z, logN, lv[k], p);
-    Pointwise(y[k], z, N, p, t.Data(k).mont);
-    Inverse(y[k], logN, lv[k], p);
+    const PrimeData& d = t.Data(k);
+    Load(y[k], a, na, L.n, d.p);
+    Load(z, b, nb, L.n, d.p);
+    ForwardAll(y[k], L, d, lv[k]);
+    ForwardAll(z, L, d, lv[k]);
+    Pointwise(y[k], z, L.n, d.p, d.mont);
+    InverseAll(y[k], L, d, lv[k]);
   }
-  Recombine(r, na + nb, y, logN);
+  Recombine(r, na + nb, y, L.n);
 }
 
 void SqrNtt(Limb* r, const Limb* a, Size n) {
-  const int logN = std::max(LogFor(2 * n - 1), 1);
-  const Size N = Size{1} << logN;
-  const Level* lv[kPrimes][kMaxLog];
+  const Length L = LengthFor(2 * n - 1);
+  const Level* lv[kPrimes][3][kMaxLog];
   Tables& t = TheTables();
-  t.Get(logN, lv);
+  t.Get(L.logM, L.branches, lv);
   ScratchFrame f;
   Limb* y[kPrimes];
-  for (int k = 0; k < kPrimes; ++k) y[k] = f.Alloc(N);
+  for (int k = 0; k < kPrimes; ++k) y[k] = f.Alloc(L.n);
   for (int k = 0; k < kPrimes; ++k) {
-    const Limb p = kPrime[k];
-    Load(y[k], a, n, N, p);
-    Forward(y[k], logN, lv[k], p);
-    PointwiseSqr(y[k], N, p, t.Data(k).mont);
-    Inverse(y[k], logN, lv[k], p);
+    const PrimeData& d = t.Data(k);
+    Load(y[k], a, n, L.n, d.p);
+    ForwardAll(y[k], L, d, lv[k]);
+    PointwiseSqr(y[k], L.n, d.p, d.mont);
+    InverseAll(y[k], L, d, lv[k]);
   }
-  Recombine(r, 2 * n, y, logN);
+  Recombine(r, 2 * n, y, L.n);
 }
 
 }  // namespace limb64

@@ -64,12 +64,13 @@ struct SizePair {
   Size na, nb;
 };
 
-// na + nb - 1 at and just past powers of two (the transform doubles
+// na + nb - 1 at and just past 2^k and 3 2^k (the transform length steps
 // there), tiny operands, and a short one against a long one.
 const SizePair kSizes[] = {
     {1, 1},       {2, 1},       {1, 2},      {2, 2},       {3, 2},       {5, 4},       {33, 32},    {32, 32},
     {64, 1},      {1, 64},      {1, 3000},   {3000, 1},    {2, 4095},    {100, 3000},  {512, 513},  {512, 512},
     {1024, 1025}, {1024, 1024}, {777, 1500}, {2048, 2048}, {2049, 2048}, {3000, 3000}, {4096, 4097}, {9000, 40},
+    {768, 769},   {769, 769},   {3, 3},      {4, 3},       {1, 3072},    {3072, 3073}, {6, 7},      {1, 6},
 };
 
 TEST(Ntt, ProductsMatchGmp) {
