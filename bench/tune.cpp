@@ -13,6 +13,7 @@
 
 #include "numbers/bigint/BigIntRaw.h"
 #include "numbers/limb/Limbs64.h"
+#include "numbers/limb/Ntt64.h"
 #include "numbers/mersenne/LucasLehmerDwt.h"
 #include "numbers/mersenne/MersenneResidue.h"
 #include "numbers/bigint/Radix.h"
@@ -93,6 +94,7 @@ int main() {
   // Karatsuba, each one level over the method below.
   limb64::gTuning.mul64Toom3 = limb64::gTuning.sqr64Toom3 = 1 << 30;
   limb64::gTuning.mul64Toom4 = limb64::gTuning.sqr64Toom4 = 1 << 30;
+  limb64::gTuning.mul64Ntt = limb64::gTuning.sqr64Ntt = 1 << 30;
   limb64::gTuning.mul64Karatsuba = Find("mul64 karatsuba", 8, 400, [](Size n) {
     auto a = RandomLimbs(n), b = RandomLimbs(n);
     std::vector<Limb> r(2 * n);
@@ -140,6 +142,22 @@ int main() {
     limb64::gTuning.sqr64Toom4 = n;
     double above = Time([&] { limb64::SqrToom4(r.data(), a.data(), n); });
     double below = Time([&] { limb64::SqrToom3(r.data(), a.data(), n); });
+    return std::make_pair(below, above);
+  });
+  // The transform against Toom-4. Its time steps at the lengths 2^k and
+  // 3 2^k, so the cut-over is where it stays ahead.
+  limb64::gTuning.mul64Ntt = Find("mul64 ntt", std::max<Size>(limb64::gTuning.mul64Toom4, 256), 20000, [](Size n) {
+    auto a = RandomLimbs(n), b = RandomLimbs(n);
+    std::vector<Limb> r(2 * n);
+    double above = Time([&] { limb64::MulNtt(r.data(), a.data(), n, b.data(), n); });
+    double below = Time([&] { limb64::MulToom4(r.data(), a.data(), n, b.data(), n); });
+    return std::make_pair(below, above);
+  });
+  limb64::gTuning.sqr64Ntt = Find("sqr64 ntt", std::max<Size>(limb64::gTuning.sqr64Toom4, 256), 20000, [](Size n) {
+    auto a = RandomLimbs(n);
+    std::vector<Limb> r(2 * n);
+    double above = Time([&] { limb64::SqrNtt(r.data(), a.data(), n); });
+    double below = Time([&] { limb64::SqrToom4(r.data(), a.data(), n); });
     return std::make_pair(below, above);
   });
   // Through the limbs (packing included) against the digit basecase.
@@ -221,6 +239,8 @@ int main() {
   std::printf("constexpr std::size_t kSqr64Toom3Threshold = %zu;\n", limb64::gTuning.sqr64Toom3);
   std::printf("constexpr std::size_t kMul64Toom4Threshold = %zu;\n", limb64::gTuning.mul64Toom4);
   std::printf("constexpr std::size_t kSqr64Toom4Threshold = %zu;\n", limb64::gTuning.sqr64Toom4);
+  std::printf("constexpr std::size_t kMul64NttThreshold = %zu;\n", limb64::gTuning.mul64Ntt);
+  std::printf("constexpr std::size_t kSqr64NttThreshold = %zu;\n", limb64::gTuning.sqr64Ntt);
   std::printf("constexpr std::size_t kDivLimbsThreshold = %zu;\n", gTuning.divLimbs);
   std::printf("constexpr std::size_t kDiv64DivideConquerThreshold = %zu;\n", limb64::gTuning.div64DivideConquer);
   std::printf("constexpr std::size_t kToDecimalDivideConquerThreshold = %zu;\n", gTuning.toDecimalDivideConquer);
