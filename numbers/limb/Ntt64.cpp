@@ -24,11 +24,25 @@
 #include <mutex>
 #include <vector>
 
+#include "numbers/limb/Cpu.h"
 #include "numbers/limb/Scratch.h"
 
 namespace limb64 {
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+// Ntt64Avx512.cpp: one block of butterflies, h a multiple of 8.
+void ForwardBlockAvx512(Limb* lo, Limb* hi, Size h, Limb w, Limb ws, Limb p);
+void InverseBlockAvx512(Limb* lo, Limb* hi, Size h, Limb w, Limb ws, Limb p);
+#define CALVENNA_NTT_AVX512 1
+#endif
+
 namespace {
+
+#if CALVENNA_NTT_AVX512
+bool Wide8(Size h) { return h >= 8 && cpu::gKernels.avx512; }
+#else
+bool Wide8(Size) { return false; }
+#endif
 
 constexpr int kPrimes = 3;
 constexpr int kMaxLog = 33;
@@ -158,6 +172,12 @@ void Forward(Limb* x, int logN, const Level* const* lv, Limb p) {
     const Size m = Size{1} << j, h = N >> (j + 1);
     const Limb* w = lv[j]->w.data();
     const Limb* ws = lv[j]->ws.data();
+#if CALVENNA_NTT_AVX512
+    if (Wide8(h)) {
+      for (Size i = 0; i < m; ++i) ForwardBlockAvx512(x + 2 * h * i, x + 2 * h * i + h, h, w[i], ws[i], p);
+      continue;
+    }
+#endif
     for (Size i = 0; i < m; ++i) {
       Limb* lo = x + 2 * h * i;
       Limb* hi = lo + h;
@@ -239,6 +259,12 @@ void Inverse(Limb* x, int logN, const Level* const* lv, Limb p) {
     const Size m = Size{1} << j, h = N >> (j + 1);
     const Limb* w = lv[j]->wi.data();
     const Limb* ws = lv[j]->wis.data();
+#if CALVENNA_NTT_AVX512
+    if (Wide8(h)) {
+      for (Size i = 0; i < m; ++i) InverseBlockAvx512(x + 2 * h * i, x + 2 * h * i + h, h, w[i], ws[i], p);
+      continue;
+    }
+#endif
     for (Size i = 0; i < m; ++i) {
       Limb* lo = x + 2 * h * i;
       Limb* hi = lo + h;

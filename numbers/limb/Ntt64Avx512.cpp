@@ -1,0 +1,80 @@
+// The transform butterflies of Ntt64.cpp eight at a time with AVX-512, for
+// processors that have it (Cpu.h); the same operations on every lane as the
+// plain loops, so the same values come out. AVX-512 has no high half of a
+// 64 x 64-bit product: Shoup's quotient is put together from four 32-bit
+// products.
+#include "numbers/limb/LimbRaw.h"
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+
+#include <immintrin.h>
+
+namespace limb64 {
+
+namespace {
+
+#define CALVENNA_AVX512 __attribute__((target("avx512f,avx512dq")))
+
+// The high 64 bits of a b, for b given with its high half bh = b >> 32.
+CALVENNA_AVX512 inline __m512i MulHi(__m512i a, __m512i b, __m512i bh) {
+  const __m512i low32 = _mm512_set1_epi64(0xFFFFFFFF);
+  const __m512i ah = _mm512_srli_epi64(a, 32);
+  const __m512i ll = _mm512_mul_epu32(a, b);
+  const __m512i lh = _mm512_mul_epu32(a, bh);
+  const __m512i hl = _mm512_mul_epu32(ah, b);
+  const __m512i hh = _mm512_mul_epu32(ah, bh);
+  __m512i mid = _mm512_add_epi64(_mm512_srli_epi64(ll, 32), _mm512_and_si512(lh, low32));
+  mid = _mm512_add_epi64(mid, _mm512_and_si512(hl, low32));
+  __m512i hi = _mm512_add_epi64(hh, _mm512_srli_epi64(lh, 32));
+  hi = _mm512_add_epi64(hi, _mm512_srli_epi64(hl, 32));
+  return _mm512_add_epi64(hi, _mm512_srli_epi64(mid, 32));
+}
+
+// x w mod p in [0, 2p), as MulShoup.
+CALVENNA_AVX512 inline __m512i MulShoup(__m512i x, __m512i w, __m512i ws, __m512i wsh, __m512i p) {
+  const __m512i q = MulHi(x, ws, wsh);
+  return _mm512_sub_epi64(_mm512_mullo_epi64(x, w), _mm512_mullo_epi64(q, p));
+}
+
+// v - 2p where v >= 2p (unsigned).
+CALVENNA_AVX512 inline __m512i Reduce2p(__m512i v, __m512i p2) {
+  const __mmask8 big = _mm512_cmpge_epu64_mask(v, p2);
+  return _mm512_mask_sub_epi64(v, big, v, p2);
+}
+
+}  // namespace
+
+// lo, hi (h limbs each, h a multiple of 8): (lo + w hi, lo - w hi) lazily,
+// as the plain loop of Forward.
+CALVENNA_AVX512 void ForwardBlockAvx512(Limb* lo, Limb* hi, Size h, Limb w, Limb ws, Limb p) {
+  const __m512i vp = _mm512_set1_epi64(static_cast<long long>(p));
+  const __m512i vp2 = _mm512_set1_epi64(static_cast<long long>(2 * p));
+  const __m512i vw = _mm512_set1_epi64(static_cast<long long>(w));
+  const __m512i vws = _mm512_set1_epi64(static_cast<long long>(ws));
+  const __m512i vwsh = _mm512_set1_epi64(static_cast<long long>(ws >> 32));
+  for (Size t = 0; t < h; t += 8) {
+    const __m512i u = Reduce2p(_mm512_loadu_si512(lo + t), vp2);
+    const __m512i v = MulShoup(_mm512_loadu_si512(hi + t), vw, vws, vwsh, vp);
+    _mm512_storeu_si512(lo + t, _mm512_add_epi64(u, v));
+    _mm512_storeu_si512(hi + t, _mm512_add_epi64(_mm512_sub_epi64(u, v), vp2));
+  }
+}
+
+// (lo + hi, (lo - hi) w), as the plain loop of Inverse.
+CALVENNA_AVX512 void InverseBlockAvx512(Limb* lo, Limb* hi, Size h, Limb w, Limb ws, Limb p) {
+  const __m512i vp = _mm512_set1_epi64(static_cast<long long>(p));
+  const __m512i vp2 = _mm512_set1_epi64(static_cast<long long>(2 * p));
+  const __m512i vw = _mm512_set1_epi64(static_cast<long long>(w));
+  const __m512i vws = _mm512_set1_epi64(static_cast<long long>(ws));
+  const __m512i vwsh = _mm512_set1_epi64(static_cast<long long>(ws >> 32));
+  for (Size t = 0; t < h; t += 8) {
+    const __m512i u = _mm512_loadu_si512(lo + t), v = _mm512_loadu_si512(hi + t);
+    _mm512_storeu_si512(lo + t, Reduce2p(_mm512_add_epi64(u, v), vp2));
+    const __m512i d = _mm512_add_epi64(_mm512_sub_epi64(u, v), vp2);
+    _mm512_storeu_si512(hi + t, MulShoup(d, vw, vws, vwsh, vp));
+  }
+}
+
+}  // namespace limb64
+
+#endif
