@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "numbers/bigint/BigIntRaw.h"
+#include "numbers/limb/Cpu.h"
 #include "numbers/limb/Limbs64.h"
 #include "numbers/limb/Ntt64.h"
 #include "numbers/mersenne/LucasLehmerDwt.h"
@@ -95,6 +96,7 @@ int main() {
   limb64::gTuning.mul64Toom3 = limb64::gTuning.sqr64Toom3 = 1 << 30;
   limb64::gTuning.mul64Toom4 = limb64::gTuning.sqr64Toom4 = 1 << 30;
   limb64::gTuning.mul64Ntt = limb64::gTuning.sqr64Ntt = 1 << 30;
+  limb64::gTuning.mul64NttPlain = limb64::gTuning.sqr64NttPlain = 1 << 30;
   limb64::gTuning.mul64Karatsuba = Find("mul64 karatsuba", 8, 400, [](Size n) {
     auto a = RandomLimbs(n), b = RandomLimbs(n);
     std::vector<Limb> r(2 * n);
@@ -145,21 +147,34 @@ int main() {
     return std::make_pair(below, above);
   });
   // The transform against Toom-4. Its time steps at the lengths 2^k and
-  // 3 2^k, so the cut-over is where it stays ahead.
-  limb64::gTuning.mul64Ntt = Find("mul64 ntt", std::max<Size>(limb64::gTuning.mul64Toom4, 256), 20000, [](Size n) {
+  // 3 2^k, so the cut-over is where it stays ahead. Found for the
+  // butterflies this processor runs (the plain ones under
+  // CALVENNA_KERNELS=plain); the other pair is printed as it stands.
+  const Size mulNtt = Find("mul64 ntt", std::max<Size>(limb64::gTuning.mul64Toom4, 256), 20000, [](Size n) {
     auto a = RandomLimbs(n), b = RandomLimbs(n);
     std::vector<Limb> r(2 * n);
     double above = Time([&] { limb64::MulNtt(r.data(), a.data(), n, b.data(), n); });
     double below = Time([&] { limb64::MulToom4(r.data(), a.data(), n, b.data(), n); });
     return std::make_pair(below, above);
   });
-  limb64::gTuning.sqr64Ntt = Find("sqr64 ntt", std::max<Size>(limb64::gTuning.sqr64Toom4, 256), 20000, [](Size n) {
+  const Size sqrNtt = Find("sqr64 ntt", std::max<Size>(limb64::gTuning.sqr64Toom4, 256), 20000, [](Size n) {
     auto a = RandomLimbs(n);
     std::vector<Limb> r(2 * n);
     double above = Time([&] { limb64::SqrNtt(r.data(), a.data(), n); });
     double below = Time([&] { limb64::SqrToom4(r.data(), a.data(), n); });
     return std::make_pair(below, above);
   });
+  if (cpu::gKernels.avx512) {
+    limb64::gTuning.mul64Ntt = mulNtt;
+    limb64::gTuning.sqr64Ntt = sqrNtt;
+    limb64::gTuning.mul64NttPlain = cutover::kMul64NttPlainThreshold;
+    limb64::gTuning.sqr64NttPlain = cutover::kSqr64NttPlainThreshold;
+  } else {
+    limb64::gTuning.mul64Ntt = cutover::kMul64NttThreshold;
+    limb64::gTuning.sqr64Ntt = cutover::kSqr64NttThreshold;
+    limb64::gTuning.mul64NttPlain = mulNtt;
+    limb64::gTuning.sqr64NttPlain = sqrNtt;
+  }
   // Through the limbs (packing included) against the digit basecase.
   gTuning.mulLimbs = Find("mul by limbs", 2, 400, [](Size n) {
     auto a = Random(n), b = Random(n);
@@ -241,6 +256,8 @@ int main() {
   std::printf("constexpr std::size_t kSqr64Toom4Threshold = %zu;\n", limb64::gTuning.sqr64Toom4);
   std::printf("constexpr std::size_t kMul64NttThreshold = %zu;\n", limb64::gTuning.mul64Ntt);
   std::printf("constexpr std::size_t kSqr64NttThreshold = %zu;\n", limb64::gTuning.sqr64Ntt);
+  std::printf("constexpr std::size_t kMul64NttPlainThreshold = %zu;\n", limb64::gTuning.mul64NttPlain);
+  std::printf("constexpr std::size_t kSqr64NttPlainThreshold = %zu;\n", limb64::gTuning.sqr64NttPlain);
   std::printf("constexpr std::size_t kDivLimbsThreshold = %zu;\n", gTuning.divLimbs);
   std::printf("constexpr std::size_t kDiv64DivideConquerThreshold = %zu;\n", limb64::gTuning.div64DivideConquer);
   std::printf("constexpr std::size_t kToDecimalDivideConquerThreshold = %zu;\n", gTuning.toDecimalDivideConquer);

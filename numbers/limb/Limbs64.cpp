@@ -148,7 +148,7 @@ void Mul(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
     MulKaratsuba(r, a, na, b, nb);
   else if (nb < t.mul64Toom4)
     MulToom3(r, a, na, b, nb);
-  else if (nb < t.mul64Ntt)
+  else if (nb < (cpu::gKernels.avx512 ? t.mul64Ntt : t.mul64NttPlain))
     MulToom4(r, a, na, b, nb);
   else
     MulNtt(r, a, na, b, nb);
@@ -162,7 +162,7 @@ void Sqr(Limb* r, const Limb* a, Size n) {
     SqrKaratsuba(r, a, n);
   else if (n < t.sqr64Toom4)
     SqrToom3(r, a, n);
-  else if (n < t.sqr64Ntt)
+  else if (n < (cpu::gKernels.avx512 ? t.sqr64Ntt : t.sqr64NttPlain))
     SqrToom4(r, a, n);
   else
     SqrNtt(r, a, n);

@@ -113,9 +113,11 @@ TEST(Ntt, DispatchAroundTheCutOver) {
       const std::vector<Limb> a = Make(rng, n + n / 3, Shape::Random), b = Make(rng, n, Shape::Random);
       std::vector<Limb> toom(a.size() + b.size()), fast(a.size() + b.size()), sq(2 * a.size()), sqToom(2 * a.size());
       limb64::gTuning.mul64Ntt = limb64::gTuning.sqr64Ntt = ~Size{0};
+      limb64::gTuning.mul64NttPlain = limb64::gTuning.sqr64NttPlain = ~Size{0};
       limb64::Mul(toom.data(), a.data(), a.size(), b.data(), b.size());
       limb64::Sqr(sqToom.data(), a.data(), a.size());
       limb64::gTuning.mul64Ntt = limb64::gTuning.sqr64Ntt = cut;
+      limb64::gTuning.mul64NttPlain = limb64::gTuning.sqr64NttPlain = cut;
       limb64::Mul(fast.data(), a.data(), a.size(), b.data(), b.size());
       limb64::Sqr(sq.data(), a.data(), a.size());
       limb64::gTuning = saved;
