@@ -33,6 +33,8 @@ namespace limb64 {
 // Ntt64Avx512.cpp: one block of butterflies, h a multiple of 8.
 void ForwardBlockAvx512(Limb* lo, Limb* hi, Size h, Limb w, Limb ws, Limb p);
 void InverseBlockAvx512(Limb* lo, Limb* hi, Size h, Limb w, Limb ws, Limb p);
+// The levels of blocks below 8 (h = 1, 2, 4), n a multiple of 16.
+void SmallLevelAvx512(Limb* x, Size n, Size h, const Limb* w, const Limb* ws, Limb p, bool inverse);
 #define CALVENNA_NTT_AVX512 1
 #endif
 
@@ -40,6 +42,7 @@ namespace {
 
 #if CALVENNA_NTT_AVX512
 bool Wide8(Size h) { return h >= 8 && cpu::gKernels.avx512; }
+bool Small8(Size N) { return N >= 16 && cpu::gKernels.avx512; }
 #else
 bool Wide8(Size) { return false; }
 #endif
@@ -177,6 +180,10 @@ void Forward(Limb* x, int logN, const Level* const* lv, Limb p) {
       for (Size i = 0; i < m; ++i) ForwardBlockAvx512(x + 2 * h * i, x + 2 * h * i + h, h, w[i], ws[i], p);
       continue;
     }
+    if (Small8(N)) {
+      SmallLevelAvx512(x, N, h, w, ws, p, false);
+      continue;
+    }
 #endif
     for (Size i = 0; i < m; ++i) {
       Limb* lo = x + 2 * h * i;
@@ -262,6 +269,10 @@ void Inverse(Limb* x, int logN, const Level* const* lv, Limb p) {
 #if CALVENNA_NTT_AVX512
     if (Wide8(h)) {
       for (Size i = 0; i < m; ++i) InverseBlockAvx512(x + 2 * h * i, x + 2 * h * i + h, h, w[i], ws[i], p);
+      continue;
+    }
+    if (Small8(N)) {
+      SmallLevelAvx512(x, N, h, w, ws, p, true);
       continue;
     }
 #endif
