@@ -81,24 +81,18 @@ namespace {
 // 4 below 8: two vectors (16 limbs) hold 8 / h blocks; lo lane l is limb
 // (l / h) 2h + l % h of them, hi lane l the limb h further on, and the
 // twiddle of lane l is that of block l / h.
-struct SmallPattern {
-  __m512i lo, hi, back0, back1, tw;
-};
-
-CALVENNA_AVX512 SmallPattern PatternFor(Size h) {
-  alignas(64) long long lo[8], hi[8], b0[8], b1[8], tw[8];
+// Lanes 0-7 lo, 8-15 hi, 16-31 the way back, 32-39 the twiddle of each
+// lane (index of its block among the 8 / h).
+void PatternFor(Size h, long long* idx) {
   for (Size l = 0; l < 8; ++l) {
-    lo[l] = static_cast<long long>(l / h * 2 * h + l % h);
-    hi[l] = lo[l] + static_cast<long long>(h);
-    tw[l] = static_cast<long long>(l / h);
+    idx[l] = static_cast<long long>(l / h * 2 * h + l % h);
+    idx[8 + l] = idx[l] + static_cast<long long>(h);
+    idx[32 + l] = static_cast<long long>(l / h);
   }
   for (Size e = 0; e < 16; ++e) {
     const Size blk = e / (2 * h), off = e % (2 * h);
-    const long long src = off < h ? static_cast<long long>(blk * h + off) : static_cast<long long>(8 + blk * h + off - h);
-    (e < 8 ? b0 : b1)[e % 8] = src;
+    idx[16 + e] = off < h ? static_cast<long long>(blk * h + off) : static_cast<long long>(8 + blk * h + off - h);
   }
-  return {_mm512_load_si512(lo), _mm512_load_si512(hi), _mm512_load_si512(b0), _mm512_load_si512(b1),
-          _mm512_load_si512(tw)};
 }
 
 }  // namespace
@@ -106,17 +100,21 @@ CALVENNA_AVX512 SmallPattern PatternFor(Size h) {
 // One level with blocks of h = 1, 2 or 4 (n limbs, a multiple of 16; w, ws
 // the level's table), as the plain loops of Forward (inverse: Inverse).
 CALVENNA_AVX512 void SmallLevelAvx512(Limb* x, Size n, Size h, const Limb* w, const Limb* ws, Limb p, bool inverse) {
-  const SmallPattern pat = PatternFor(h);
+  alignas(64) long long idx[40];
+  PatternFor(h, idx);
+  const __m512i patLo = _mm512_load_si512(idx), patHi = _mm512_load_si512(idx + 8);
+  const __m512i back0 = _mm512_load_si512(idx + 16), back1 = _mm512_load_si512(idx + 24);
+  const __m512i patTw = _mm512_load_si512(idx + 32);
   const __m512i vp = _mm512_set1_epi64(static_cast<long long>(p));
   const __m512i vp2 = _mm512_set1_epi64(static_cast<long long>(2 * p));
   const Size per = 8 / h;  // blocks in 16 limbs
   const __mmask8 take = static_cast<__mmask8>((1u << per) - 1);
   for (Size c = 0, i = 0; c < n; c += 16, i += per) {
     const __m512i a = _mm512_loadu_si512(x + c), b = _mm512_loadu_si512(x + c + 8);
-    const __m512i u = _mm512_permutex2var_epi64(a, pat.lo, b);
-    const __m512i v = _mm512_permutex2var_epi64(a, pat.hi, b);
-    const __m512i vw = _mm512_permutexvar_epi64(pat.tw, _mm512_maskz_loadu_epi64(take, w + i));
-    const __m512i vws = _mm512_permutexvar_epi64(pat.tw, _mm512_maskz_loadu_epi64(take, ws + i));
+    const __m512i u = _mm512_permutex2var_epi64(a, patLo, b);
+    const __m512i v = _mm512_permutex2var_epi64(a, patHi, b);
+    const __m512i vw = _mm512_permutexvar_epi64(patTw, _mm512_maskz_loadu_epi64(take, w + i));
+    const __m512i vws = _mm512_permutexvar_epi64(patTw, _mm512_maskz_loadu_epi64(take, ws + i));
     const __m512i vwsh = _mm512_srli_epi64(vws, 32);
     __m512i l, r;
     if (!inverse) {
@@ -128,8 +126,8 @@ CALVENNA_AVX512 void SmallLevelAvx512(Limb* x, Size n, Size h, const Limb* w, co
       l = Reduce2p(_mm512_add_epi64(u, v), vp2);
       r = MulShoup(_mm512_add_epi64(_mm512_sub_epi64(u, v), vp2), vw, vws, vwsh, vp);
     }
-    _mm512_storeu_si512(x + c, _mm512_permutex2var_epi64(l, pat.back0, r));
-    _mm512_storeu_si512(x + c + 8, _mm512_permutex2var_epi64(l, pat.back1, r));
+    _mm512_storeu_si512(x + c, _mm512_permutex2var_epi64(l, back0, r));
+    _mm512_storeu_si512(x + c + 8, _mm512_permutex2var_epi64(l, back1, r));
   }
 }
 
