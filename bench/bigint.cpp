@@ -1,8 +1,8 @@
 // TBigInt beside GMP in the same run: decimal parse and print, multiply,
-// square and divmod at 10, 100, 1000 and 3000 digits of base 2^31 (and the
-// decimal texts of F20 = 2^(2^20) + 1 and of a 44497-bit residue). After
-// the run a table gives our time over GMP's for each row (CPU time), from
-// the measured results.
+// square and divmod at 10, 100, 1000 and 3000 digits of base 2^31 (multiply
+// and square also at 20000 and 100000), and the decimal texts of
+// F20 = 2^(2^20) + 1 and of a 44497-bit residue. After the run a table gives
+// our time over GMP's for each row (CPU time), from the measured results.
 #include <benchmark/benchmark.h>
 #include <gmp.h>
 
@@ -18,6 +18,9 @@
 namespace {
 
 const int kSizes[] = {10, 100, 1000, 3000};
+// Products and squares also where the transform takes over (about 9700 and
+// 48000 limbs).
+const int kLargeSizes[] = {20000, 100000};
 
 // A random number of exactly n digits in base 2^31, as decimal text.
 std::string RandomDecimal(int n, std::uint64_t seed) {
@@ -205,15 +208,19 @@ void GmpPower3(benchmark::State& st) {
 void Sizes(benchmark::internal::Benchmark* b) {
   for (int n : kSizes) b->Arg(n);
 }
+void WithLarge(benchmark::internal::Benchmark* b) {
+  Sizes(b);
+  for (int n : kLargeSizes) b->Arg(n);
+}
 
 BENCHMARK(OursParse)->Apply(Sizes);
 BENCHMARK(GmpParse)->Apply(Sizes);
 BENCHMARK(OursPrint)->Apply(Sizes);
 BENCHMARK(GmpPrint)->Apply(Sizes);
-BENCHMARK(OursMul)->Apply(Sizes);
-BENCHMARK(GmpMul)->Apply(Sizes);
-BENCHMARK(OursSqr)->Apply(Sizes);
-BENCHMARK(GmpSqr)->Apply(Sizes);
+BENCHMARK(OursMul)->Apply(WithLarge);
+BENCHMARK(GmpMul)->Apply(WithLarge);
+BENCHMARK(OursSqr)->Apply(WithLarge);
+BENCHMARK(GmpSqr)->Apply(WithLarge);
 BENCHMARK(OursDivMod)->Apply(Sizes);
 BENCHMARK(GmpDivMod)->Apply(Sizes);
 BENCHMARK(OursPrint44497Bits);

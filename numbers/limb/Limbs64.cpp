@@ -3,6 +3,7 @@
 #include "numbers/limb/Limbs64.h"
 
 #include "numbers/limb/Cpu.h"
+#include "numbers/limb/Ntt64.h"
 #include "numbers/limb/Rows.h"
 
 #include <algorithm>
@@ -150,7 +151,10 @@ void Mul(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
     return;
   }
   const Tuning& t = gTuning;
-  if (nb < t.mul64Karatsuba)
+  // The transform's cut-over may lie below Toom-4's (with AVX-512 it does).
+  if (nb >= (cpu::gKernels.avx512 ? t.mul64Ntt : t.mul64NttPlain))
+    MulNtt(r, a, na, b, nb);
+  else if (nb < t.mul64Karatsuba)
     MulBasecase(r, a, na, b, nb);
   else if (nb < t.mul64Toom3)
     MulKaratsuba(r, a, na, b, nb);
@@ -162,7 +166,9 @@ void Mul(Limb* r, const Limb* a, Size na, const Limb* b, Size nb) {
 
 void Sqr(Limb* r, const Limb* a, Size n) {
   const Tuning& t = gTuning;
-  if (n < t.sqr64Karatsuba)
+  if (n >= (cpu::gKernels.avx512 ? t.sqr64Ntt : t.sqr64NttPlain))
+    SqrNtt(r, a, n);
+  else if (n < t.sqr64Karatsuba)
     SqrBasecase(r, a, n);
   else if (n < t.sqr64Toom3)
     SqrKaratsuba(r, a, n);

@@ -77,6 +77,12 @@ struct Tuning {
   Size sqr64Toom3 = cutover::kSqr64Toom3Threshold;
   Size mul64Toom4 = cutover::kMul64Toom4Threshold;
   Size sqr64Toom4 = cutover::kSqr64Toom4Threshold;
+  // The three-prime transform (Ntt64.h) from this length of the shorter
+  // operand on: with its AVX-512 butterflies, and with the plain ones.
+  Size mul64Ntt = cutover::kMul64NttThreshold;
+  Size sqr64Ntt = cutover::kSqr64NttThreshold;
+  Size mul64NttPlain = cutover::kMul64NttPlainThreshold;
+  Size sqr64NttPlain = cutover::kSqr64NttPlainThreshold;
   // Burnikel-Ziegler from this divisor length on.
   Size div64DivideConquer = cutover::kDiv64DivideConquerThreshold;
 };

@@ -183,9 +183,18 @@ TEST_F(Fast, ProductsThroughLimbsAroundThresholds) {
       for (Size nb : {na, na - 1, na / 2, na / 3 + 1, 2 * na / 3 + 2, Size{7}})
         if (nb >= 1) CheckProducts(rng, na, nb);
   // Toom-4 sizes: the schoolbook reference is slow there, so fewer rows.
+  // The transform is held off, since its cut-over may lie below Toom-4's;
+  // then its own cut-overs with it in force.
+  const limb64::Tuning inForce = t64;
+  limb64::gTuning.mul64Ntt = limb64::gTuning.sqr64Ntt = limb64::gTuning.mul64NttPlain =
+      limb64::gTuning.sqr64NttPlain = Size{1} << 30;
   for (Size th : {t64.mul64Toom4, t64.sqr64Toom4})
     for (Size na : {th * 64 / 31 - 1, th * 64 / 31 + 3})
       for (Size nb : {na, 3 * na / 4 + 5, 3 * na / 4 - 5}) CheckProducts(rng, na, nb);
+  limb64::gTuning = inForce;
+  for (Size th : {t64.mul64Ntt, t64.sqr64Ntt, t64.mul64NttPlain, t64.sqr64NttPlain})
+    for (Size na : {th * 64 / 31 - 1, th * 64 / 31 + 3})
+      for (Size nb : {na, 3 * na / 4 + 5}) CheckProducts(rng, na, nb);
 }
 
 TEST_F(Fast, RandomDivisions) {
