@@ -274,9 +274,15 @@ TEST_F(OptionsWindowTest, PrintingDrawsEveryItemInsideTheMargins) {
   EXPECT_EQ(platform_.busyCount, 1);
   EXPECT_EQ(platform_.busyDepth, 0);
 
+  // The save button of an empty list is greyed out: a click adds nothing.
+  Activate(&O());
+  EXPECT_FALSE(O().BitBtn1->isEnabled());
+  Click(O().BitBtn1);
+  EXPECT_TRUE(O().Primes().isEmpty());
+  EXPECT_TRUE(platform_.saveRequests.isEmpty());
   // A list holding only the trailer is not empty.
-  O().BitBtn8Click();
-  O().PrintPBtn->click();
+  O().AddPrime(QStringLiteral("Created with Calvenna!"));
+  Click(O().PrintPBtn);
   ASSERT_EQ(platform_.printed.size(), 2);
   EXPECT_EQ(platform_.printed[1].texts[0].second, "Created with Calvenna!\r\n");
 

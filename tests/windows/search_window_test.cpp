@@ -59,7 +59,8 @@ protected:
   void Search(const QString& low, const QString& high) {
     S().LowInterval->setEditText(low);
     S().HighInterval->setEditText(high);
-    S().GOClick();
+    Activate(&S());
+    Click(S().GO);
   }
   QStringList Summary() { return Entries(S().ResumeListBox); }
   QStringList Captions() {
@@ -111,6 +112,7 @@ TEST_F(SearchWindowTest, DesignState) {
 
 TEST_F(SearchWindowTest, SearchTwoToHundred) {
   platform_.nowStepMs = 5000;
+  O().SortCheckBox->setChecked(true);
   Search("2", "100");
   EXPECT_EQ(Entries(S().Report), Primes25() << "Created by Calvenna");
   for (int k = 1; k < 5; ++k) EXPECT_EQ(Count(S().ReportList(k)), 0);
@@ -131,7 +133,7 @@ TEST_F(SearchWindowTest, SearchTwoToHundred) {
   EXPECT_TRUE(platform_.shown.isEmpty());
   EXPECT_EQ(platform_.longWorkTitles.size(), 1);
 
-  // The histories grow by every search, repeats included, sorted as designed.
+  // The histories grow by every search, repeats included, sorted as chosen.
   Search("7", "7");
   Search("2", "100");
   EXPECT_EQ(ItemTexts(S().LowInterval), (QStringList{"2", "2", "7"}));
@@ -173,7 +175,7 @@ TEST_F(SearchWindowTest, NoPrimeFound) {
   const QString name = TempPath(QStringLiteral("out/none.txt"));
   QDir().mkpath(TempPath(QStringLiteral("out")));
   platform_.saveAnswers.push_back(name);
-  S().BitBtn1Click();
+  Click(S().BitBtn1);
   EXPECT_TRUE(FilesIn(TempPath(QStringLiteral("out"))).isEmpty());
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Message), QStringList{kSaved});
 }
@@ -252,7 +254,7 @@ TEST_F(SearchWindowTest, SavingTheResultFiles) {
   for (QCheckBox* b : {S().CheckBox1, S().CheckBox2, S().CheckBox3, S().CheckBox4}) b->setChecked(true);
   const QString name = TempPath(QStringLiteral("Prime numbers list from 2 To 100.txt"));
   platform_.saveAnswers.push_back(name);
-  S().BitBtn1Click();
+  Click(S().BitBtn1);
   ASSERT_EQ(platform_.saveRequests.size(), 1);
   EXPECT_EQ(platform_.saveRequests[0].first, "Save the list of prime numbers into...");
   EXPECT_EQ(platform_.saveRequests[0].second, "Prime numbers list from 2 To 100");
@@ -269,18 +271,18 @@ TEST_F(SearchWindowTest, SavingTheResultFiles) {
 
   // Cancelling writes and shows nothing; without "Show messages" no message.
   platform_.ClearRecords();
-  S().BitBtn1Click();
+  Click(S().BitBtn1);
   EXPECT_TRUE(platform_.shown.isEmpty());
   O().Messages->setChecked(false);
   platform_.saveAnswers.push_back(TempPath(QStringLiteral("quiet")));
-  S().BitBtn1Click();
+  Click(S().BitBtn1);
   EXPECT_TRUE(platform_.shown.isEmpty());
   EXPECT_TRUE(QFile::exists(TempPath(QStringLiteral("quiet.txt [Part 1].txt"))));  // the dialog added .txt
 
   // A file that cannot be written: the error report, no success message.
   platform_.saveAnswers.push_back(TempPath(QStringLiteral("missing/x")));
   O().Messages->setChecked(true);
-  S().BitBtn1Click();
+  Click(S().BitBtn1);
   ASSERT_EQ(platform_.Texts(FakePlatform::Kind::Error).size(), 1);
   EXPECT_TRUE(platform_.Texts(FakePlatform::Kind::Error)[0].startsWith("Cannot create file"));
   EXPECT_TRUE(platform_.Texts(FakePlatform::Kind::Message).isEmpty());
@@ -342,7 +344,7 @@ TEST_F(SearchWindowTest, LiveEstimateAndHint) {
   EXPECT_EQ(Summary()[2], "=>Legendre-Hadamard: 1");  // 2 .. 10
   const QString name = TempPath(QStringLiteral("est"));
   platform_.saveAnswers.push_back(name);
-  S().BitBtn1Click();
+  Click(S().BitBtn1);
   QFile summary(name + ".txt [Summary].txt");
   ASSERT_TRUE(summary.open(QIODevice::ReadOnly));
   EXPECT_EQ(QString::fromLatin1(summary.readAll()), Summary().join("\r\n") + "\r\n");
@@ -365,10 +367,11 @@ TEST_F(SearchWindowTest, HistoriesFilterAndSorting) {
   const QStringList tester = ItemTexts(W().MainForm->NumberEdit);
   S().FormActivate();  // "Sort the History" off: the lists keep their order
   EXPECT_FALSE(S().HistorySorted());
-  S().BitBtn4Click();
-  S().BitBtn4Click();
+  Activate(&S());
+  Click(S().BitBtn4);
+  Click(S().BitBtn4);
   EXPECT_EQ(ItemTexts(S().LowInterval), tester + tester);
-  S().BitBtn6Click();
+  Click(S().BitBtn6);
   EXPECT_EQ(ItemTexts(S().HighInterval), tester);
   // An entry longer than the typing limit is taken whole when chosen.
   const int longOne = tester.indexOf("12345678901234567890123");
@@ -376,7 +379,7 @@ TEST_F(SearchWindowTest, HistoriesFilterAndSorting) {
   emit S().HighInterval->activated(longOne);
   EXPECT_EQ(S().HighInterval->currentText(), "12345678901234567890123");
 
-  S().BitBtn3Click();
+  Click(S().BitBtn3);
   EXPECT_EQ(S().LowInterval->count(), 0);
   EXPECT_EQ(S().LowInterval->currentText(), "2");
 
@@ -395,7 +398,7 @@ TEST_F(SearchWindowTest, HistoriesFilterAndSorting) {
   EXPECT_EQ(S().HighInterval->count(), 0);
   EXPECT_EQ(S().HighInterval->currentText(), "");
   O().FilterCheckBox->setChecked(false);
-  S().BitBtn4Click();
+  Click(S().BitBtn4);
   QTest::keyRelease(S().LowInterval, Qt::Key_A);
   EXPECT_EQ(S().LowInterval->count(), 3);
 }

@@ -24,7 +24,8 @@ protected:
   TAnalyserForm& S() { return *W().AnalyserForm; }
   void Analyse(const QString& text) {
     S().ComboBox1->setEditText(text);
-    S().analBtnClick();
+    Activate(&S());
+    Click(S().analBtn);
   }
   Rows Table() {
     Rows rows;
@@ -61,6 +62,7 @@ TEST_F(SplitterWindowTest, DesignState) {
 }
 
 TEST_F(SplitterWindowTest, AnalysisFillsTableMathAndCanonicalHistory) {
+  W().OptionsForm->SortCheckBox->setChecked(true);
   Analyse("007");
   EXPECT_EQ(S().History(), QStringList{"7"});
   EXPECT_EQ(S().ComboBox1->currentText(), "007");  // what was typed stays
@@ -70,7 +72,7 @@ TEST_F(SplitterWindowTest, AnalysisFillsTableMathAndCanonicalHistory) {
   Analyse("561");
   EXPECT_EQ(Table(), (Rows{{"factor1 is Prime", "11"}, {"factor2 is Prime", "3"}, {"factor3 is Prime", "17"}}));
   EXPECT_EQ(Math(), "11*3*17");
-  EXPECT_EQ(S().History(), (QStringList{"561", "7"}));  // sorted at start
+  EXPECT_EQ(S().History(), (QStringList{"561", "7"}));  // "Sort the History"
   EXPECT_EQ(platform_.busyDepth, 0);
 }
 
@@ -136,7 +138,10 @@ TEST_F(SplitterWindowTest, MathExpressionStateIsStoredWhenHiddenAndReadOnOpening
   // The menu item opens it the same way.
   S().hide();
   S().MathCheckBox->setChecked(true);
-  W().MainForm->Splitter1Click();
+  Activate(W().MainForm);
+  Click(W().MainForm->NumberEdit);
+  Press(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(S().isVisible());
   EXPECT_FALSE(S().MathCheckBox->isChecked());
 }
 
@@ -155,6 +160,7 @@ TEST_F(SplitterWindowTest, DigitFilterEmptiesEntryAndHistory) {
 }
 
 TEST_F(SplitterWindowTest, CancelledAnalysisLeavesTableEmptyAndHistoryWithItsEntry) {
+  W().OptionsForm->SortCheckBox->setChecked(true);
   Analyse("15");
   platform_.cancelNextWork = true;
   Analyse("100000000100000000920000000510000002091");  // two 20-digit primes
@@ -172,9 +178,9 @@ TEST_F(SplitterWindowTest, ImportEraseAndLongImportedEntries) {
   W().OptionsForm->SortCheckBox->setChecked(false);
   S().FormActivate();
   Analyse("15");
-  S().BitBtn2Click();
+  Click(S().BitBtn2);
   EXPECT_EQ(S().History(), (QStringList{"15", "97", "007", longNumber}));
-  S().BitBtn2Click();  // duplicates are kept
+  Click(S().BitBtn2);  // duplicates are kept
   EXPECT_EQ(S().History().size(), 7);
 
   // Picking the 60-digit entry takes it whole, beyond the typing limit.
@@ -183,7 +189,7 @@ TEST_F(SplitterWindowTest, ImportEraseAndLongImportedEntries) {
   EXPECT_EQ(S().ComboBox1->currentText(), longNumber);
 
   S().ComboBox1->setEditText("42");
-  S().BitBtn3Click();
+  Click(S().BitBtn3);
   EXPECT_TRUE(S().History().isEmpty());
   EXPECT_EQ(S().ComboBox1->currentText(), "42");
 }
