@@ -119,7 +119,11 @@ void ProgramFixture::Release(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 }
 
 void ProgramFixture::Choose(Qt::Key menu, Qt::Key item) {
-  Press(menu, Qt::AltModifier);
+  // The press opens the menu, which takes the keyboard: the releases go
+  // to it, not to the control that had the focus.
+  ASSERT_TRUE(KeyTarget());
+  QTest::keyPress(KeyTarget(), menu, Qt::AltModifier);
+  QTest::keyRelease(KeyTarget(), menu, Qt::AltModifier);
   ASSERT_TRUE(QApplication::activePopupWidget()) << "Alt+" << QKeySequence(menu).toString().toStdString()
                                                  << " opened no menu";
   Press(item);
