@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
@@ -37,6 +39,10 @@ QStringList FileLines(const QString& path) {
 class OptionsWindowTest : public ProgramFixture {
 protected:
   TOptionsForm& O() { return *W().OptionsForm; }
+  void Push(QPushButton* button) {
+    Activate(&O());
+    Click(button);
+  }
   void MoveMouseOver(QListWidget* list) {
     QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), list->viewport()->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
@@ -105,7 +111,7 @@ TEST_F(OptionsWindowTest, DesignStateOfThePages) {
 }
 
 TEST_F(OptionsWindowTest, FirstOkStoresTheSixteenOptions) {
-  O().BitBtn5->click();
+  Push(O().BitBtn5);
   QStringList names;
   for (const auto& [name, value] : kDefaults) {
     names << name;
@@ -118,13 +124,13 @@ TEST_F(OptionsWindowTest, FirstOkStoresTheSixteenOptions) {
 TEST_F(OptionsWindowTest, OkPutsEmptyVerdictsBackToTheirDefaults) {
   O().LabeledEdit1->clear();
   O().LabeledEdit2->setText("Not this time");
-  O().BitBtn5->click();
+  Push(O().BitBtn5);
   EXPECT_EQ(O().PrimeVerdict(), "This is a prime number");
   EXPECT_EQ(Stored("Message1").toString(), "This is a prime number");
   EXPECT_EQ(Stored("Message2").toString(), "Not this time");
   O().LabeledEdit1->setText("P");
   O().LabeledEdit2->clear();
-  O().BitBtn5->click();
+  Push(O().BitBtn5);
   EXPECT_EQ(Stored("Message1").toString(), "P");
   EXPECT_EQ(Stored("Message2").toString(), "This is composite");
 }
@@ -135,7 +141,7 @@ TEST_F(OptionsWindowTest, StoredOptionsComeBackAtTheNextStart) {
   EXPECT_FALSE(W().SearchForm->PageStyleTabs());
   O().SortCheckBox->setChecked(true);
   O().LabeledEdit2->setText("Composite, sorry");
-  O().BitBtn5->click();
+  Push(O().BitBtn5);
   EXPECT_EQ(Stored("SETabApp").toString(), "0");
 
   Restart();
@@ -155,7 +161,7 @@ TEST_F(OptionsWindowTest, StoredOptionsComeBackAtTheNextStart) {
 }
 
 TEST_F(OptionsWindowTest, CloseKeepsChangesForTheRunOnly) {
-  O().BitBtn5->click();
+  Push(O().BitBtn5);
   O().FilterCheckBox->setChecked(true);
   O().LabeledEdit1->setText("Prime!");
   platform_.onModal = [this](QDialog&) { O().BitBtn6->click(); };
@@ -204,7 +210,7 @@ TEST_F(OptionsWindowTest, SavingTheListTwiceWritesBothTrailers) {
   O().AddPrime("13");
   const QString first = TempPath("primes one");
   platform_.saveAnswers = {first};
-  O().BitBtn1->click();
+  Push(O().BitBtn1);
   ASSERT_EQ(platform_.saveRequests.size(), 1);
   EXPECT_EQ(platform_.saveRequests[0].first, "Save the found prime numbers...");
   EXPECT_EQ(platform_.saveRequests[0].second, "prime numbers");
@@ -213,7 +219,7 @@ TEST_F(OptionsWindowTest, SavingTheListTwiceWritesBothTrailers) {
   O().AddPrime("7");
   const QString second = TempPath("primes two.txt");
   platform_.saveAnswers = {second};
-  O().BitBtn1->click();
+  Push(O().BitBtn1);
   EXPECT_EQ(FileLines(second),
             QStringList({"97", "13", "Created with Calvenna!", "7", "Created with Calvenna!"}));
   EXPECT_TRUE(platform_.Texts(FakePlatform::Kind::Error).isEmpty());
@@ -221,7 +227,7 @@ TEST_F(OptionsWindowTest, SavingTheListTwiceWritesBothTrailers) {
 
 TEST_F(OptionsWindowTest, CompositeListSavesUnderItsOwnTitleAndCancelKeepsTheTrailer) {
   O().AddComposite("91");
-  O().BitBtn3->click();  // the dialog is cancelled
+  Push(O().BitBtn3);  // the dialog is cancelled
   ASSERT_EQ(platform_.saveRequests.size(), 1);
   EXPECT_EQ(platform_.saveRequests[0].first, "Save the found numbers...");
   EXPECT_EQ(platform_.saveRequests[0].second, "not prime numbers");
@@ -232,7 +238,7 @@ TEST_F(OptionsWindowTest, AFailedSaveIsReportedAndLeavesNoFile) {
   O().AddPrime("97");
   const QString path = TempPath("no such folder/primes.txt");
   platform_.saveAnswers = {path};
-  O().BitBtn1->click();
+  Push(O().BitBtn1);
   EXPECT_FALSE(QFile::exists(path));
   const QStringList errors = platform_.Texts(FakePlatform::Kind::Error);
   ASSERT_EQ(errors.size(), 1);
@@ -247,13 +253,13 @@ TEST_F(OptionsWindowTest, AFailedSaveIsReportedAndLeavesNoFile) {
     f.write(QByteArray(5000, 'o'));
   }
   platform_.saveAnswers = {existing};
-  O().BitBtn1->click();
+  Push(O().BitBtn1);
   EXPECT_EQ(FileLines(existing), QStringList({"97", "Created with Calvenna!", "Created with Calvenna!"}));
 }
 
 TEST_F(OptionsWindowTest, AnEmptyListCannotBePrinted) {
-  O().PrintPBtn->click();
-  O().PrintNPBtn->click();
+  Push(O().PrintPBtn);
+  Push(O().PrintNPBtn);
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Message),
             QStringList(2, "The list is empty now, so you cannot print !"));
   EXPECT_TRUE(platform_.printed.isEmpty());
@@ -264,7 +270,7 @@ TEST_F(OptionsWindowTest, PrintingDrawsEveryItemInsideTheMargins) {
   O().AddComposite("91");
   O().AddComposite("1001");
   platform_.pageSize = QSize(4800, 6800);
-  O().PrintNPBtn->click();
+  Push(O().PrintNPBtn);
   ASSERT_EQ(platform_.printed.size(), 1);
   const FakePlatform::Printed& job = platform_.printed[0];
   EXPECT_TRUE(job.ended);
@@ -287,7 +293,7 @@ TEST_F(OptionsWindowTest, PrintingDrawsEveryItemInsideTheMargins) {
   EXPECT_EQ(platform_.printed[1].texts[0].second, "Created with Calvenna!\r\n");
 
   platform_.printerAvailable = false;
-  O().PrintPBtn->click();
+  Push(O().PrintPBtn);
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Error).size(), 1);
   EXPECT_EQ(platform_.busyDepth, 0);
 }
@@ -299,7 +305,7 @@ TEST_F(OptionsWindowTest, ListsKeepTheirTextsOnceAndFollowTheirBoxes) {
   EXPECT_EQ(O().Primes(), QStringList({"abc13", "0013"}));
   // The save button follows the list's contents.
   EXPECT_TRUE(O().BitBtn1->isEnabled());
-  O().BitBtn2->click();
+  Push(O().BitBtn2);
   EXPECT_TRUE(O().Primes().isEmpty());
   EXPECT_FALSE(O().BitBtn1->isEnabled());
 
@@ -311,7 +317,7 @@ TEST_F(OptionsWindowTest, ListsKeepTheirTextsOnceAndFollowTheirBoxes) {
   EXPECT_FALSE(O().BitBtn3->isEnabled());
   O().NonPremiersCheckBox->setChecked(true);
   EXPECT_TRUE(O().BitBtn3->isEnabled());
-  O().BitBtn4->click();
+  Push(O().BitBtn4);
   O().NonPremiersCheckBox->setChecked(false);
   O().NonPremiersCheckBox->setChecked(true);
   EXPECT_TRUE(O().BitBtn3->isEnabled());
@@ -327,12 +333,17 @@ TEST_F(OptionsWindowTest, NotebookEditionModeEraseAndSave) {
   O().CheckBox1->setChecked(false);
   EXPECT_TRUE(O().NoteEdit->isReadOnly());
 
+  // Its buttons are on the notebook's page: a click on that tab first.
+  Activate(&O());
+  QTabBar* tabs = O().PageControl1->tabBar();
+  Click(tabs, tabs->tabRect(O().PageControl1->indexOf(O().TabSheet2)).center());
+  ASSERT_EQ(O().PageControl1->currentWidget(), O().TabSheet2);
   const QString path = TempPath("notes");
   platform_.saveAnswers = {path};
-  O().NoteSave->click();
+  Push(O().NoteSave);
   EXPECT_EQ(FileLines(path + ".txt"), QStringList({"Date & time: x", "Tested Number: 97", "Comments: ", ""}));
 
-  O().NoteErase->click();
+  Push(O().NoteErase);
   EXPECT_TRUE(O().NoteEdit->toPlainText().isEmpty());
 }
 
