@@ -341,7 +341,9 @@ TEST_F(DivWindowTest, SizePlaceAndStoredSize) {
   Store(QStringLiteral("WHeight"), 300);
   O().AutoImport->setChecked(true);
   W().MainForm->AddNumberHistory(QStringLiteral("77"));
-  W().MainForm->Finddivisors1->trigger();
+  Activate(W().MainForm);
+  Click(W().MainForm->NumberEdit);
+  Press(Qt::Key_D, Qt::ControlModifier);
   EXPECT_TRUE(D().isVisible());
   EXPECT_EQ(D().size(), QSize(260, 300));
   const QRect main = W().MainForm->frameGeometry();

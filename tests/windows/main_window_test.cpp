@@ -32,6 +32,17 @@ const QStringList kMainValues = {"AutoClear", "Certif", "MainPositionLeft", "Mai
 class MainWindowTest : public ProgramFixture {
 protected:
   TMainForm& Main() { return *W().MainForm; }
+  // A key chord of the menu, pressed in the number field.
+  void PressInMain(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    Activate(&Main());
+    Click(Main().NumberEdit);
+    Press(key, modifiers);
+  }
+  void ChooseInMain(Qt::Key menu, Qt::Key item) {
+    Activate(&Main());
+    Click(Main().NumberEdit);
+    Choose(menu, item);
+  }
   // Asks the main window to close, as its close box does.
   bool CloseMain() {
     QSignalSpy closed(&Main(), &TMainForm::Closed);
@@ -256,12 +267,12 @@ TEST_F(MainWindowTest, ExitQuestionNoKeepsRunningAndWritesNothing) {
 TEST_F(MainWindowTest, ExitMenuAsksTooAndNoQuestionWithoutTheWarning) {
   platform_.yesNoAnswers = {false};
   QSignalSpy closed(&Main(), &TMainForm::Closed);
-  Main().Exit1->trigger();
+  ChooseInMain(Qt::Key_P, Qt::Key_X);
   EXPECT_EQ(closed.count(), 0);
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Question).size(), 1);
 
   W().OptionsForm->WarnExit->setChecked(false);
-  Main().Exit1->trigger();
+  ChooseInMain(Qt::Key_P, Qt::Key_X);
   EXPECT_EQ(closed.count(), 1);
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Question).size(), 1);
 }
@@ -346,16 +357,16 @@ TEST_F(MainWindowTest, ToolWindowsOpenBesideTheMainWindow) {
   m.move(100, 100);
   m.Timer1Timer();
   const QRect main = m.frameGeometry();
-  m.Convertor1->trigger();
+  PressInMain(Qt::Key_R, Qt::ControlModifier);
   EXPECT_TRUE(W().ConvertForm->isVisible());
   EXPECT_EQ(W().ConvertForm->frameGeometry().topLeft(), QPoint(main.left(), main.top() + main.height()));
-  m.SCalc1->trigger();
+  PressInMain(Qt::Key_T, Qt::ControlModifier);
   EXPECT_EQ(W().CalcForm->frameGeometry().topLeft(), QPoint(main.left() + 150, main.top() + main.height()));
 
-  m.Finddivisors1->trigger();
+  PressInMain(Qt::Key_D, Qt::ControlModifier);
   EXPECT_EQ(W().DivForm->frameGeometry().topLeft(), QPoint(main.left() + main.width(), main.top()));
   EXPECT_EQ(W().DivForm->size(), QSize(300, 250));
-  m.SuperModulo1->trigger();
+  PressInMain(Qt::Key_M, Qt::ControlModifier);
   EXPECT_EQ(W().ModForm->frameGeometry().topLeft(), QPoint(main.left() + main.width(), main.top() + 100));
   for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
 }

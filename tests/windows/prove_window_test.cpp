@@ -28,14 +28,12 @@ protected:
 
   // Types text into the number field as a user does, then picks the item.
   TProveForm* Prove(const QString& text) {
-    Main().show();
-    QTest::mouseClick(Main().NumberEdit->lineEdit(), Qt::LeftButton);
-    QWidget* field = QApplication::focusWidget();
-    if (!field) field = Main().NumberEdit->lineEdit();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-    Main().Prove1->trigger();
+    Activate(&Main());
+    Click(Main().NumberEdit);
+    Press(Qt::Key_A, Qt::ControlModifier);
+    Press(Qt::Key_Delete);
+    Type(text);
+    Choose(Qt::Key_T, Qt::Key_V);
     const auto forms = Main().findChildren<TProveForm*>();
     return forms.isEmpty() ? nullptr : forms.last();
   }

@@ -434,9 +434,11 @@ TEST_F(SearchWindowTest, OpenedModallyByTheMenu) {
   bool shown = false;
   platform_.onModal = [&](QDialog& dialog) {
     shown = &dialog == &S() && S().isVisible();
-    S().BitBtn2->click();
+    Click(S().BitBtn2);
   };
-  W().MainForm->Searchengine1->trigger();
+  Activate(W().MainForm);
+  Click(W().MainForm->NumberEdit);
+  Press(Qt::Key_E, Qt::ControlModifier);
   EXPECT_TRUE(shown);
   EXPECT_EQ(platform_.modalShown, QStringList{"SearchForm"});
   EXPECT_FALSE(S().isVisible());
