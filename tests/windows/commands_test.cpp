@@ -72,15 +72,15 @@ TEST_F(CommandsTest, CutAndCopyMoveTheWholeText) {
 }
 
 TEST_F(CommandsTest, EditShortcutsActOnTheNumberFieldFromAnyControl) {
-  Main().show();
-  QApplication::setActiveWindow(&Main());
+  Activate(&Main());
   SetNumber("2027");
   Main().ComboBox1->setEditText("61");
-  Main().ComboBox1->setFocus();
-  QTest::keyClick(Main().ComboBox1->lineEdit(), Qt::Key_C, Qt::ControlModifier);
+  Click(Main().ComboBox1);
+  Press(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(platform_.clipboard, "2027");
-  Main().RichEdit1->setFocus();
-  QTest::keyClick(Main().RichEdit1, Qt::Key_X, Qt::ControlModifier);
+  Click(Main().RichEdit1);
+  ASSERT_EQ(Focus(), Main().RichEdit1);
+  Press(Qt::Key_X, Qt::ControlModifier);
   EXPECT_TRUE(Number().isEmpty());
   EXPECT_EQ(Main().ComboBox1->currentText(), "61");
 }
@@ -136,16 +136,14 @@ TEST_F(CommandsTest, DigitFilterEmptiesTheFieldAndItsHistory) {
 }
 
 TEST_F(CommandsTest, PastingByShortcutSurvivesTheFilter) {
-  Main().show();
-  QApplication::setActiveWindow(&Main());
-  Main().NumberEdit->setFocus();
+  AtTheNumberField();
   Filter()->setChecked(true);
   platform_.clipboard = "1009";
   // Ctrl down, V down and up, Ctrl up: neither release empties the field.
-  QTest::keyClick(Main().NumberEdit, Qt::Key_V, Qt::ControlModifier);
+  Press(Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Number(), "1009");
   // A lone Ctrl afterwards is judged again.
-  QTest::keyClick(Main().NumberEdit, Qt::Key_Control);
+  Press(Qt::Key_Control);
   EXPECT_TRUE(Number().isEmpty());
 }
 

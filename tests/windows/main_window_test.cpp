@@ -179,19 +179,20 @@ TEST_F(MainWindowTest, MenuShortcutsWinOverTheFocusedControl) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
   QSignalSpy copy(m.Copy1, &QAction::triggered);
   QSignalSpy splitter(m.Splitter1, &QAction::triggered);
-  for (QWidget* target : {static_cast<QWidget*>(m.ComboBox1->lineEdit()), static_cast<QWidget*>(m.RichEdit1),
-                          static_cast<QWidget*>(m.NumberEdit->lineEdit())}) {
-    target->setFocus();
+  for (QWidget* target : {static_cast<QWidget*>(m.ComboBox1), static_cast<QWidget*>(m.RichEdit1),
+                          static_cast<QWidget*>(m.NumberEdit)}) {
+    Activate(&m);
+    Click(target);
     // With text selected, the control would copy it itself.
-    if (auto* edit = qobject_cast<QLineEdit*>(target)) {
-      edit->setText("123");
-      edit->selectAll();
+    if (auto* box = qobject_cast<QComboBox*>(target)) {
+      box->setEditText("123");
+      Press(Qt::Key_A, Qt::ControlModifier);
     } else {
       m.RichEdit1->setPlainText("This is a prime number");
       m.RichEdit1->selectAll();
     }
-    QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
-    QTest::keyClick(target, Qt::Key_S, Qt::ControlModifier);
+    Press(Qt::Key_C, Qt::ControlModifier);
+    Press(Qt::Key_S, Qt::ControlModifier);
   }
   EXPECT_EQ(copy.count(), 3);
   EXPECT_EQ(splitter.count(), 3);
@@ -205,16 +206,16 @@ TEST_F(MainWindowTest, EnterPressesTheDefaultButton) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
   QSignalSpy verifier(m.Verifier, &QPushButton::clicked);
   QSignalSpy button1(m.Button1, &QPushButton::clicked);
-  m.NumberEdit->lineEdit()->setFocus();
-  QTest::keyClicks(m.NumberEdit->lineEdit(), "97");
-  QTest::keyClick(m.NumberEdit->lineEdit(), Qt::Key_Return);
+  Click(m.NumberEdit);
+  Type("97");
+  Press(Qt::Key_Return);
   EXPECT_EQ(verifier.count(), 1);
   // The field keeps its text and the box itself adds nothing to its list:
   // only the tester records the text, once.
   EXPECT_EQ(m.NumberEdit->currentText(), "97");
   EXPECT_LE(m.NumberEdit->count(), 1);
   m.SetDefaultButton(m.Button1);
-  QTest::keyClick(m.NumberEdit->lineEdit(), Qt::Key_Enter, Qt::KeypadModifier);
+  Press(Qt::Key_Enter, Qt::KeypadModifier);
   EXPECT_EQ(button1.count(), 1);
   EXPECT_EQ(verifier.count(), 1);
 }
