@@ -329,18 +329,25 @@ TEST_F(SearchWindowTest, TwinCountOptionAndLowMemory) {
 TEST_F(SearchWindowTest, LiveEstimateAndHint) {
   S().LowInterval->lineEdit()->clear();
   S().HighInterval->lineEdit()->clear();
-  QTest::keyClicks(S().LowInterval->lineEdit(), "2");
-  QTest::keyClicks(S().HighInterval->lineEdit(), "100");
+  Activate(&S());
+  const auto typeAtTheEnd = [this](QWidget* field, const QString& text) {
+    Click(field);
+    Press(Qt::Key_End);
+    if (text.isEmpty()) Press(Qt::Key_Backspace);
+    else Type(text);
+  };
+  typeAtTheEnd(S().LowInterval, "2");
+  typeAtTheEnd(S().HighInterval, "100");
   EXPECT_EQ(Summary(), (QStringList{"", "The estimation is :", "=>Legendre-Hadamard: 19", " ...prime #s will be found."}));
-  QTest::keyClick(S().LowInterval->lineEdit(), Qt::Key_Backspace);
-  QTest::keyClicks(S().LowInterval->lineEdit(), "1");
+  typeAtTheEnd(S().LowInterval, "");
+  Type("1");
   EXPECT_EQ(Summary()[2], "=>Legendre-Hadamard: 0");  // ln 1 = 0
-  QTest::keyClicks(S().LowInterval->lineEdit(), "x");
+  Type("x");
   EXPECT_EQ(Summary(), (QStringList{"", "The estimation is :", "The estimations cannot be done."}));
 
   // The estimate replaces a search's summary, and the save writes it.
   Search("2", "100");
-  QTest::keyClick(S().HighInterval->lineEdit(), Qt::Key_Backspace);
+  typeAtTheEnd(S().HighInterval, "");
   EXPECT_EQ(Summary()[2], "=>Legendre-Hadamard: 1");  // 2 .. 10
   const QString name = TempPath(QStringLiteral("est"));
   platform_.saveAnswers.push_back(name);
@@ -352,7 +359,7 @@ TEST_F(SearchWindowTest, LiveEstimateAndHint) {
   // With "Estimations" off, typing leaves the summary alone.
   O().LHCheck->setChecked(false);
   const QStringList before = Summary();
-  QTest::keyClicks(S().HighInterval->lineEdit(), "0");
+  typeAtTheEnd(S().HighInterval, "0");
   EXPECT_EQ(Summary(), before);
 
   S().GOMouseMove();
