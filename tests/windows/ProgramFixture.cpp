@@ -1,5 +1,6 @@
 #include "ProgramFixture.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QKeySequence>
@@ -86,6 +87,17 @@ void ProgramFixture::RightClick(QWidget* control, QPoint at) {
   QWidget* window = control->window();
   // Through the window, so the press also asks for the context menu.
   QTest::mouseClick(window->windowHandle(), Qt::RightButton, Qt::NoModifier, control->mapTo(window, at));
+}
+
+void ProgramFixture::Pick(QComboBox* box, int row) {
+  Click(box);
+  Press(Qt::Key_Down, Qt::AltModifier);
+  QAbstractItemView* list = box->view();
+  ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); })) << "the list did not open";
+  const QModelIndex index = box->model()->index(row, box->modelColumn(), box->rootModelIndex());
+  list->scrollTo(index);
+  Click(list->viewport(), list->visualRect(index).center());
+  EXPECT_FALSE(list->isVisible()) << "the list stayed open";
 }
 
 void ProgramFixture::TabTo(QWidget* control, bool backwards) {

@@ -3,6 +3,7 @@
 // Restart() the way the registry survives a new start.
 #pragma once
 
+#include <QComboBox>
 #include <QPoint>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -46,6 +47,9 @@ protected:
   void Click(QWidget* control, QPoint at = QPoint(-1, -1));
   // A right click, which opens the control's context menu if it has one.
   void RightClick(QWidget* control, QPoint at = QPoint(-1, -1));
+  // An entry of a combo box's list: Alt+Down in the clicked box opens the
+  // list, a click on the entry picks it.
+  void Pick(QComboBox* box, int row);
   // Tab (or Shift+Tab) until control has the focus; fails after a round.
   void TabTo(QWidget* control, bool backwards = false);
   void Type(const QString& text);

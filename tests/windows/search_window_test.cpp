@@ -382,8 +382,7 @@ TEST_F(SearchWindowTest, HistoriesFilterAndSorting) {
   EXPECT_EQ(ItemTexts(S().HighInterval), tester);
   // An entry longer than the typing limit is taken whole when chosen.
   const int longOne = tester.indexOf("12345678901234567890123");
-  S().HighInterval->setCurrentIndex(longOne);
-  emit S().HighInterval->activated(longOne);
+  Pick(S().HighInterval, longOne);
   EXPECT_EQ(S().HighInterval->currentText(), "12345678901234567890123");
 
   Click(S().BitBtn3);

@@ -184,8 +184,7 @@ TEST_F(SplitterWindowTest, ImportEraseAndLongImportedEntries) {
   EXPECT_EQ(S().History().size(), 7);
 
   // Picking the 60-digit entry takes it whole, beyond the typing limit.
-  S().ComboBox1->setCurrentIndex(3);
-  emit S().ComboBox1->activated(3);
+  Pick(S().ComboBox1, 3);
   EXPECT_EQ(S().ComboBox1->currentText(), longNumber);
 
   S().ComboBox1->setEditText("42");
