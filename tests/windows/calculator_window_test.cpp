@@ -15,7 +15,8 @@ protected:
   QString Press(QPushButton* button, const QString& a, const QString& b) {
     C().EditA->setEditText(a);
     C().EditB->setEditText(b);
-    button->click();
+    Activate(&C());
+    Click(button);
     return C().ResEdit->text();
   }
 };

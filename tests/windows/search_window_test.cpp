@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -421,16 +422,23 @@ TEST_F(SearchWindowTest, PageStyleFromStoreAndRadioButtons) {
   EXPECT_TRUE(part2->isVisible());
   EXPECT_FALSE(S().PageControl1->TabBar()->isVisible());
   EXPECT_TRUE(part2->autoRaise());
-  part2->click();
+  Click(part2);
   EXPECT_EQ(S().PageControl1->ActivePage(), 1);
 
-  O().TabsRadioButton->click();
+  // The style is chosen on the options' tool settings page.
+  Activate(&O());
+  QTabBar* optionPages = O().PageControl1->tabBar();
+  Click(optionPages, optionPages->tabRect(O().PageControl1->indexOf(O().TabSheet3)).center());
+  ASSERT_EQ(O().PageControl1->currentWidget(), O().TabSheet3);
+  // On its round mark: the wide button takes clicks only on mark and text.
+  const auto onTheMark = [](QWidget* radio) { return QPoint(radio->height() / 2, radio->height() / 2); };
+  Click(O().TabsRadioButton, onTheMark(O().TabsRadioButton));
   EXPECT_TRUE(S().PageStyleTabs());
   EXPECT_TRUE(S().PageControl1->TabBar()->isVisible());
   EXPECT_FALSE(part2->isVisible());
   S().PageControl1->TabBar()->setCurrentIndex(3);
   EXPECT_EQ(S().PageControl1->ActivePage(), 3);
-  O().BtnRadioButton->click();
+  Click(O().BtnRadioButton, onTheMark(O().BtnRadioButton));
   EXPECT_FALSE(S().PageStyleTabs());
   EXPECT_TRUE(part2->isVisible());
   S().hide();

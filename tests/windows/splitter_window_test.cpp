@@ -210,10 +210,11 @@ TEST_F(SplitterWindowTest, EnterAnalysesAndTheHintFollowsEntryAndMethod) {
 }
 
 TEST_F(SplitterWindowTest, EditionModeMakesTableAndMathEditable) {
-  S().EditionCheck->click();
+  Activate(&S());
+  Click(S().EditionCheck);
   EXPECT_FALSE(S().RichEdit1->isReadOnly());
   EXPECT_NE(S().ValueListEditor1->editTriggers(), QAbstractItemView::NoEditTriggers);
-  S().EditionCheck->click();
+  Click(S().EditionCheck);
   EXPECT_TRUE(S().RichEdit1->isReadOnly());
   EXPECT_EQ(S().ValueListEditor1->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
