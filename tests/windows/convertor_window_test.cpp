@@ -65,17 +65,19 @@ TEST_F(ConvertorWindowTest, TooLongSourcesShowTheMessageAndChangeNothing) {
 
 TEST_F(ConvertorWindowTest, EnterConvertsFromTheLastClickedField) {
   C().MEdit->setText("M7");
-  QTest::keyClick(C().MEdit, Qt::Key_Return);  // no default button yet
+  Activate(&C());
+  TabTo(C().MEdit);
+  Press(Qt::Key_Return);  // reached by Tab: no default button yet
   EXPECT_EQ(C().IEdit->text(), "");
-  QTest::mouseClick(C().MEdit, Qt::LeftButton);
+  Click(C().MEdit);
   EXPECT_EQ(C().DefaultButton(), C().BitBtn1);
   EXPECT_TRUE(C().BitBtn1->isDefault());
-  QTest::keyClick(C().MEdit, Qt::Key_Return);
+  Press(Qt::Key_Return);
   EXPECT_EQ(C().IEdit->text(), "127");
-  QTest::mouseClick(C().IEdit, Qt::LeftButton);
+  Click(C().IEdit);
   EXPECT_EQ(C().DefaultButton(), C().BitBtn4);
   EXPECT_FALSE(C().BitBtn1->isDefault());
-  QTest::mouseClick(C().FEdit, Qt::LeftButton);
+  Click(C().FEdit);
   EXPECT_EQ(C().DefaultButton(), C().BitBtn2);
 }
 

@@ -249,9 +249,10 @@ TEST_F(DivWindowTest, HistoryImportFilterAndSorting) {
   EXPECT_EQ(ItemTexts(D().ComboBox1).first(), "100");  // at its alphabetical place
 
   O().FilterCheckBox->setChecked(true);
-  QTest::keyRelease(D().ComboBox1, Qt::Key_Left);
+  Click(D().ComboBox1);
+  Press(Qt::Key_Left);
   EXPECT_EQ(D().ComboBox1->count(), 4);
-  QTest::keyRelease(D().ComboBox1, Qt::Key_1);  // a digit of the main row is no editing key
+  Press(Qt::Key_1);  // a digit of the main row is no editing key
   EXPECT_EQ(D().ComboBox1->count(), 0);
   EXPECT_EQ(D().ComboBox1->currentText(), "");
 }

@@ -95,10 +95,13 @@ TEST_F(ModuloWindowTest, TrackBarLabel) {
 TEST_F(ModuloWindowTest, EnterRunsTheComputationOnce) {
   M().Ex->setEditText("2^10");
   M().Fac->setEditText("1000");
-  QTest::keyClick(M().Ex, Qt::Key_Return);
+  Activate(&M());
+  Click(M().Ex);
+  Press(Qt::Key_Return);
   EXPECT_EQ(Lines(), QStringList{"24"});
   EXPECT_EQ(M().Ex->count(), 0);  // no history item added
-  QTest::keyClick(M().Fac, Qt::Key_Enter, Qt::KeypadModifier);
+  Click(M().Fac);
+  Press(Qt::Key_Enter, Qt::KeypadModifier);
   EXPECT_EQ(Lines(), QStringList{"24"});
 }
 

@@ -68,7 +68,7 @@ TEST_F(ProveWindowTest, ProvenPrimeShowsACertificateToSave) {
 
   const QString path = TempPath(QStringLiteral("m127.gp"));
   platform_.saveAnswers.push_back(path);
-  QTest::mouseClick(form->SaveButton, Qt::LeftButton);
+  Click(form->SaveButton);
   ASSERT_EQ(platform_.saveRequests.size(), 1);
   EXPECT_EQ(platform_.saveRequests[0].first, "Save the certificate");
   QFile saved(path);
@@ -77,7 +77,7 @@ TEST_F(ProveWindowTest, ProvenPrimeShowsACertificateToSave) {
   EXPECT_TRUE(platform_.Texts(FakePlatform::Kind::Error).isEmpty());
 
   // Cancelling the file dialog writes nothing and says nothing.
-  QTest::mouseClick(form->SaveButton, Qt::LeftButton);
+  Click(form->SaveButton);
   EXPECT_EQ(platform_.saveRequests.size(), 2);
   EXPECT_TRUE(platform_.shown.isEmpty());
 }
@@ -116,7 +116,7 @@ TEST_F(ProveWindowTest, UnwritableTargetIsReportedAndLeavesNoFile) {
   ASSERT_NE(form, nullptr);
   const QString path = TempPath(QStringLiteral("no-such-folder/c.gp"));
   platform_.saveAnswers.push_back(path);
-  QTest::mouseClick(form->SaveButton, Qt::LeftButton);
+  Click(form->SaveButton);
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Error).size(), 1);
   EXPECT_FALSE(QFile::exists(path));
 }

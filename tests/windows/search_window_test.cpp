@@ -399,14 +399,16 @@ TEST_F(SearchWindowTest, HistoriesFilterAndSorting) {
   // The digit filter: a letter empties the field and its history, a keypad
   // digit does not.
   O().FilterCheckBox->setChecked(true);
-  QTest::keyRelease(S().HighInterval, Qt::Key_5, Qt::KeypadModifier);
+  Click(S().HighInterval);
+  Press(Qt::Key_5, Qt::KeypadModifier);
   EXPECT_EQ(S().HighInterval->count(), 4);
-  QTest::keyRelease(S().HighInterval, Qt::Key_A);
+  Press(Qt::Key_A);
   EXPECT_EQ(S().HighInterval->count(), 0);
   EXPECT_EQ(S().HighInterval->currentText(), "");
   O().FilterCheckBox->setChecked(false);
   Click(S().BitBtn4);
-  QTest::keyRelease(S().LowInterval, Qt::Key_A);
+  Click(S().LowInterval);
+  Press(Qt::Key_A);
   EXPECT_EQ(S().LowInterval->count(), 3);
 }
 

@@ -147,14 +147,14 @@ TEST_F(SplitterWindowTest, MathExpressionStateIsStoredWhenHiddenAndReadOnOpening
 
 TEST_F(SplitterWindowTest, DigitFilterEmptiesEntryAndHistory) {
   Analyse("15");
-  QComboBox* edit = S().ComboBox1;  // the control that holds the focus
-  QTest::keyClick(edit, Qt::Key_A);  // filter off: nothing happens
+  Click(S().ComboBox1);
+  Press(Qt::Key_A);  // filter off: nothing happens
   EXPECT_EQ(S().History(), QStringList{"15"});
 
   W().OptionsForm->FilterCheckBox->setChecked(true);
-  QTest::keyClick(edit, Qt::Key_5, Qt::KeypadModifier);  // an editing key
+  Press(Qt::Key_5, Qt::KeypadModifier);  // an editing key
   EXPECT_EQ(S().History(), QStringList{"15"});
-  QTest::keyClick(edit, Qt::Key_A);
+  Press(Qt::Key_A);
   EXPECT_EQ(S().ComboBox1->currentText(), "");
   EXPECT_TRUE(S().History().isEmpty());
 }
@@ -195,7 +195,9 @@ TEST_F(SplitterWindowTest, ImportEraseAndLongImportedEntries) {
 
 TEST_F(SplitterWindowTest, EnterAnalysesAndTheHintFollowsEntryAndMethod) {
   S().ComboBox1->setEditText("15");
-  QTest::keyClick(S().ComboBox1, Qt::Key_Return);
+  Activate(&S());
+  Click(S().ComboBox1);
+  Press(Qt::Key_Return);
   EXPECT_EQ(Table().size(), 2);
   EXPECT_EQ(S().History(), QStringList{"15"});  // once, not twice
 
