@@ -43,6 +43,14 @@ protected:
     Activate(&O());
     Click(button);
   }
+  // A click on the tab of the page that holds the control.
+  void OpenPageOf(QWidget* control) {
+    Activate(&O());
+    QTabWidget* pages = O().PageControl1;
+    for (int i = 0; i < pages->count(); ++i)
+      if (pages->widget(i)->isAncestorOf(control)) Click(pages->tabBar(), pages->tabBar()->tabRect(i).center());
+    ASSERT_TRUE(pages->currentWidget()->isAncestorOf(control));
+  }
   void MoveMouseOver(QListWidget* list) {
     QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), list->viewport()->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
@@ -164,7 +172,7 @@ TEST_F(OptionsWindowTest, CloseKeepsChangesForTheRunOnly) {
   Push(O().BitBtn5);
   O().FilterCheckBox->setChecked(true);
   O().LabeledEdit1->setText("Prime!");
-  platform_.onModal = [this](QDialog&) { O().BitBtn6->click(); };
+  platform_.onModal = [this](QDialog&) { Click(O().BitBtn6); };
   O().ShowPage(2);
   EXPECT_EQ(platform_.modalShown, QStringList{"OptionsForm"});
   EXPECT_EQ(O().PageControl1->currentIndex(), 2);
@@ -184,13 +192,14 @@ TEST_F(OptionsWindowTest, ALongerStoredVerdictIsShownWholeButTypingStaysLimited)
   Restart();
   EXPECT_EQ(O().PrimeVerdict(), longText);
   // The user may shorten it but not lengthen it again.
-  O().LabeledEdit1->setFocus();
-  O().LabeledEdit1->end(false);
-  QTest::keyClick(O().LabeledEdit1, Qt::Key_Backspace);
-  QTest::keyClicks(O().LabeledEdit1, "yy");
+  OpenPageOf(O().LabeledEdit1);
+  Click(O().LabeledEdit1);
+  Press(Qt::Key_End);
+  Press(Qt::Key_Backspace);
+  Type("yy");
   EXPECT_EQ(O().PrimeVerdict(), QString(54, 'x'));
-  O().LabeledEdit1->clear();
-  QTest::keyClicks(O().LabeledEdit1, QString(45, 'z'));
+  Press(Qt::Key_A, Qt::ControlModifier);
+  Type(QString(45, 'z'));
   EXPECT_EQ(O().PrimeVerdict(), QString(40, 'z'));
 }
 
