@@ -1,8 +1,11 @@
 #include "ProgramFixture.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
+#include <QKeySequence>
 #include <QTest>
+#include <QWindow>
 #include <QWidget>
 
 ProgramFixture::ProgramFixture() {
@@ -79,6 +82,24 @@ void ProgramFixture::Click(QWidget* control, QPoint at) {
   QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(window, inWindow));
 }
 
+void ProgramFixture::RightClick(QWidget* control, QPoint at) {
+  if (at == QPoint(-1, -1)) at = control->rect().center();
+  QWidget* window = control->window();
+  // Through the window, so the press also asks for the context menu.
+  QTest::mouseClick(window->windowHandle(), Qt::RightButton, Qt::NoModifier, control->mapTo(window, at));
+}
+
+void ProgramFixture::Pick(QComboBox* box, int row) {
+  Click(box);
+  Press(Qt::Key_Down, Qt::AltModifier);
+  QAbstractItemView* list = box->view();
+  ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); })) << "the list did not open";
+  const QModelIndex index = box->model()->index(row, box->modelColumn(), box->rootModelIndex());
+  list->scrollTo(index);
+  Click(list->viewport(), list->visualRect(index).center());
+  EXPECT_FALSE(list->isVisible()) << "the list stayed open";
+}
+
 void ProgramFixture::TabTo(QWidget* control, bool backwards) {
   for (int i = 0; i < 64 && Focus() != control; ++i)
     QTest::keyClick(Focus() ? Focus() : QApplication::activeWindow(), backwards ? Qt::Key_Backtab : Qt::Key_Tab,
@@ -88,17 +109,35 @@ void ProgramFixture::TabTo(QWidget* control, bool backwards) {
 
 QWidget* ProgramFixture::Focus() const { return QApplication::focusWidget(); }
 
+// An open menu grabs the keyboard, as it does on the desktop.
+QWidget* ProgramFixture::KeyTarget() const {
+  if (QWidget* popup = QApplication::activePopupWidget()) return popup;
+  return Focus();
+}
+
 void ProgramFixture::Type(const QString& text) {
-  ASSERT_TRUE(Focus());
-  QTest::keyClicks(Focus(), text);
+  ASSERT_TRUE(KeyTarget());
+  QTest::keyClicks(KeyTarget(), text);
 }
 
 void ProgramFixture::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-  ASSERT_TRUE(Focus());
-  QTest::keyClick(Focus(), key, modifiers);
+  ASSERT_TRUE(KeyTarget());
+  QTest::keyClick(KeyTarget(), key, modifiers);
 }
 
 void ProgramFixture::Release(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-  ASSERT_TRUE(Focus());
-  QTest::keyRelease(Focus(), key, modifiers);
+  ASSERT_TRUE(KeyTarget());
+  QTest::keyRelease(KeyTarget(), key, modifiers);
+}
+
+void ProgramFixture::Choose(Qt::Key menu, Qt::Key item) {
+  // The press opens the menu, which takes the keyboard: the releases go
+  // to it, not to the control that had the focus.
+  ASSERT_TRUE(KeyTarget());
+  QTest::keyPress(KeyTarget(), menu, Qt::AltModifier);
+  QTest::keyRelease(KeyTarget(), menu, Qt::AltModifier);
+  ASSERT_TRUE(QApplication::activePopupWidget()) << "Alt+" << QKeySequence(menu).toString().toStdString()
+                                                 << " opened no menu";
+  Press(item);
+  EXPECT_FALSE(QApplication::activePopupWidget()) << "the menu stayed open";
 }

@@ -3,6 +3,7 @@
 // Restart() the way the registry survives a new start.
 #pragma once
 
+#include <QComboBox>
 #include <QPoint>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -44,12 +45,22 @@ protected:
   // A left click on the innermost control under the point (the control's
   // centre by default): a click on a field lands on its line edit.
   void Click(QWidget* control, QPoint at = QPoint(-1, -1));
+  // A right click, which opens the control's context menu if it has one.
+  void RightClick(QWidget* control, QPoint at = QPoint(-1, -1));
+  // An entry of a combo box's list: Alt+Down in the clicked box opens the
+  // list, a click on the entry picks it.
+  void Pick(QComboBox* box, int row);
   // Tab (or Shift+Tab) until control has the focus; fails after a round.
   void TabTo(QWidget* control, bool backwards = false);
   void Type(const QString& text);
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
   void Release(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  // A menu command as reached from the keyboard: Alt+menu opens the menu
+  // of the focused window, then the item's underlined letter.
+  void Choose(Qt::Key menu, Qt::Key item);
   QWidget* Focus() const;
+  // Where a key goes: the open menu, else the focused control.
+  QWidget* KeyTarget() const;
   // While true, a modal window is expected (a test that drives one itself).
   bool modalExpected = false;
 

@@ -15,7 +15,8 @@ protected:
   QString Press(QPushButton* button, const QString& a, const QString& b) {
     C().EditA->setEditText(a);
     C().EditB->setEditText(b);
-    button->click();
+    Activate(&C());
+    Click(button);
     return C().ResEdit->text();
   }
 };
@@ -43,12 +44,15 @@ TEST_F(CalculatorWindowTest, LongResultsShownWholeAndErrorsKeepTheLastResult) {
 
 TEST_F(CalculatorWindowTest, OpeningPlacesItUnderTheMainWindow) {
   TMainForm& main = *W().MainForm;
+  Activate(&main);  // shown, as it is when a person opens the calculator
   main.move(100, 50);
   const QRect frame = main.frameGeometry();
   C().ShowFromMain();
   EXPECT_EQ(C().frameGeometry().topLeft(), QPoint(frame.left(), frame.top() + frame.height()));
   W().ConvertForm->show();
-  W().MainForm->SCalc1Click();
+  Activate(&main);
+  Click(main.NumberEdit);
+  ProgramFixture::Press(Qt::Key_T, Qt::ControlModifier);
   EXPECT_EQ(C().frameGeometry().topLeft(), QPoint(frame.left() + 150, frame.top() + frame.height()));
 }
 

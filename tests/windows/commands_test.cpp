@@ -24,69 +24,85 @@ protected:
   QCheckBox* Filter() { return W().OptionsForm->FilterCheckBox; }
   QString Number() { return Main().NumberEdit->currentText(); }
   void SetNumber(const QString& text) { Main().NumberEdit->setEditText(text); }
+  // The main window in front with the number field focused by a click.
+  void AtTheNumberField() {
+    Activate(&Main());
+    Click(Main().NumberEdit);
+    ASSERT_EQ(Focus(), Main().NumberEdit);
+  }
 };
 
 TEST_F(CommandsTest, PasteInsertsInFrontOrReplacesWithAutoClear) {
+  AtTheNumberField();
   SetNumber("123");
   platform_.clipboard = "45";
   Filter()->setChecked(true);
-  Main().Paste1Click();
+  Choose(Qt::Key_E, Qt::Key_P);
   EXPECT_EQ(Number(), "45123");
   EXPECT_TRUE(Filter()->isChecked());
 
-  Main().Autoclear1->setChecked(true);
+  Choose(Qt::Key_E, Qt::Key_A);
+  EXPECT_TRUE(Main().Autoclear1->isChecked());
   platform_.clipboard = QString(250, '7');
-  Main().Paste1Click();
+  Press(Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Number(), QString(250, '7')) << "no length limit for a paste";
-  Main().VerifierClick();
+  Click(Main().Verifier);
   EXPECT_EQ(platform_.LastText(), "Please, note that numbers with more than 200 digits are not supported yet.");
 }
 
 TEST_F(CommandsTest, CutAndCopyMoveTheWholeText) {
+  AtTheNumberField();
   SetNumber("98765");
-  Main().NumberEdit->lineEdit()->setSelection(1, 2);
-  Main().Copy1Click();
+  Press(Qt::Key_Home);
+  Press(Qt::Key_Right);
+  Press(Qt::Key_Right, Qt::ShiftModifier);
+  Press(Qt::Key_Right, Qt::ShiftModifier);
+  ASSERT_EQ(Main().NumberEdit->lineEdit()->selectedText(), "87");
+  Press(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(platform_.clipboard, "98765");
   EXPECT_EQ(Number(), "98765");
-  Main().Cut1Click();
+  Choose(Qt::Key_E, Qt::Key_T);
   EXPECT_EQ(platform_.clipboard, "98765");
   EXPECT_TRUE(Number().isEmpty());
 
-  Main().Autoclear1->setChecked(true);
+  Choose(Qt::Key_E, Qt::Key_A);
   SetNumber("31");
-  Main().Copy1Click();
+  Choose(Qt::Key_E, Qt::Key_C);
   EXPECT_EQ(Main().NumberEdit->lineEdit()->selectedText(), "31");
 }
 
 TEST_F(CommandsTest, EditShortcutsActOnTheNumberFieldFromAnyControl) {
-  Main().show();
-  QApplication::setActiveWindow(&Main());
+  Activate(&Main());
   SetNumber("2027");
   Main().ComboBox1->setEditText("61");
-  Main().ComboBox1->setFocus();
-  QTest::keyClick(Main().ComboBox1->lineEdit(), Qt::Key_C, Qt::ControlModifier);
+  Click(Main().ComboBox1);
+  Press(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(platform_.clipboard, "2027");
-  Main().RichEdit1->setFocus();
-  QTest::keyClick(Main().RichEdit1, Qt::Key_X, Qt::ControlModifier);
+  Click(Main().RichEdit1);
+  ASSERT_EQ(Focus(), Main().RichEdit1);
+  Press(Qt::Key_X, Qt::ControlModifier);
   EXPECT_TRUE(Number().isEmpty());
   EXPECT_EQ(Main().ComboBox1->currentText(), "61");
 }
 
 TEST_F(CommandsTest, CounterBoundsBeep) {
+  AtTheNumberField();
+  const auto increase = [this] { Press(Qt::Key_I, Qt::ControlModifier | Qt::AltModifier); };
+  const auto decrease = [this] { Press(Qt::Key_D, Qt::ControlModifier | Qt::AltModifier); };
   Main().TestedCount = 29999;
-  Main().incremen1Click();
+  increase();
   EXPECT_EQ(Main().TestedCount, 30000);
-  Main().incremen1Click();
+  increase();
   EXPECT_EQ(Main().TestedCount, 30000);
   EXPECT_EQ(platform_.beeps, 1);
   EXPECT_EQ(Main().StatusText(0), "#s Tested today: 30000");
-  Main().Resetcounter1Click();
+  Choose(Qt::Key_C, Qt::Key_R);
   EXPECT_EQ(Main().StatusText(0), "#s Tested today: 0");
-  Main().Decrease1Click();
+  Choose(Qt::Key_C, Qt::Key_D);
   EXPECT_EQ(Main().TestedCount, 0);
   EXPECT_EQ(platform_.beeps, 2);
-  Main().incremen1Click();
-  Main().Decrease1Click();
+  Choose(Qt::Key_C, Qt::Key_I);
+  decrease();
   EXPECT_EQ(Main().TestedCount, 0);
   EXPECT_EQ(platform_.beeps, 2);
 }
@@ -120,16 +136,14 @@ TEST_F(CommandsTest, DigitFilterEmptiesTheFieldAndItsHistory) {
 }
 
 TEST_F(CommandsTest, PastingByShortcutSurvivesTheFilter) {
-  Main().show();
-  QApplication::setActiveWindow(&Main());
-  Main().NumberEdit->setFocus();
+  AtTheNumberField();
   Filter()->setChecked(true);
   platform_.clipboard = "1009";
   // Ctrl down, V down and up, Ctrl up: neither release empties the field.
-  QTest::keyClick(Main().NumberEdit, Qt::Key_V, Qt::ControlModifier);
+  Press(Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Number(), "1009");
   // A lone Ctrl afterwards is judged again.
-  QTest::keyClick(Main().NumberEdit, Qt::Key_Control);
+  Press(Qt::Key_Control);
   EXPECT_TRUE(Number().isEmpty());
 }
 
@@ -139,14 +153,15 @@ TEST_F(CommandsTest, ChangeHandlerShowsTheLastTestAndTheDigitCount) {
   m.ComboBox1Change();
   EXPECT_EQ(m.Digital->text(), "13 digits");
   EXPECT_EQ(m.StatusText(1), "Calvenna is ready.");
+  Activate(&m);
   SetNumber("7");
-  m.VerifierClick();
+  Click(m.Verifier);
   SetNumber("");
   m.ComboBox1Change();
   EXPECT_EQ(m.StatusText(1), "Last test on 7");
   EXPECT_EQ(m.Digital->text(), "0 digits");
   m.ComboBox1->setEditText("31");
-  m.Button1Click();
+  Click(m.Button1);
   SetNumber("1");
   m.ComboBox1Change();
   EXPECT_EQ(m.StatusText(1), "Last test on 31th Mersenne number");
@@ -164,30 +179,32 @@ TEST_F(CommandsTest, FocusMovesTheDefaultButton) {
 
 TEST_F(CommandsTest, HistoryAndPanelButtons) {
   TMainForm& m = Main();
+  Activate(&m);
   for (const char* n : {"3", "5"}) {
     SetNumber(n);
-    m.VerifierClick();
+    Click(m.Verifier);
   }
   m.ComboBox1->setEditText("3");
-  m.Button1Click();
-  m.BitBtn1Click();
+  Click(m.Button1);
+  Click(m.BitBtn1);
   EXPECT_EQ(m.NumberEdit->count(), 0);
   EXPECT_EQ(Number(), "5");
   EXPECT_EQ(m.ComboBox1->count(), 1);
-  m.BitBtn2Click();
+  Click(m.BitBtn2);
   EXPECT_EQ(m.ComboBox1->count(), 0);
   EXPECT_EQ(m.ComboBox1->currentText(), "3");
-  m.BitBtn3Click();
+  Click(m.BitBtn3);
   EXPECT_TRUE(m.RichEdit1->toPlainText().isEmpty());
 }
 
 TEST_F(CommandsTest, PanelSavedAsRichTextNamedAfterTheClock) {
   const QString before = QDir::currentPath();
   ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+  Activate(&Main());
   SetNumber("97");
-  Main().VerifierClick();
+  Click(Main().Verifier);
   platform_.now = QDateTime(QDate(2026, 12, 11), QTime(10, 20, 30));
-  Main().BitBtn4Click();
+  Click(Main().BitBtn4);
   QFile f(dir_.filePath("11-12-2026 10-20-30.txt"));
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   const QByteArray rtf = f.readAll();
@@ -198,17 +215,18 @@ TEST_F(CommandsTest, PanelSavedAsRichTextNamedAfterTheClock) {
 }
 
 TEST_F(CommandsTest, CalculatorAndHelp) {
-  Main().Calculator1Click();
+  AtTheNumberField();
+  Press(Qt::Key_L, Qt::ControlModifier);
   EXPECT_EQ(platform_.startedPrograms,
             (QStringList{"gnome-calculator", "kcalc", "galculator", "qalculate-gtk", "xcalc"}));
   EXPECT_EQ(platform_.LastText(), "Unfortunately, your calculator \"gnome-calculator\" has not been found.");
   platform_.ClearRecords();
   platform_.knownPrograms = QStringList{"galculator"};
-  Main().Calculator1Click();
+  Choose(Qt::Key_T, Qt::Key_L);
   EXPECT_EQ(platform_.startedPrograms.last(), "galculator");
   EXPECT_TRUE(platform_.shown.isEmpty());
 
-  Main().index1Click();
+  Press(Qt::Key_F1);
   ASSERT_EQ(platform_.openedDocuments.size(), 1);
   EXPECT_TRUE(platform_.openedDocuments[0].endsWith("/help.chm"));
   EXPECT_TRUE(platform_.shown.isEmpty());

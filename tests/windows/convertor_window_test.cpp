@@ -12,6 +12,10 @@ namespace {
 class ConvertorWindowTest : public ProgramFixture {
 protected:
   TConvertForm& C() { return *W().ConvertForm; }
+  void Push(QPushButton* button) {
+    Activate(&C());
+    Click(button);
+  }
 };
 
 TEST_F(ConvertorWindowTest, DesignState) {
@@ -27,20 +31,20 @@ TEST_F(ConvertorWindowTest, DesignState) {
 TEST_F(ConvertorWindowTest, RowsConvertIntoTheTickedRows) {
   C().CheckBox3->setChecked(true);
   C().IEdit->setText("127");
-  C().BitBtn4->click();
+  Push(C().BitBtn4);
   EXPECT_EQ(C().MEdit->text(), "M7");
   EXPECT_EQ(C().FEdit->text(), "F2+110");
   EXPECT_EQ(platform_.longWorkTitles.size(), 1);
 
   C().CheckBox3->setChecked(false);
   C().IEdit->setText("100");
-  C().BitBtn4->click();
+  Push(C().BitBtn4);
   EXPECT_EQ(C().FEdit->text(), "");
 
   C().CheckBox1->setChecked(false);
   C().CheckBox3->setChecked(true);
   C().MEdit->setText("m4-2");
-  C().BitBtn1->click();
+  Push(C().BitBtn1);
   EXPECT_EQ(C().IEdit->text(), "");
   EXPECT_EQ(C().FEdit->text(), "F2-4");
   EXPECT_EQ(C().MEdit->text(), "m4-2");  // the source stays as typed
@@ -49,29 +53,31 @@ TEST_F(ConvertorWindowTest, RowsConvertIntoTheTickedRows) {
 TEST_F(ConvertorWindowTest, TooLongSourcesShowTheMessageAndChangeNothing) {
   C().IEdit->setText(QString(2501, '1'));
   C().MEdit->setText("M7");
-  C().BitBtn4->click();
+  Push(C().BitBtn4);
   EXPECT_EQ(platform_.LastText(), "Please, note that integers with  more than 2500 digits are not supported yet.");
   EXPECT_EQ(C().MEdit->text(), "M7");
   EXPECT_EQ(C().IEdit->text().size(), 2501);  // no typing limit cuts the field
 
   C().IEdit->setText(QString(2500, '1'));
-  C().BitBtn4->click();
+  Push(C().BitBtn4);
   EXPECT_TRUE(C().MEdit->text().startsWith("M"));
 }
 
 TEST_F(ConvertorWindowTest, EnterConvertsFromTheLastClickedField) {
   C().MEdit->setText("M7");
-  QTest::keyClick(C().MEdit, Qt::Key_Return);  // no default button yet
+  Activate(&C());
+  TabTo(C().MEdit);
+  Press(Qt::Key_Return);  // reached by Tab: no default button yet
   EXPECT_EQ(C().IEdit->text(), "");
-  QTest::mouseClick(C().MEdit, Qt::LeftButton);
+  Click(C().MEdit);
   EXPECT_EQ(C().DefaultButton(), C().BitBtn1);
   EXPECT_TRUE(C().BitBtn1->isDefault());
-  QTest::keyClick(C().MEdit, Qt::Key_Return);
+  Press(Qt::Key_Return);
   EXPECT_EQ(C().IEdit->text(), "127");
-  QTest::mouseClick(C().IEdit, Qt::LeftButton);
+  Click(C().IEdit);
   EXPECT_EQ(C().DefaultButton(), C().BitBtn4);
   EXPECT_FALSE(C().BitBtn1->isDefault());
-  QTest::mouseClick(C().FEdit, Qt::LeftButton);
+  Click(C().FEdit);
   EXPECT_EQ(C().DefaultButton(), C().BitBtn2);
 }
 
@@ -93,13 +99,13 @@ TEST_F(ConvertorWindowTest, CancelledConversionChangesNothing) {
   C().MEdit->setText("M99999");
   C().IEdit->setText("5");
   platform_.cancelNextWork = true;
-  C().BitBtn1->click();
+  Push(C().BitBtn1);
   EXPECT_EQ(C().IEdit->text(), "5");
   EXPECT_EQ(platform_.busyDepth, 0);
-  C().BitBtn1->click();
+  Push(C().BitBtn1);
   EXPECT_EQ(C().IEdit->text().size(), 30103);  // shown whole
   C().FEdit->setText("F20");
-  C().BitBtn2->click();
+  Push(C().BitBtn2);
   EXPECT_EQ(C().IEdit->text().size(), 315653);
   EXPECT_EQ(C().MEdit->text(), "M1048576+2");
 }

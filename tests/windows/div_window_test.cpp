@@ -1,10 +1,12 @@
 // The divisor finder window through its widgets, over a FakePlatform.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -48,9 +50,27 @@ protected:
   TDivForm& D() { return *W().DivForm; }
   TOptionsForm& O() { return *W().OptionsForm; }
 
+  // The field's text replaced by typing, as a person enters a number.
+  void Enter(const QString& text) {
+    Activate(&D());
+    Click(D().ComboBox1);
+    Press(Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty()) Press(Qt::Key_Backspace);
+    else Type(text);
+  }
   void Find(const QString& text) {
-    D().ComboBox1->setEditText(text);
-    D().FindButtonClick();
+    Enter(text);
+    Click(D().FindButton);
+  }
+  // The tree's entry under the mouse: a left click selects it, a right
+  // click opens the list's menu, C chooses its copy command.
+  void CopyFromTree(QTreeWidgetItem* item) {
+    QWidget* view = D().DividersTree->viewport();
+    const QPoint at = item ? D().DividersTree->visualItemRect(item).center() : QPoint(view->width() / 2, view->height() - 2);
+    if (item) Click(view, at);
+    RightClick(view, at);
+    ASSERT_EQ(QApplication::activePopupWidget(), D().ListPopupMenu);
+    Press(Qt::Key_C);
   }
   QColor LineColour() { return D().Label2->palette().color(QPalette::WindowText); }
 };
@@ -145,7 +165,16 @@ TEST_F(DivWindowTest, NotANumberChangesNothing) {
   const QStringList tree = Shown(D().DividersTree);
   for (const char* text : {"", "abc", "12a"}) {
     platform_.ClearRecords();
-    Find(QString::fromLatin1(text));
+    Enter(QString::fromLatin1(text));
+    if (*text == '\0') {
+      // An empty field greys the button out; Enter in the field still asks.
+      EXPECT_FALSE(D().FindButton->isEnabled());
+      Click(D().FindButton);
+      EXPECT_TRUE(platform_.shown.isEmpty());
+      Press(Qt::Key_Return);
+    } else {
+      Click(D().FindButton);
+    }
     EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Error),
               QStringList{"'" + QString::fromLatin1(text) + "' is not a valid floating point value."});
     EXPECT_EQ(Shown(D().DividersTree), tree);
@@ -173,58 +202,57 @@ TEST_F(DivWindowTest, NumbersBelowTwoAreNoPrimes) {
 
 TEST_F(DivWindowTest, TreeCommands) {
   Find("100");
-  D().ExpandButtonClick();
+  Click(D().ExpandButton);
   EXPECT_TRUE(D().DividersTree->topLevelItem(0)->isExpanded());
-  D().BitBtn5Click();
+  Click(D().BitBtn5);
   EXPECT_FALSE(D().DividersTree->topLevelItem(0)->isExpanded());
   O().AutoExpand->setChecked(true);
   Find("6");
   EXPECT_TRUE(D().DividersTree->topLevelItem(0)->isExpanded());
 
   // Copy: nothing without a selection, the whole text with one.
-  D().Copyfactor1Click();
+  CopyFromTree(nullptr);
   EXPECT_EQ(platform_.clipboard, "");
   Find("100");
-  D().DividersTree->setCurrentItem(D().DividersTree->topLevelItem(3));
-  D().Copyfactor1->trigger();
+  CopyFromTree(D().DividersTree->topLevelItem(3));
   EXPECT_EQ(platform_.clipboard, "10 (Square root)");
-  D().DividersTree->setCurrentItem(D().DividersTree->topLevelItem(0)->child(0));
-  D().Copyfactor1Click();
+  CopyFromTree(D().DividersTree->topLevelItem(0)->child(0));
   EXPECT_EQ(platform_.clipboard, "50");
 
   // The button's hint and enabling follow the field.
   D().FindButtonMouseMove();
   EXPECT_EQ(D().FindButton->toolTip(), "Find all divisors for 100");
-  D().ComboBox1->lineEdit()->selectAll();
-  QTest::keyClick(D().ComboBox1->lineEdit(), Qt::Key_Backspace);
+  Enter(QString());
   EXPECT_FALSE(D().FindButton->isEnabled());
   D().FindButtonMouseMove();
   EXPECT_EQ(D().FindButton->toolTip(), "Type a number above, then click here to get all its divisors");
-  QTest::keyClicks(D().ComboBox1->lineEdit(), "8");
+  Type("8");
   EXPECT_TRUE(D().FindButton->isEnabled());
-  QTest::keyClick(D().ComboBox1, Qt::Key_Return);
+  Press(Qt::Key_Return);
   EXPECT_EQ(D().Label2->text(), "We\"ve found 2 dividers");
 }
 
 TEST_F(DivWindowTest, HistoryImportFilterAndSorting) {
   for (const char* n : {"97", "5", "1234567890123456789012"}) W().MainForm->AddNumberHistory(QString::fromLatin1(n));
   const QStringList tester = ItemTexts(W().MainForm->NumberEdit);
-  D().ImportButtonClick();
+  Activate(&D());
+  Click(D().ImportButton);
   EXPECT_EQ(ItemTexts(D().ComboBox1), tester);
-  D().BitBtn1Click();
+  Click(D().BitBtn1);
   EXPECT_EQ(D().ComboBox1->count(), 0);
 
   O().SortCheckBox->setChecked(true);
-  D().ImportButtonClick();
+  Click(D().ImportButton);
   D().FormActivate();
   EXPECT_TRUE(D().HistorySorted());
   Find("100");
   EXPECT_EQ(ItemTexts(D().ComboBox1).first(), "100");  // at its alphabetical place
 
   O().FilterCheckBox->setChecked(true);
-  QTest::keyRelease(D().ComboBox1, Qt::Key_Left);
+  Click(D().ComboBox1);
+  Press(Qt::Key_Left);
   EXPECT_EQ(D().ComboBox1->count(), 4);
-  QTest::keyRelease(D().ComboBox1, Qt::Key_1);  // a digit of the main row is no editing key
+  Press(Qt::Key_1);  // a digit of the main row is no editing key
   EXPECT_EQ(D().ComboBox1->count(), 0);
   EXPECT_EQ(D().ComboBox1->currentText(), "");
 }
@@ -233,7 +261,7 @@ TEST_F(DivWindowTest, SaveAndLoadRoundTrip) {
   Find("100");
   const QString path = TempPath(QStringLiteral("Divisors list of 100.txt"));
   platform_.saveAnswers.push_back(TempPath(QStringLiteral("Divisors list of 100")));
-  D().BitBtn2Click();
+  Click(D().BitBtn2);
   ASSERT_EQ(platform_.saveRequests.size(), 1);
   EXPECT_EQ(platform_.saveRequests[0].first, "Save thie current dividers' list into...");
   EXPECT_EQ(platform_.saveRequests[0].second, "Divisors list of 100");
@@ -243,7 +271,7 @@ TEST_F(DivWindowTest, SaveAndLoadRoundTrip) {
   Find("97");
   platform_.ClearRecords();
   platform_.openAnswers.push_back(path);
-  D().BitBtn6Click();
+  Click(D().BitBtn6);
   EXPECT_EQ(platform_.openRequests, QStringList{kLoadTitle});
   EXPECT_EQ(Shown(D().DividersTree),
             (QStringList{"2/0", "\t50/0", "4/0", "\t25/0", "5/0", "\t20/0", "10 (Square root)/0"}));
@@ -254,7 +282,7 @@ TEST_F(DivWindowTest, SaveAndLoadRoundTrip) {
   // Blanks for TABs, a deeper third level, and a quiet save of a prime's list.
   Write(TempPath(QStringLiteral("hand.txt")), "3\n 5\n  7\n");
   platform_.openAnswers.push_back(TempPath(QStringLiteral("hand.txt")));
-  D().BitBtn6Click();
+  Click(D().BitBtn6);
   EXPECT_EQ(D().ComboBox1->currentText(), "15");
   ASSERT_EQ(D().DividersTree->topLevelItemCount(), 1);
   EXPECT_EQ(D().DividersTree->topLevelItem(0)->child(0)->child(0)->text(0), "7");
@@ -262,16 +290,16 @@ TEST_F(DivWindowTest, SaveAndLoadRoundTrip) {
   Find("97");
   platform_.ClearRecords();
   platform_.saveAnswers.push_back(TempPath(QStringLiteral("prime.txt")));
-  D().BitBtn2Click();
+  Click(D().BitBtn2);
   EXPECT_EQ(Read(TempPath(QStringLiteral("prime.txt"))), "");
   EXPECT_TRUE(platform_.shown.isEmpty());
 
   // Cancelling either dialog changes nothing; an unwritable file is reported.
-  D().BitBtn2Click();
-  D().BitBtn6Click();
+  Click(D().BitBtn2);
+  Click(D().BitBtn6);
   EXPECT_TRUE(platform_.shown.isEmpty());
   platform_.saveAnswers.push_back(TempPath(QStringLiteral("missing/x.txt")));
-  D().BitBtn2Click();
+  Click(D().BitBtn2);
   ASSERT_EQ(platform_.Texts(FakePlatform::Kind::Error).size(), 1);
   EXPECT_TRUE(platform_.Texts(FakePlatform::Kind::Error)[0].startsWith("Cannot create file"));
 }
@@ -293,7 +321,7 @@ TEST_F(DivWindowTest, RefusedFilesLeaveAnEmptyTree) {
     const QString path = TempPath(QString::fromLatin1(f.name));
     Write(path, f.content);
     platform_.openAnswers.push_back(path);
-    D().BitBtn6Click();
+    Click(D().BitBtn6);
     EXPECT_EQ(D().DividersTree->topLevelItemCount(), 0) << f.name;
     EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Message),
               QStringList{"Sorry, the file: " + path + " is not compatible format !"});
@@ -301,7 +329,7 @@ TEST_F(DivWindowTest, RefusedFilesLeaveAnEmptyTree) {
   }
   platform_.ClearRecords();
   platform_.openAnswers.push_back(TempPath(QStringLiteral("absent.txt")));
-  D().BitBtn6Click();
+  Click(D().BitBtn6);
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Message).size(), 1);
 }
 
@@ -313,7 +341,9 @@ TEST_F(DivWindowTest, SizePlaceAndStoredSize) {
   Store(QStringLiteral("WHeight"), 300);
   O().AutoImport->setChecked(true);
   W().MainForm->AddNumberHistory(QStringLiteral("77"));
-  W().MainForm->Finddivisors1->trigger();
+  Activate(W().MainForm);
+  Click(W().MainForm->NumberEdit);
+  Press(Qt::Key_D, Qt::ControlModifier);
   EXPECT_TRUE(D().isVisible());
   EXPECT_EQ(D().size(), QSize(260, 300));
   const QRect main = W().MainForm->frameGeometry();

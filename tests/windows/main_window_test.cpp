@@ -32,6 +32,17 @@ const QStringList kMainValues = {"AutoClear", "Certif", "MainPositionLeft", "Mai
 class MainWindowTest : public ProgramFixture {
 protected:
   TMainForm& Main() { return *W().MainForm; }
+  // A key chord of the menu, pressed in the number field.
+  void PressInMain(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    Activate(&Main());
+    Click(Main().NumberEdit);
+    Press(key, modifiers);
+  }
+  void ChooseInMain(Qt::Key menu, Qt::Key item) {
+    Activate(&Main());
+    Click(Main().NumberEdit);
+    Choose(menu, item);
+  }
   // Asks the main window to close, as its close box does.
   bool CloseMain() {
     QSignalSpy closed(&Main(), &TMainForm::Closed);
@@ -168,19 +179,20 @@ TEST_F(MainWindowTest, MenuShortcutsWinOverTheFocusedControl) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
   QSignalSpy copy(m.Copy1, &QAction::triggered);
   QSignalSpy splitter(m.Splitter1, &QAction::triggered);
-  for (QWidget* target : {static_cast<QWidget*>(m.ComboBox1->lineEdit()), static_cast<QWidget*>(m.RichEdit1),
-                          static_cast<QWidget*>(m.NumberEdit->lineEdit())}) {
-    target->setFocus();
+  for (QWidget* target : {static_cast<QWidget*>(m.ComboBox1), static_cast<QWidget*>(m.RichEdit1),
+                          static_cast<QWidget*>(m.NumberEdit)}) {
+    Activate(&m);
+    Click(target);
     // With text selected, the control would copy it itself.
-    if (auto* edit = qobject_cast<QLineEdit*>(target)) {
-      edit->setText("123");
-      edit->selectAll();
+    if (auto* box = qobject_cast<QComboBox*>(target)) {
+      box->setEditText("123");
+      Press(Qt::Key_A, Qt::ControlModifier);
     } else {
       m.RichEdit1->setPlainText("This is a prime number");
       m.RichEdit1->selectAll();
     }
-    QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
-    QTest::keyClick(target, Qt::Key_S, Qt::ControlModifier);
+    Press(Qt::Key_C, Qt::ControlModifier);
+    Press(Qt::Key_S, Qt::ControlModifier);
   }
   EXPECT_EQ(copy.count(), 3);
   EXPECT_EQ(splitter.count(), 3);
@@ -194,16 +206,16 @@ TEST_F(MainWindowTest, EnterPressesTheDefaultButton) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
   QSignalSpy verifier(m.Verifier, &QPushButton::clicked);
   QSignalSpy button1(m.Button1, &QPushButton::clicked);
-  m.NumberEdit->lineEdit()->setFocus();
-  QTest::keyClicks(m.NumberEdit->lineEdit(), "97");
-  QTest::keyClick(m.NumberEdit->lineEdit(), Qt::Key_Return);
+  Click(m.NumberEdit);
+  Type("97");
+  Press(Qt::Key_Return);
   EXPECT_EQ(verifier.count(), 1);
   // The field keeps its text and the box itself adds nothing to its list:
   // only the tester records the text, once.
   EXPECT_EQ(m.NumberEdit->currentText(), "97");
   EXPECT_LE(m.NumberEdit->count(), 1);
   m.SetDefaultButton(m.Button1);
-  QTest::keyClick(m.NumberEdit->lineEdit(), Qt::Key_Enter, Qt::KeypadModifier);
+  Press(Qt::Key_Enter, Qt::KeypadModifier);
   EXPECT_EQ(button1.count(), 1);
   EXPECT_EQ(verifier.count(), 1);
 }
@@ -256,12 +268,12 @@ TEST_F(MainWindowTest, ExitQuestionNoKeepsRunningAndWritesNothing) {
 TEST_F(MainWindowTest, ExitMenuAsksTooAndNoQuestionWithoutTheWarning) {
   platform_.yesNoAnswers = {false};
   QSignalSpy closed(&Main(), &TMainForm::Closed);
-  Main().Exit1->trigger();
+  ChooseInMain(Qt::Key_P, Qt::Key_X);
   EXPECT_EQ(closed.count(), 0);
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Question).size(), 1);
 
   W().OptionsForm->WarnExit->setChecked(false);
-  Main().Exit1->trigger();
+  ChooseInMain(Qt::Key_P, Qt::Key_X);
   EXPECT_EQ(closed.count(), 1);
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Question).size(), 1);
 }
@@ -346,16 +358,16 @@ TEST_F(MainWindowTest, ToolWindowsOpenBesideTheMainWindow) {
   m.move(100, 100);
   m.Timer1Timer();
   const QRect main = m.frameGeometry();
-  m.Convertor1->trigger();
+  PressInMain(Qt::Key_R, Qt::ControlModifier);
   EXPECT_TRUE(W().ConvertForm->isVisible());
   EXPECT_EQ(W().ConvertForm->frameGeometry().topLeft(), QPoint(main.left(), main.top() + main.height()));
-  m.SCalc1->trigger();
+  PressInMain(Qt::Key_T, Qt::ControlModifier);
   EXPECT_EQ(W().CalcForm->frameGeometry().topLeft(), QPoint(main.left() + 150, main.top() + main.height()));
 
-  m.Finddivisors1->trigger();
+  PressInMain(Qt::Key_D, Qt::ControlModifier);
   EXPECT_EQ(W().DivForm->frameGeometry().topLeft(), QPoint(main.left() + main.width(), main.top()));
   EXPECT_EQ(W().DivForm->size(), QSize(300, 250));
-  m.SuperModulo1->trigger();
+  PressInMain(Qt::Key_M, Qt::ControlModifier);
   EXPECT_EQ(W().ModForm->frameGeometry().topLeft(), QPoint(main.left() + main.width(), main.top() + 100));
   for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
 }

@@ -26,13 +26,32 @@ namespace {
 
 class MersenneTest : public ProgramFixture {
 protected:
-  MersenneTest() { Main().ProgramDir = dir_.path() + '/'; }
+  MersenneTest() { KeepFilesInTemp(); }
+  // Every activation of the main window points the program's folder back
+  // at the executable's; the files of a run go to the temporary one.
+  void KeepFilesInTemp() { Main().ProgramDir = dir_.path() + '/'; }
   TMainForm& Main() { return *W().MainForm; }
   TCertifForm& Certif() { return *W().CertifForm; }
   TOptionsForm& Options() { return *W().OptionsForm; }
   void Test(const QString& p) {
     SetTextBeyondLimit(Main().ComboBox1->lineEdit(), 5, p);
-    Main().Button1Click();
+    Activate(&Main());
+    KeepFilesInTemp();
+    Click(Main().Button1);
+  }
+  // Ctrl+F from the main window shows or hides the certificate.
+  void ToggleCertificate() {
+    Activate(&Main());
+    Click(Main().NumberEdit);
+    KeepFilesInTemp();
+    Press(Qt::Key_F, Qt::ControlModifier);
+  }
+  // The certificate window's save button; the window shown first if the
+  // last test hid it, as a person would.
+  void SaveCertificate() {
+    if (!Certif().isVisible()) ToggleCertificate();
+    Activate(&Certif());
+    Click(Certif().BitBtn1);
   }
   QString LastLine() { return Main().RichEdit1->toPlainText().split('\n').last(); }
   QStringList Rows() {
@@ -118,9 +137,9 @@ TEST_F(MersenneTest, CertifiedTestsToggleTheWindowAndAPlainOneKeepsTheRows) {
   EXPECT_FALSE(Certif().isVisible());
   EXPECT_EQ(Rows(), (QStringList{"3=14", "4=67", "5=42", "6=111", "7=0"}));
   EXPECT_EQ(Options().NoteEdit->toPlainText().split('\n')[4], "Certificate was not created.");
-  Main().Certificate1Click();
+  ToggleCertificate();
   EXPECT_TRUE(Certif().isVisible());
-  Main().Certificate1Click();
+  ToggleCertificate();
   EXPECT_FALSE(Certif().isVisible());
 }
 
@@ -149,16 +168,16 @@ TEST_F(MersenneTest, ACancelledTestChangesNoRecord) {
 
 TEST_F(MersenneTest, TheCertificateOfSevenSavedByteForByteAndOnlyOnce) {
   Test("7");
-  Certif().BitBtn1Click();
+  SaveCertificate();
   EXPECT_EQ(FileOf("Mersenne7 certificate.txt"), QByteArray("3=14\r\n4=67\r\n5=42\r\n6=111\r\n7=0\r\n"));
   EXPECT_TRUE(platform_.shown.isEmpty());
-  Certif().BitBtn1Click();
+  SaveCertificate();
   const QString path = QDir::toNativeSeparators(dir_.filePath("Certificates/Mersenne7 certificate.txt"));
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Message), QStringList{"The " + path + " already exists !"});
   EXPECT_EQ(platform_.busyDepth, 0);
 
   Test("2");
-  Certif().BitBtn1Click();
+  SaveCertificate();
   EXPECT_EQ(FileOf("Mersenne2 certificate.txt"), QByteArray());
 }
 
@@ -170,7 +189,7 @@ TEST_F(MersenneTest, AnEditedCellIsSavedAsEdited) {
   EXPECT_EQ(model->data(model->index(2, 1)).toString(), "999");
   EXPECT_FALSE(model->flags(model->index(2, 0)) & Qt::ItemIsEditable);
   EXPECT_TRUE(model->flags(model->index(2, 1)) & Qt::ItemIsEditable);
-  Certif().BitBtn1Click();
+  SaveCertificate();
   TCertificateRows plain;
   LucasLehmerCertified(13, plain);
   plain.Rows[2].second = "999";
@@ -184,7 +203,7 @@ TEST_F(MersenneTest, ADirectoryThatCannotBeMade) {
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
   Test("5");
-  Certif().BitBtn1Click();
+  SaveCertificate();
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Message), QStringList{"Unable to create that directory !"});
 }
 

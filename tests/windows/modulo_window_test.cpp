@@ -21,16 +21,17 @@ protected:
     M().Ex->setEditText(expression);
     M().Fac->setEditText(factor);
     M().TrackBar1->setValue(further);
-    M().BitBtn1Click();
+    Activate(&M());
+    Click(M().BitBtn1);
   }
   QStringList Lines() {
     QStringList lines;
     for (int i = 0; i < M().ListBox1->count(); ++i) lines << M().ListBox1->item(i)->text();
     return lines;
   }
-  void Click(int row) {
-    M().ListBox1->setCurrentRow(row);
-    M().ListBox1Click();
+  void ClickLine(int row) {
+    QListWidget* list = M().ListBox1;
+    Click(list->viewport(), list->visualItemRect(list->item(row)).center());
   }
 };
 
@@ -51,13 +52,13 @@ TEST_F(ModuloWindowTest, DesignState) {
 TEST_F(ModuloWindowTest, ResultLinesAndTheirDisplay) {
   Run("3*2^5+1", "7");
   EXPECT_EQ(Lines(), QStringList{"6"});
-  Click(0);
+  ClickLine(0);
   EXPECT_EQ(M().Edit1->text(), "=6(Mod 7)");
 
   Run("2^10", "1000", 2);
   EXPECT_EQ(Lines(), (QStringList{"24", "23", "22"}));
   Run("3*2^5+1", "7", 3);
-  Click(2);
+  ClickLine(2);
   EXPECT_EQ(M().Edit1->text(), "=7(Mod 9)");  // 97 mod 9
   EXPECT_EQ(platform_.busyDepth, 0);
 }
@@ -94,15 +95,19 @@ TEST_F(ModuloWindowTest, TrackBarLabel) {
 TEST_F(ModuloWindowTest, EnterRunsTheComputationOnce) {
   M().Ex->setEditText("2^10");
   M().Fac->setEditText("1000");
-  QTest::keyClick(M().Ex, Qt::Key_Return);
+  Activate(&M());
+  Click(M().Ex);
+  Press(Qt::Key_Return);
   EXPECT_EQ(Lines(), QStringList{"24"});
   EXPECT_EQ(M().Ex->count(), 0);  // no history item added
-  QTest::keyClick(M().Fac, Qt::Key_Enter, Qt::KeypadModifier);
+  Click(M().Fac);
+  Press(Qt::Key_Enter, Qt::KeypadModifier);
   EXPECT_EQ(Lines(), QStringList{"24"});
 }
 
 TEST_F(ModuloWindowTest, OpeningPlacesItAndTheCertificateWindow) {
   TMainForm& main = *W().MainForm;
+  Activate(&main);  // shown, as it is when a person opens the window
   main.move(100, 50);
   const QRect frame = main.frameGeometry();
   const int right = frame.left() + frame.width();
@@ -112,7 +117,9 @@ TEST_F(ModuloWindowTest, OpeningPlacesItAndTheCertificateWindow) {
   EXPECT_FALSE(W().CertifForm->isVisible());
 
   W().DivForm->show();
-  W().MainForm->SuperModulo1Click();
+  Activate(&main);
+  Click(main.NumberEdit);
+  Press(Qt::Key_M, Qt::ControlModifier);
   EXPECT_EQ(M().frameGeometry().topLeft(), QPoint(right, frame.top() + 100));
   EXPECT_EQ(W().CertifForm->frameGeometry().topLeft(), QPoint(right, frame.top() + 135));
 }

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
@@ -37,6 +39,18 @@ QStringList FileLines(const QString& path) {
 class OptionsWindowTest : public ProgramFixture {
 protected:
   TOptionsForm& O() { return *W().OptionsForm; }
+  void Push(QPushButton* button) {
+    Activate(&O());
+    Click(button);
+  }
+  // A click on the tab of the page that holds the control.
+  void OpenPageOf(QWidget* control) {
+    Activate(&O());
+    QTabWidget* pages = O().PageControl1;
+    for (int i = 0; i < pages->count(); ++i)
+      if (pages->widget(i)->isAncestorOf(control)) Click(pages->tabBar(), pages->tabBar()->tabRect(i).center());
+    ASSERT_TRUE(pages->currentWidget()->isAncestorOf(control));
+  }
   void MoveMouseOver(QListWidget* list) {
     QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), list->viewport()->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
@@ -105,7 +119,7 @@ TEST_F(OptionsWindowTest, DesignStateOfThePages) {
 }
 
 TEST_F(OptionsWindowTest, FirstOkStoresTheSixteenOptions) {
-  O().BitBtn5->click();
+  Push(O().BitBtn5);
   QStringList names;
   for (const auto& [name, value] : kDefaults) {
     names << name;
@@ -118,13 +132,13 @@ TEST_F(OptionsWindowTest, FirstOkStoresTheSixteenOptions) {
 TEST_F(OptionsWindowTest, OkPutsEmptyVerdictsBackToTheirDefaults) {
   O().LabeledEdit1->clear();
   O().LabeledEdit2->setText("Not this time");
-  O().BitBtn5->click();
+  Push(O().BitBtn5);
   EXPECT_EQ(O().PrimeVerdict(), "This is a prime number");
   EXPECT_EQ(Stored("Message1").toString(), "This is a prime number");
   EXPECT_EQ(Stored("Message2").toString(), "Not this time");
   O().LabeledEdit1->setText("P");
   O().LabeledEdit2->clear();
-  O().BitBtn5->click();
+  Push(O().BitBtn5);
   EXPECT_EQ(Stored("Message1").toString(), "P");
   EXPECT_EQ(Stored("Message2").toString(), "This is composite");
 }
@@ -135,7 +149,7 @@ TEST_F(OptionsWindowTest, StoredOptionsComeBackAtTheNextStart) {
   EXPECT_FALSE(W().SearchForm->PageStyleTabs());
   O().SortCheckBox->setChecked(true);
   O().LabeledEdit2->setText("Composite, sorry");
-  O().BitBtn5->click();
+  Push(O().BitBtn5);
   EXPECT_EQ(Stored("SETabApp").toString(), "0");
 
   Restart();
@@ -155,10 +169,10 @@ TEST_F(OptionsWindowTest, StoredOptionsComeBackAtTheNextStart) {
 }
 
 TEST_F(OptionsWindowTest, CloseKeepsChangesForTheRunOnly) {
-  O().BitBtn5->click();
+  Push(O().BitBtn5);
   O().FilterCheckBox->setChecked(true);
   O().LabeledEdit1->setText("Prime!");
-  platform_.onModal = [this](QDialog&) { O().BitBtn6->click(); };
+  platform_.onModal = [this](QDialog&) { Click(O().BitBtn6); };
   O().ShowPage(2);
   EXPECT_EQ(platform_.modalShown, QStringList{"OptionsForm"});
   EXPECT_EQ(O().PageControl1->currentIndex(), 2);
@@ -178,13 +192,14 @@ TEST_F(OptionsWindowTest, ALongerStoredVerdictIsShownWholeButTypingStaysLimited)
   Restart();
   EXPECT_EQ(O().PrimeVerdict(), longText);
   // The user may shorten it but not lengthen it again.
-  O().LabeledEdit1->setFocus();
-  O().LabeledEdit1->end(false);
-  QTest::keyClick(O().LabeledEdit1, Qt::Key_Backspace);
-  QTest::keyClicks(O().LabeledEdit1, "yy");
+  OpenPageOf(O().LabeledEdit1);
+  Click(O().LabeledEdit1);
+  Press(Qt::Key_End);
+  Press(Qt::Key_Backspace);
+  Type("yy");
   EXPECT_EQ(O().PrimeVerdict(), QString(54, 'x'));
-  O().LabeledEdit1->clear();
-  QTest::keyClicks(O().LabeledEdit1, QString(45, 'z'));
+  Press(Qt::Key_A, Qt::ControlModifier);
+  Type(QString(45, 'z'));
   EXPECT_EQ(O().PrimeVerdict(), QString(40, 'z'));
 }
 
@@ -204,7 +219,7 @@ TEST_F(OptionsWindowTest, SavingTheListTwiceWritesBothTrailers) {
   O().AddPrime("13");
   const QString first = TempPath("primes one");
   platform_.saveAnswers = {first};
-  O().BitBtn1->click();
+  Push(O().BitBtn1);
   ASSERT_EQ(platform_.saveRequests.size(), 1);
   EXPECT_EQ(platform_.saveRequests[0].first, "Save the found prime numbers...");
   EXPECT_EQ(platform_.saveRequests[0].second, "prime numbers");
@@ -213,7 +228,7 @@ TEST_F(OptionsWindowTest, SavingTheListTwiceWritesBothTrailers) {
   O().AddPrime("7");
   const QString second = TempPath("primes two.txt");
   platform_.saveAnswers = {second};
-  O().BitBtn1->click();
+  Push(O().BitBtn1);
   EXPECT_EQ(FileLines(second),
             QStringList({"97", "13", "Created with Calvenna!", "7", "Created with Calvenna!"}));
   EXPECT_TRUE(platform_.Texts(FakePlatform::Kind::Error).isEmpty());
@@ -221,7 +236,7 @@ TEST_F(OptionsWindowTest, SavingTheListTwiceWritesBothTrailers) {
 
 TEST_F(OptionsWindowTest, CompositeListSavesUnderItsOwnTitleAndCancelKeepsTheTrailer) {
   O().AddComposite("91");
-  O().BitBtn3->click();  // the dialog is cancelled
+  Push(O().BitBtn3);  // the dialog is cancelled
   ASSERT_EQ(platform_.saveRequests.size(), 1);
   EXPECT_EQ(platform_.saveRequests[0].first, "Save the found numbers...");
   EXPECT_EQ(platform_.saveRequests[0].second, "not prime numbers");
@@ -232,7 +247,7 @@ TEST_F(OptionsWindowTest, AFailedSaveIsReportedAndLeavesNoFile) {
   O().AddPrime("97");
   const QString path = TempPath("no such folder/primes.txt");
   platform_.saveAnswers = {path};
-  O().BitBtn1->click();
+  Push(O().BitBtn1);
   EXPECT_FALSE(QFile::exists(path));
   const QStringList errors = platform_.Texts(FakePlatform::Kind::Error);
   ASSERT_EQ(errors.size(), 1);
@@ -247,13 +262,13 @@ TEST_F(OptionsWindowTest, AFailedSaveIsReportedAndLeavesNoFile) {
     f.write(QByteArray(5000, 'o'));
   }
   platform_.saveAnswers = {existing};
-  O().BitBtn1->click();
+  Push(O().BitBtn1);
   EXPECT_EQ(FileLines(existing), QStringList({"97", "Created with Calvenna!", "Created with Calvenna!"}));
 }
 
 TEST_F(OptionsWindowTest, AnEmptyListCannotBePrinted) {
-  O().PrintPBtn->click();
-  O().PrintNPBtn->click();
+  Push(O().PrintPBtn);
+  Push(O().PrintNPBtn);
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Message),
             QStringList(2, "The list is empty now, so you cannot print !"));
   EXPECT_TRUE(platform_.printed.isEmpty());
@@ -264,7 +279,7 @@ TEST_F(OptionsWindowTest, PrintingDrawsEveryItemInsideTheMargins) {
   O().AddComposite("91");
   O().AddComposite("1001");
   platform_.pageSize = QSize(4800, 6800);
-  O().PrintNPBtn->click();
+  Push(O().PrintNPBtn);
   ASSERT_EQ(platform_.printed.size(), 1);
   const FakePlatform::Printed& job = platform_.printed[0];
   EXPECT_TRUE(job.ended);
@@ -274,14 +289,20 @@ TEST_F(OptionsWindowTest, PrintingDrawsEveryItemInsideTheMargins) {
   EXPECT_EQ(platform_.busyCount, 1);
   EXPECT_EQ(platform_.busyDepth, 0);
 
+  // The save button of an empty list is greyed out: a click adds nothing.
+  Activate(&O());
+  EXPECT_FALSE(O().BitBtn1->isEnabled());
+  Click(O().BitBtn1);
+  EXPECT_TRUE(O().Primes().isEmpty());
+  EXPECT_TRUE(platform_.saveRequests.isEmpty());
   // A list holding only the trailer is not empty.
-  O().BitBtn8Click();
-  O().PrintPBtn->click();
+  O().AddPrime(QStringLiteral("Created with Calvenna!"));
+  Click(O().PrintPBtn);
   ASSERT_EQ(platform_.printed.size(), 2);
   EXPECT_EQ(platform_.printed[1].texts[0].second, "Created with Calvenna!\r\n");
 
   platform_.printerAvailable = false;
-  O().PrintPBtn->click();
+  Push(O().PrintPBtn);
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Error).size(), 1);
   EXPECT_EQ(platform_.busyDepth, 0);
 }
@@ -293,7 +314,7 @@ TEST_F(OptionsWindowTest, ListsKeepTheirTextsOnceAndFollowTheirBoxes) {
   EXPECT_EQ(O().Primes(), QStringList({"abc13", "0013"}));
   // The save button follows the list's contents.
   EXPECT_TRUE(O().BitBtn1->isEnabled());
-  O().BitBtn2->click();
+  Push(O().BitBtn2);
   EXPECT_TRUE(O().Primes().isEmpty());
   EXPECT_FALSE(O().BitBtn1->isEnabled());
 
@@ -305,7 +326,7 @@ TEST_F(OptionsWindowTest, ListsKeepTheirTextsOnceAndFollowTheirBoxes) {
   EXPECT_FALSE(O().BitBtn3->isEnabled());
   O().NonPremiersCheckBox->setChecked(true);
   EXPECT_TRUE(O().BitBtn3->isEnabled());
-  O().BitBtn4->click();
+  Push(O().BitBtn4);
   O().NonPremiersCheckBox->setChecked(false);
   O().NonPremiersCheckBox->setChecked(true);
   EXPECT_TRUE(O().BitBtn3->isEnabled());
@@ -321,12 +342,17 @@ TEST_F(OptionsWindowTest, NotebookEditionModeEraseAndSave) {
   O().CheckBox1->setChecked(false);
   EXPECT_TRUE(O().NoteEdit->isReadOnly());
 
+  // Its buttons are on the notebook's page: a click on that tab first.
+  Activate(&O());
+  QTabBar* tabs = O().PageControl1->tabBar();
+  Click(tabs, tabs->tabRect(O().PageControl1->indexOf(O().TabSheet2)).center());
+  ASSERT_EQ(O().PageControl1->currentWidget(), O().TabSheet2);
   const QString path = TempPath("notes");
   platform_.saveAnswers = {path};
-  O().NoteSave->click();
+  Push(O().NoteSave);
   EXPECT_EQ(FileLines(path + ".txt"), QStringList({"Date & time: x", "Tested Number: 97", "Comments: ", ""}));
 
-  O().NoteErase->click();
+  Push(O().NoteErase);
   EXPECT_TRUE(O().NoteEdit->toPlainText().isEmpty());
 }
 

@@ -28,14 +28,12 @@ protected:
 
   // Types text into the number field as a user does, then picks the item.
   TProveForm* Prove(const QString& text) {
-    Main().show();
-    QTest::mouseClick(Main().NumberEdit->lineEdit(), Qt::LeftButton);
-    QWidget* field = QApplication::focusWidget();
-    if (!field) field = Main().NumberEdit->lineEdit();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-    Main().Prove1->trigger();
+    Activate(&Main());
+    Click(Main().NumberEdit);
+    Press(Qt::Key_A, Qt::ControlModifier);
+    Press(Qt::Key_Delete);
+    Type(text);
+    Choose(Qt::Key_T, Qt::Key_V);
     const auto forms = Main().findChildren<TProveForm*>();
     return forms.isEmpty() ? nullptr : forms.last();
   }
@@ -70,7 +68,7 @@ TEST_F(ProveWindowTest, ProvenPrimeShowsACertificateToSave) {
 
   const QString path = TempPath(QStringLiteral("m127.gp"));
   platform_.saveAnswers.push_back(path);
-  QTest::mouseClick(form->SaveButton, Qt::LeftButton);
+  Click(form->SaveButton);
   ASSERT_EQ(platform_.saveRequests.size(), 1);
   EXPECT_EQ(platform_.saveRequests[0].first, "Save the certificate");
   QFile saved(path);
@@ -79,7 +77,7 @@ TEST_F(ProveWindowTest, ProvenPrimeShowsACertificateToSave) {
   EXPECT_TRUE(platform_.Texts(FakePlatform::Kind::Error).isEmpty());
 
   // Cancelling the file dialog writes nothing and says nothing.
-  QTest::mouseClick(form->SaveButton, Qt::LeftButton);
+  Click(form->SaveButton);
   EXPECT_EQ(platform_.saveRequests.size(), 2);
   EXPECT_TRUE(platform_.shown.isEmpty());
 }
@@ -118,7 +116,7 @@ TEST_F(ProveWindowTest, UnwritableTargetIsReportedAndLeavesNoFile) {
   ASSERT_NE(form, nullptr);
   const QString path = TempPath(QStringLiteral("no-such-folder/c.gp"));
   platform_.saveAnswers.push_back(path);
-  QTest::mouseClick(form->SaveButton, Qt::LeftButton);
+  Click(form->SaveButton);
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Error).size(), 1);
   EXPECT_FALSE(QFile::exists(path));
 }

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -59,7 +60,8 @@ protected:
   void Search(const QString& low, const QString& high) {
     S().LowInterval->setEditText(low);
     S().HighInterval->setEditText(high);
-    S().GOClick();
+    Activate(&S());
+    Click(S().GO);
   }
   QStringList Summary() { return Entries(S().ResumeListBox); }
   QStringList Captions() {
@@ -111,6 +113,7 @@ TEST_F(SearchWindowTest, DesignState) {
 
 TEST_F(SearchWindowTest, SearchTwoToHundred) {
   platform_.nowStepMs = 5000;
+  O().SortCheckBox->setChecked(true);
   Search("2", "100");
   EXPECT_EQ(Entries(S().Report), Primes25() << "Created by Calvenna");
   for (int k = 1; k < 5; ++k) EXPECT_EQ(Count(S().ReportList(k)), 0);
@@ -131,7 +134,7 @@ TEST_F(SearchWindowTest, SearchTwoToHundred) {
   EXPECT_TRUE(platform_.shown.isEmpty());
   EXPECT_EQ(platform_.longWorkTitles.size(), 1);
 
-  // The histories grow by every search, repeats included, sorted as designed.
+  // The histories grow by every search, repeats included, sorted as chosen.
   Search("7", "7");
   Search("2", "100");
   EXPECT_EQ(ItemTexts(S().LowInterval), (QStringList{"2", "2", "7"}));
@@ -173,7 +176,7 @@ TEST_F(SearchWindowTest, NoPrimeFound) {
   const QString name = TempPath(QStringLiteral("out/none.txt"));
   QDir().mkpath(TempPath(QStringLiteral("out")));
   platform_.saveAnswers.push_back(name);
-  S().BitBtn1Click();
+  Click(S().BitBtn1);
   EXPECT_TRUE(FilesIn(TempPath(QStringLiteral("out"))).isEmpty());
   EXPECT_EQ(platform_.Texts(FakePlatform::Kind::Message), QStringList{kSaved});
 }
@@ -252,7 +255,7 @@ TEST_F(SearchWindowTest, SavingTheResultFiles) {
   for (QCheckBox* b : {S().CheckBox1, S().CheckBox2, S().CheckBox3, S().CheckBox4}) b->setChecked(true);
   const QString name = TempPath(QStringLiteral("Prime numbers list from 2 To 100.txt"));
   platform_.saveAnswers.push_back(name);
-  S().BitBtn1Click();
+  Click(S().BitBtn1);
   ASSERT_EQ(platform_.saveRequests.size(), 1);
   EXPECT_EQ(platform_.saveRequests[0].first, "Save the list of prime numbers into...");
   EXPECT_EQ(platform_.saveRequests[0].second, "Prime numbers list from 2 To 100");
@@ -269,18 +272,18 @@ TEST_F(SearchWindowTest, SavingTheResultFiles) {
 
   // Cancelling writes and shows nothing; without "Show messages" no message.
   platform_.ClearRecords();
-  S().BitBtn1Click();
+  Click(S().BitBtn1);
   EXPECT_TRUE(platform_.shown.isEmpty());
   O().Messages->setChecked(false);
   platform_.saveAnswers.push_back(TempPath(QStringLiteral("quiet")));
-  S().BitBtn1Click();
+  Click(S().BitBtn1);
   EXPECT_TRUE(platform_.shown.isEmpty());
   EXPECT_TRUE(QFile::exists(TempPath(QStringLiteral("quiet.txt [Part 1].txt"))));  // the dialog added .txt
 
   // A file that cannot be written: the error report, no success message.
   platform_.saveAnswers.push_back(TempPath(QStringLiteral("missing/x")));
   O().Messages->setChecked(true);
-  S().BitBtn1Click();
+  Click(S().BitBtn1);
   ASSERT_EQ(platform_.Texts(FakePlatform::Kind::Error).size(), 1);
   EXPECT_TRUE(platform_.Texts(FakePlatform::Kind::Error)[0].startsWith("Cannot create file"));
   EXPECT_TRUE(platform_.Texts(FakePlatform::Kind::Message).isEmpty());
@@ -327,22 +330,29 @@ TEST_F(SearchWindowTest, TwinCountOptionAndLowMemory) {
 TEST_F(SearchWindowTest, LiveEstimateAndHint) {
   S().LowInterval->lineEdit()->clear();
   S().HighInterval->lineEdit()->clear();
-  QTest::keyClicks(S().LowInterval->lineEdit(), "2");
-  QTest::keyClicks(S().HighInterval->lineEdit(), "100");
+  Activate(&S());
+  const auto typeAtTheEnd = [this](QWidget* field, const QString& text) {
+    Click(field);
+    Press(Qt::Key_End);
+    if (text.isEmpty()) Press(Qt::Key_Backspace);
+    else Type(text);
+  };
+  typeAtTheEnd(S().LowInterval, "2");
+  typeAtTheEnd(S().HighInterval, "100");
   EXPECT_EQ(Summary(), (QStringList{"", "The estimation is :", "=>Legendre-Hadamard: 19", " ...prime #s will be found."}));
-  QTest::keyClick(S().LowInterval->lineEdit(), Qt::Key_Backspace);
-  QTest::keyClicks(S().LowInterval->lineEdit(), "1");
+  typeAtTheEnd(S().LowInterval, "");
+  Type("1");
   EXPECT_EQ(Summary()[2], "=>Legendre-Hadamard: 0");  // ln 1 = 0
-  QTest::keyClicks(S().LowInterval->lineEdit(), "x");
+  Type("x");
   EXPECT_EQ(Summary(), (QStringList{"", "The estimation is :", "The estimations cannot be done."}));
 
   // The estimate replaces a search's summary, and the save writes it.
   Search("2", "100");
-  QTest::keyClick(S().HighInterval->lineEdit(), Qt::Key_Backspace);
+  typeAtTheEnd(S().HighInterval, "");
   EXPECT_EQ(Summary()[2], "=>Legendre-Hadamard: 1");  // 2 .. 10
   const QString name = TempPath(QStringLiteral("est"));
   platform_.saveAnswers.push_back(name);
-  S().BitBtn1Click();
+  Click(S().BitBtn1);
   QFile summary(name + ".txt [Summary].txt");
   ASSERT_TRUE(summary.open(QIODevice::ReadOnly));
   EXPECT_EQ(QString::fromLatin1(summary.readAll()), Summary().join("\r\n") + "\r\n");
@@ -350,7 +360,7 @@ TEST_F(SearchWindowTest, LiveEstimateAndHint) {
   // With "Estimations" off, typing leaves the summary alone.
   O().LHCheck->setChecked(false);
   const QStringList before = Summary();
-  QTest::keyClicks(S().HighInterval->lineEdit(), "0");
+  typeAtTheEnd(S().HighInterval, "0");
   EXPECT_EQ(Summary(), before);
 
   S().GOMouseMove();
@@ -365,18 +375,18 @@ TEST_F(SearchWindowTest, HistoriesFilterAndSorting) {
   const QStringList tester = ItemTexts(W().MainForm->NumberEdit);
   S().FormActivate();  // "Sort the History" off: the lists keep their order
   EXPECT_FALSE(S().HistorySorted());
-  S().BitBtn4Click();
-  S().BitBtn4Click();
+  Activate(&S());
+  Click(S().BitBtn4);
+  Click(S().BitBtn4);
   EXPECT_EQ(ItemTexts(S().LowInterval), tester + tester);
-  S().BitBtn6Click();
+  Click(S().BitBtn6);
   EXPECT_EQ(ItemTexts(S().HighInterval), tester);
   // An entry longer than the typing limit is taken whole when chosen.
   const int longOne = tester.indexOf("12345678901234567890123");
-  S().HighInterval->setCurrentIndex(longOne);
-  emit S().HighInterval->activated(longOne);
+  Pick(S().HighInterval, longOne);
   EXPECT_EQ(S().HighInterval->currentText(), "12345678901234567890123");
 
-  S().BitBtn3Click();
+  Click(S().BitBtn3);
   EXPECT_EQ(S().LowInterval->count(), 0);
   EXPECT_EQ(S().LowInterval->currentText(), "2");
 
@@ -389,14 +399,16 @@ TEST_F(SearchWindowTest, HistoriesFilterAndSorting) {
   // The digit filter: a letter empties the field and its history, a keypad
   // digit does not.
   O().FilterCheckBox->setChecked(true);
-  QTest::keyRelease(S().HighInterval, Qt::Key_5, Qt::KeypadModifier);
+  Click(S().HighInterval);
+  Press(Qt::Key_5, Qt::KeypadModifier);
   EXPECT_EQ(S().HighInterval->count(), 4);
-  QTest::keyRelease(S().HighInterval, Qt::Key_A);
+  Press(Qt::Key_A);
   EXPECT_EQ(S().HighInterval->count(), 0);
   EXPECT_EQ(S().HighInterval->currentText(), "");
   O().FilterCheckBox->setChecked(false);
-  S().BitBtn4Click();
-  QTest::keyRelease(S().LowInterval, Qt::Key_A);
+  Click(S().BitBtn4);
+  Click(S().LowInterval);
+  Press(Qt::Key_A);
   EXPECT_EQ(S().LowInterval->count(), 3);
 }
 
@@ -412,16 +424,23 @@ TEST_F(SearchWindowTest, PageStyleFromStoreAndRadioButtons) {
   EXPECT_TRUE(part2->isVisible());
   EXPECT_FALSE(S().PageControl1->TabBar()->isVisible());
   EXPECT_TRUE(part2->autoRaise());
-  part2->click();
+  Click(part2);
   EXPECT_EQ(S().PageControl1->ActivePage(), 1);
 
-  O().TabsRadioButton->click();
+  // The style is chosen on the options' tool settings page.
+  Activate(&O());
+  QTabBar* optionPages = O().PageControl1->tabBar();
+  Click(optionPages, optionPages->tabRect(O().PageControl1->indexOf(O().TabSheet3)).center());
+  ASSERT_EQ(O().PageControl1->currentWidget(), O().TabSheet3);
+  // On its round mark: the wide button takes clicks only on mark and text.
+  const auto onTheMark = [](QWidget* radio) { return QPoint(radio->height() / 2, radio->height() / 2); };
+  Click(O().TabsRadioButton, onTheMark(O().TabsRadioButton));
   EXPECT_TRUE(S().PageStyleTabs());
   EXPECT_TRUE(S().PageControl1->TabBar()->isVisible());
   EXPECT_FALSE(part2->isVisible());
   S().PageControl1->TabBar()->setCurrentIndex(3);
   EXPECT_EQ(S().PageControl1->ActivePage(), 3);
-  O().BtnRadioButton->click();
+  Click(O().BtnRadioButton, onTheMark(O().BtnRadioButton));
   EXPECT_FALSE(S().PageStyleTabs());
   EXPECT_TRUE(part2->isVisible());
   S().hide();
@@ -431,9 +450,11 @@ TEST_F(SearchWindowTest, OpenedModallyByTheMenu) {
   bool shown = false;
   platform_.onModal = [&](QDialog& dialog) {
     shown = &dialog == &S() && S().isVisible();
-    S().BitBtn2->click();
+    Click(S().BitBtn2);
   };
-  W().MainForm->Searchengine1->trigger();
+  Activate(W().MainForm);
+  Click(W().MainForm->NumberEdit);
+  Press(Qt::Key_E, Qt::ControlModifier);
   EXPECT_TRUE(shown);
   EXPECT_EQ(platform_.modalShown, QStringList{"SearchForm"});
   EXPECT_FALSE(S().isVisible());

@@ -24,7 +24,8 @@ protected:
   TAnalyserForm& S() { return *W().AnalyserForm; }
   void Analyse(const QString& text) {
     S().ComboBox1->setEditText(text);
-    S().analBtnClick();
+    Activate(&S());
+    Click(S().analBtn);
   }
   Rows Table() {
     Rows rows;
@@ -61,6 +62,7 @@ TEST_F(SplitterWindowTest, DesignState) {
 }
 
 TEST_F(SplitterWindowTest, AnalysisFillsTableMathAndCanonicalHistory) {
+  W().OptionsForm->SortCheckBox->setChecked(true);
   Analyse("007");
   EXPECT_EQ(S().History(), QStringList{"7"});
   EXPECT_EQ(S().ComboBox1->currentText(), "007");  // what was typed stays
@@ -70,7 +72,7 @@ TEST_F(SplitterWindowTest, AnalysisFillsTableMathAndCanonicalHistory) {
   Analyse("561");
   EXPECT_EQ(Table(), (Rows{{"factor1 is Prime", "11"}, {"factor2 is Prime", "3"}, {"factor3 is Prime", "17"}}));
   EXPECT_EQ(Math(), "11*3*17");
-  EXPECT_EQ(S().History(), (QStringList{"561", "7"}));  // sorted at start
+  EXPECT_EQ(S().History(), (QStringList{"561", "7"}));  // "Sort the History"
   EXPECT_EQ(platform_.busyDepth, 0);
 }
 
@@ -136,25 +138,29 @@ TEST_F(SplitterWindowTest, MathExpressionStateIsStoredWhenHiddenAndReadOnOpening
   // The menu item opens it the same way.
   S().hide();
   S().MathCheckBox->setChecked(true);
-  W().MainForm->Splitter1Click();
+  Activate(W().MainForm);
+  Click(W().MainForm->NumberEdit);
+  Press(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(S().isVisible());
   EXPECT_FALSE(S().MathCheckBox->isChecked());
 }
 
 TEST_F(SplitterWindowTest, DigitFilterEmptiesEntryAndHistory) {
   Analyse("15");
-  QComboBox* edit = S().ComboBox1;  // the control that holds the focus
-  QTest::keyClick(edit, Qt::Key_A);  // filter off: nothing happens
+  Click(S().ComboBox1);
+  Press(Qt::Key_A);  // filter off: nothing happens
   EXPECT_EQ(S().History(), QStringList{"15"});
 
   W().OptionsForm->FilterCheckBox->setChecked(true);
-  QTest::keyClick(edit, Qt::Key_5, Qt::KeypadModifier);  // an editing key
+  Press(Qt::Key_5, Qt::KeypadModifier);  // an editing key
   EXPECT_EQ(S().History(), QStringList{"15"});
-  QTest::keyClick(edit, Qt::Key_A);
+  Press(Qt::Key_A);
   EXPECT_EQ(S().ComboBox1->currentText(), "");
   EXPECT_TRUE(S().History().isEmpty());
 }
 
 TEST_F(SplitterWindowTest, CancelledAnalysisLeavesTableEmptyAndHistoryWithItsEntry) {
+  W().OptionsForm->SortCheckBox->setChecked(true);
   Analyse("15");
   platform_.cancelNextWork = true;
   Analyse("100000000100000000920000000510000002091");  // two 20-digit primes
@@ -172,25 +178,26 @@ TEST_F(SplitterWindowTest, ImportEraseAndLongImportedEntries) {
   W().OptionsForm->SortCheckBox->setChecked(false);
   S().FormActivate();
   Analyse("15");
-  S().BitBtn2Click();
+  Click(S().BitBtn2);
   EXPECT_EQ(S().History(), (QStringList{"15", "97", "007", longNumber}));
-  S().BitBtn2Click();  // duplicates are kept
+  Click(S().BitBtn2);  // duplicates are kept
   EXPECT_EQ(S().History().size(), 7);
 
   // Picking the 60-digit entry takes it whole, beyond the typing limit.
-  S().ComboBox1->setCurrentIndex(3);
-  emit S().ComboBox1->activated(3);
+  Pick(S().ComboBox1, 3);
   EXPECT_EQ(S().ComboBox1->currentText(), longNumber);
 
   S().ComboBox1->setEditText("42");
-  S().BitBtn3Click();
+  Click(S().BitBtn3);
   EXPECT_TRUE(S().History().isEmpty());
   EXPECT_EQ(S().ComboBox1->currentText(), "42");
 }
 
 TEST_F(SplitterWindowTest, EnterAnalysesAndTheHintFollowsEntryAndMethod) {
   S().ComboBox1->setEditText("15");
-  QTest::keyClick(S().ComboBox1, Qt::Key_Return);
+  Activate(&S());
+  Click(S().ComboBox1);
+  Press(Qt::Key_Return);
   EXPECT_EQ(Table().size(), 2);
   EXPECT_EQ(S().History(), QStringList{"15"});  // once, not twice
 
@@ -205,10 +212,11 @@ TEST_F(SplitterWindowTest, EnterAnalysesAndTheHintFollowsEntryAndMethod) {
 }
 
 TEST_F(SplitterWindowTest, EditionModeMakesTableAndMathEditable) {
-  S().EditionCheck->click();
+  Activate(&S());
+  Click(S().EditionCheck);
   EXPECT_FALSE(S().RichEdit1->isReadOnly());
   EXPECT_NE(S().ValueListEditor1->editTriggers(), QAbstractItemView::NoEditTriggers);
-  S().EditionCheck->click();
+  Click(S().EditionCheck);
   EXPECT_TRUE(S().RichEdit1->isReadOnly());
   EXPECT_EQ(S().ValueListEditor1->editTriggers(), QAbstractItemView::NoEditTriggers);
 }

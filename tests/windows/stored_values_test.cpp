@@ -2,8 +2,10 @@
 // design defaults, and every value survives a store and a new start.
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <map>
 
@@ -23,12 +25,16 @@ protected:
   // windows when hidden.
   // The tool windows read theirs when opened.
   void OpenTools() {
-    W().MainForm->Splitter1Click();
-    W().MainForm->Finddivisors1Click();
+    for (Qt::Key key : {Qt::Key_S, Qt::Key_D}) {
+      Activate(W().MainForm);
+      Click(W().MainForm->NumberEdit);
+      Press(key, Qt::ControlModifier);
+    }
   }
   void StoreAll() {
     W().MainForm->FormClose();
-    W().OptionsForm->BitBtn5Click();
+    Activate(W().OptionsForm);
+    Click(W().OptionsForm->BitBtn5);
     W().AnalyserForm->hide();
     W().DivForm->hide();
   }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "ProgramFixture.h"
 #include "windows/MainUnit.h"
@@ -19,7 +20,8 @@ protected:
   TOptionsForm& Options() { return *W().OptionsForm; }
   void Test(const QString& text) {
     SetTextBeyondLimit(Main().NumberEdit->lineEdit(), 200, text);
-    Main().VerifierClick();
+    Activate(&Main());
+    Click(Main().Verifier);
   }
   QStringList Panel() { return Main().RichEdit1->toPlainText().split('\n'); }
   QStringList History() { return ItemTexts(Main().NumberEdit); }
