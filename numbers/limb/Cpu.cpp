@@ -27,6 +27,7 @@ TKernels Detect() {
   k.avx2Fma = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
   k.avx512 = k.avx2Fma && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq") &&
              __builtin_cpu_supports("avx512vl");
+  if (forced && std::strcmp(forced, "avx2") == 0) k.avx512 = false;
 #endif
   return k;
 }

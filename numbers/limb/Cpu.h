@@ -1,7 +1,9 @@
 // Which processor-specific kernels run, decided once at start-up from what
 // the processor reports. The environment variable CALVENNA_KERNELS=plain
 // turns them all off, so the plain C++ paths (those of every other
-// processor) can be run and tested on any machine.
+// processor) can be run and tested on any machine; CALVENNA_KERNELS=avx2
+// leaves out AVX-512, so an AVX-512 machine also runs and tests the paths of
+// the many processors that stop at AVX2.
 #pragma once
 
 namespace cpu {

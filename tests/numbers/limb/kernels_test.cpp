@@ -1,5 +1,6 @@
 // The processor-specific limb kernels give exactly the plain C++ results,
-// and CALVENNA_KERNELS=plain turns every one of them off.
+// CALVENNA_KERNELS=plain turns every one of them off and
+// CALVENNA_KERNELS=avx2 only AVX-512.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -25,6 +26,16 @@ TEST(Kernels, PlainWhenTheEnvironmentAsks) {
   EXPECT_FALSE(cpu::gKernels.avx2Fma);
   EXPECT_FALSE(cpu::gKernels.avx512);
   EXPECT_STREQ(cpu::KernelsName(), "plain");
+}
+
+TEST(Kernels, NoAvx512WhenTheEnvironmentStopsAtAvx2) {
+  const char* forced = std::getenv("CALVENNA_KERNELS");
+  if (!forced || std::strcmp(forced, "avx2") != 0) GTEST_SKIP() << "CALVENNA_KERNELS is not avx2";
+  EXPECT_FALSE(cpu::gKernels.avx512);
+  EXPECT_EQ(std::strstr(cpu::KernelsName(), "avx512"), nullptr);
+#if defined(__x86_64__)
+  EXPECT_FALSE(cpu::gKernels.plain);
+#endif
 }
 
 // Limbs of several shapes: random, all ones, sparse.
