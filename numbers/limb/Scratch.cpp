@@ -5,6 +5,10 @@
 #include <memory>
 #include <vector>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace limb64 {
 
 namespace {
@@ -16,10 +20,28 @@ struct Arena {
   Size offset = 0;  // digits used in it
 };
 
+#if defined(_WIN32)
+// MinGW's emulated thread-locals may free an object's storage before its
+// destructor runs at thread exit, so a worker thread that used the arena
+// crashed as it ended. Here the arena hangs off a plain pointer and the
+// system's fiber-local slot frees it when the thread ends.
+void WINAPI DeleteArena(void* arena) { delete static_cast<Arena*>(arena); }
+
+Arena& TheArena() {
+  static const DWORD slot = FlsAlloc(&DeleteArena);
+  thread_local Arena* arena = nullptr;
+  if (!arena) {
+    arena = new Arena;
+    FlsSetValue(slot, arena);
+  }
+  return *arena;
+}
+#else
 Arena& TheArena() {
   thread_local Arena arena;
   return arena;
 }
+#endif
 
 }  // namespace
 
